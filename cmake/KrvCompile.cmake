@@ -1,0 +1,15 @@
+# Warnings and sanitizers for every target of the project.
+add_compile_options(-Wall -Wextra)
+
+if(KRV_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(KRV_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KRV_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  # Coverage for the fuzzers in every library they link.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

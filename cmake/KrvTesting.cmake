@@ -1,0 +1,42 @@
+# Helpers that register tests, benchmarks and fuzzers the same way everywhere.
+include(GoogleTest)
+find_package(GTest REQUIRED)
+
+set(KRV_TEST_ENV
+  "SDL_AUDIODRIVER=dummy"
+  "LIBGL_ALWAYS_SOFTWARE=1"
+  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+)
+
+# krv_add_test(name SOURCES a.cpp ... LIBS lib ... [TIMEOUT seconds])
+function(krv_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${KRV_TEST_ENV}")
+endfunction()
+
+# krv_add_bench(name SOURCES a.cpp ... LIBS lib ...): built, never run by ctest.
+function(krv_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# krv_add_fuzzer(name SOURCES a.cpp ... LIBS lib ... CORPUS dir)
+# The corpus is replayed once by ctest as a regression test; scripts/fuzz fuzzes for longer.
+function(krv_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_test(NAME fuzz.${name} COMMAND ${name} -runs=0 ${F_CORPUS})
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "${KRV_TEST_ENV}")
+endfunction()

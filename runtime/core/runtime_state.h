@@ -1,0 +1,74 @@
+// core: the runtime's process-wide state. Every field has one owning subsystem;
+// this header only gathers them so that every layer reads the same record.
+// Engine objects are forward-declared: core never depends on the layers above.
+#pragma once
+
+#include <cstdint>  // Required for: fixed-width fields
+
+#include "runtime/core/rt_string.h"
+
+class OpenGLRainbows;
+class Rainbows3D;
+class NetSession;
+class InputDevices;
+class SoundDevice;
+class SoundSample;
+class ResourceArchive;
+class MusicPlayer;
+struct ProgramFunction;
+
+struct RuntimeState {
+    // Project settings, written by the program's settings hook before start-up.
+    int32_t screenWidth = 0;
+    int32_t screenHeight = 0;
+    int32_t framesPerSecond = 0;
+    int32_t fullscreen = 0;
+    int32_t multisampleCount = 0;
+    int32_t debugFlag = 0;
+    int32_t hidePointer = 0;
+    RtString title;
+
+    // Program position and errors.
+    int32_t currentLine = 0;
+    int32_t sourceTag = 0;
+    int32_t errorCode = 0;
+    int32_t errorLine = 0;
+    RtString commandLine;
+
+    // Engine objects and devices, owned from start-up to shut-down.
+    OpenGLRainbows* renderer = nullptr;
+    uint32_t window = 0;  // the platform window's id; 0 = none
+    RtString windowTitle;
+    Rainbows3D* engine3D = nullptr;
+    NetSession* netSession = nullptr;
+    InputDevices* input = nullptr;
+    SoundDevice* soundDevice = nullptr;
+    SoundSample* soundSlots = nullptr;
+    ResourceArchive* mediaArchive = nullptr;
+    ResourceArchive* mainArchive = nullptr;
+    int32_t currentFont = 0;
+
+    // Frame, timer and flags.
+    double frameTime = 0.0;
+    double previousFrameTime = 0.0;
+    double programStartTime = 0.0;
+    double timerBase = 0.0;
+    double counterFrequency = 0.0;
+    int32_t counterPresent = 0;
+    uint8_t autoPause = 0;
+    uint8_t paused = 0;
+    int32_t activateRequest = 0;
+    uint8_t escapeEndsProgram = 1;
+    int32_t quitCallbackDone = 0;
+    int32_t win32MessageLookup = -1;
+    const ProgramFunction* win32MessageCallback = nullptr;
+    const ProgramFunction* programFunctions = nullptr;
+
+    // Music, serviced by the frame loop.
+    MusicPlayer* musicWindow = nullptr;
+    double musicLoopEnd = 0.0;
+    double musicVolume = -1.0;
+};
+
+// The one instance, constructed before anything else of the runtime runs.
+RuntimeState& runtimeState();
