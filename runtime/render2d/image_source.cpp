@@ -1,45 +1,28 @@
-// render2d: reads and writes whole image files. Uses the C library's stdio
-// for disk files (no operating-system headers).
+// render2d: reads and writes whole image files through FileStream, so disk
+// paths and "mem://" names behave alike.
 #include "runtime/render2d/image_source.h"
 
-#include <cstdio>   // Required for: fopen, fread, fwrite
-#include <cstring>  // Required for: strncmp
-#include <memory>   // Required for: std::unique_ptr
-#include <string>   // Required for: std::string
+#include <limits>  // Required for: std::numeric_limits
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-bool isMemoryName(const char* name) { return std::strncmp(name, "mem://", 6) == 0; }
-
-std::string diskPath(const char* name) {
-    std::string path(name);
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return path;
-}
-
-}  // namespace
+#include "runtime/files/file_stream.h"
 
 bool readImageSource(const char* name, std::vector<uint8_t>& out) {
     out.clear();
-    if (!name || isMemoryName(name)) return false;
-    File f(std::fopen(diskPath(name).c_str(), "rb"));
-    if (!f) return false;
-    uint8_t chunk[65536];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) out.insert(out.end(), chunk, chunk + got);
-    return std::ferror(f.get()) == 0;
+    FileStream stream;
+    if (!name || !stream.openRead(name)) return false;
+    const int32_t size = stream.size();
+    if (size <= 0) return false;
+    out.resize(static_cast<size_t>(size));
+    if (!stream.read(out.data(), size) || stream.position() != size) {
+        out.clear();
+        return false;
+    }
+    return true;
 }
 
 bool writeImageFile(const char* name, std::span<const uint8_t> bytes) {
-    if (!name || isMemoryName(name)) return false;
-    File f(std::fopen(diskPath(name).c_str(), "wb"));
-    if (!f) return false;
-    return std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && std::fflush(f.get()) == 0;
+    FileStream stream;
+    if (!name || isMemoryFileName(name) || bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        return false;
+    return stream.openWrite(name) && stream.write(bytes.data(), static_cast<int32_t>(bytes.size()));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/files/memory_blocks.h"
 #include "runtime/render2d/bmp_codec.h"
 #include "runtime/render2d/byte_reader.h"
 #include "runtime/render2d/image_files.h"
@@ -323,6 +324,17 @@ TEST(ImageFilesTest, KeyPixelsAreMarkedOnlyWhenAKeyIsSetAndAllChannelsMatch) {
         EXPECT_EQ(pixel(p, 0, 1), c.keyPixelPng);
         EXPECT_EQ(pixel(p, 1, 1), (Rgba{30, 20, 10, 255}));
     }
+}
+
+TEST(ImageFilesTest, MemoryFileNamesLoadLikeFiles) {
+    for (const char* name : {"pattern_rgb.png", "pattern24.bmp"}) {
+        const MemoryBlock block = registerMemoryBlock(readAll(dataFile(name)));
+        PixelBuffer b;
+        ASSERT_TRUE(loadImageRgba(b, memoryFileName(block).c_str(), kNoColourKey)) << name;
+        expectPattern(b, kNoColourKey);
+    }
+    PixelBuffer none;
+    EXPECT_FALSE(loadImageRgba(none, "mem://      10.fffffff0", kNoColourKey));
 }
 
 TEST(ImageFilesTest, MemoryNamesAreNeverWritten) {
