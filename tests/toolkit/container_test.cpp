@@ -308,8 +308,8 @@ TEST(ContainerLifetimeTest, DestroyedChildLeavesTheContainer) {
 }
 
 TEST(ContainerLifetimeTest, DestroyedContainerLetsGoOfItsChildren) {
-    TestWidget child("child");
     EventRecorder deaths;
+    TestWidget child("child");
     child.addDeathListener(&deaths);
     {
         lmt::Container first;
