@@ -248,7 +248,7 @@ TEST_F(TabbedAreaTest, TabDrawsRaisedWhenSelectedOrHovered) {
     drawn = harness.drawAlone(other);
     EXPECT_EQ(harness.colorOf("drawLine 0 0 49 0"), kDark);
     EXPECT_EQ(harness.colorOf("fillRectangle 0 0 48 18"), face);
-    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "drawText 4 4 \"Second\""), 1);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "drawText 0 0 \"Second\""), 1);
 
     harness.move(10 + 43 + 10, 15);  // hover the second tab
     harness.drawAlone(other);
