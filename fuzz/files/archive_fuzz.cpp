@@ -1,0 +1,23 @@
+// The archive's trailer, directory and entries, read from arbitrary bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/files/file_stream.h"
+#include "runtime/files/resource_archive.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MemoryBlock block = registerMemoryBlock(std::vector<uint8_t>(data, data + size));
+    ResourceArchive archive;
+    archive.reset(memoryFileName(block).c_str());
+    std::string out;
+    for (const char* request : {"a", "gfx/B.PNG", "entry.bin"}) {
+        if (archiveFetch(&archive, request, out, 1)) {
+            FileStream stream;
+            std::vector<uint8_t> bytes(static_cast<size_t>(stream.openRead(out.c_str()) ? stream.size() : 0));
+            stream.read(bytes.data(), static_cast<int32_t>(bytes.size()));
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "runtime/platform/debugger.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    platform::tracerPidFromStatus(std::string_view(reinterpret_cast<const char*>(data), size));
+    return 0;
+}

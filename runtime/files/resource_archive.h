@@ -1,0 +1,41 @@
+// files: the packed resource archive appended to the program's own file, and
+// archiveFetch, the one resolver of resource names for every loader.
+#pragma once
+
+#include <cstdint>  // Required for: uint8_t
+#include <string>   // Required for: std::string
+
+#include "runtime/files/memory_blocks.h"
+
+// Archive layout (little-endian): entry data, then the directory (entries of
+// u8 name length, name, i32 dataOffset, i32 packedSize; a length 0 ends it),
+// then the trailer "sbX" and i32 directoryPosition. A negative directory
+// position counts from the end of the file, and so do the entries' offsets.
+class ResourceArchive {
+public:
+    uint8_t enabled = 1;       // 0 once the name, the file or its trailer failed
+    std::string archiveName;   // the archive file's path or a "mem://" name
+    std::string tempFileName;  // the temporary file of the last fetch; "" when none
+    MemoryBlock lastBlock;     // the block of the last fetch; a reader may keep it alive
+
+    ResourceArchive() = default;
+    ResourceArchive(const ResourceArchive&) = delete;
+    ResourceArchive& operator=(const ResourceArchive&) = delete;
+    ~ResourceArchive() { releaseLastFetch(); }
+
+    // Drops the block and deletes the temporary file of the last fetch.
+    void releaseLastFetch();
+    // Enables the archive again over a new file name.
+    void reset(const char* name);
+};
+
+// Resolves name: the plain file or memory block when it opens (outName = name),
+// else the entry of its base name, compared without regard to case, unpacked to
+// a "mem://" block (toMemory) or a temporary file; outName is then its name.
+// 0 when nothing is found (outName = name, or "" for an empty name, a damaged
+// archive or a missing entry). What an earlier fetch handed out is released.
+int archiveFetch(ResourceArchive* archive, const char* name, std::string& outName, int toMemory);
+
+// Name of the temporary file for an entry: "sbx", two letters from the low
+// bytes of dataOffset and packedSize, and the stored name made safe.
+std::string archiveTempFileName(const std::string& storedName, int32_t dataOffset, int32_t packedSize);

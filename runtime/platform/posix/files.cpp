@@ -1,0 +1,169 @@
+// platform/posix: files and folders through open/read/write/lseek, stat,
+// readdir and /proc. Nothing here knows the runtime's own types.
+#include "runtime/platform/files.h"
+
+#include <cerrno>      // Required for: errno, EINTR
+#include <cstdlib>     // Required for: getenv
+#include <dirent.h>    // Required for: opendir, readdir, closedir
+#include <fcntl.h>     // Required for: open, O_* flags
+#include <sys/stat.h>  // Required for: stat, fstat, mkdir
+#include <unistd.h>    // Required for: read, write, lseek, close, unlink, rmdir, getcwd, chdir, readlink
+#include <utility>     // Required for: std::move
+
+namespace platform {
+
+File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+File::~File() { close(); }
+
+File File::open(const std::string& path, Mode mode) {
+    int flags = O_CLOEXEC;
+    switch (mode) {
+        case Mode::Read: flags |= O_RDONLY; break;
+        case Mode::ReadWriteNew: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+        case Mode::Append: flags |= O_WRONLY | O_CREAT; break;
+    }
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return File();
+    File file(fd);
+    struct stat st {};
+    // A folder opens for reading on POSIX; as a file it does not exist.
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return File();
+    if (mode == Mode::Append && lseek(fd, 0, SEEK_END) < 0) return File();
+    return file;
+}
+
+int64_t File::read(void* buffer, size_t count) {
+    if (fd_ < 0) return -1;
+    auto* out = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t got = ::read(fd_, out + done, count - done);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return done > 0 ? static_cast<int64_t>(done) : -1;
+        }
+        if (got == 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<int64_t>(done);
+}
+
+bool File::write(const void* data, size_t count) {
+    if (fd_ < 0) return false;
+    const auto* in = static_cast<const char*>(data);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t put = ::write(fd_, in + done, count - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (put == 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+int64_t File::seek(int64_t offset, Origin origin) {
+    if (fd_ < 0) return -1;
+    int whence = origin == Origin::Begin ? SEEK_SET : origin == Origin::Current ? SEEK_CUR : SEEK_END;
+    off_t at = lseek(fd_, static_cast<off_t>(offset), whence);
+    return at < 0 ? -1 : static_cast<int64_t>(at);
+}
+
+int64_t File::size() const {
+    if (fd_ < 0) return -1;
+    struct stat st {};
+    if (fstat(fd_, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+void File::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool pathInfo(const std::string& path, PathInfo& info) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return false;
+    info.isDirectory = S_ISDIR(st.st_mode);
+    info.ownerWritable = (st.st_mode & S_IWUSR) != 0;
+    info.size = static_cast<int64_t>(st.st_size);
+    info.device = static_cast<uint64_t>(st.st_dev);
+    info.inode = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+bool deleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool renamePath(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool makeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+
+bool removeDirectory(const std::string& path) { return rmdir(path.c_str()) == 0; }
+
+bool listDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) {
+    DIR* dir = opendir(path.c_str());
+    if (!dir) return false;
+    while (dirent* entry = readdir(dir)) {
+        DirectoryEntry item;
+        item.name = entry->d_name;
+        if (entry->d_type == DT_DIR) {
+            item.isDirectory = true;
+        } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            // Some file systems leave the type open; a link counts as what it names.
+            struct stat st {};
+            std::string full = path.empty() || path.back() == '/' ? path + item.name : path + "/" + item.name;
+            item.isDirectory = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        entries.push_back(std::move(item));
+    }
+    closedir(dir);
+    return true;
+}
+
+std::string currentDirectory() {
+    std::string buffer(4096, '\0');
+    if (!getcwd(buffer.data(), buffer.size())) return {};
+    buffer.resize(buffer.find('\0'));
+    return buffer;
+}
+
+bool setCurrentDirectory(const std::string& path) { return chdir(path.c_str()) == 0; }
+
+std::string temporaryFolder() {
+    const char* env = getenv("TMPDIR");
+    std::string folder = env && *env ? env : "/tmp";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string executablePath() {
+    std::string buffer(4096, '\0');
+    ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) return {};
+    buffer.resize(static_cast<size_t>(n));
+    return buffer;
+}
+
+}  // namespace platform
