@@ -1,0 +1,135 @@
+// pathfind: set-up, node sweep and queries of the planner base.
+// Uses only the standard library; the search itself is the derived planner's.
+#include "runtime/pathfind/planner.h"
+
+#include <cmath>   // Required for: std::isnan
+#include <limits>  // Required for: std::numeric_limits
+
+namespace {
+
+constexpr float kFloatMax = std::numeric_limits<float>::max();
+constexpr float kFloatTiny = std::numeric_limits<float>::denorm_min();
+
+// A cell's cost as float: a positive finite cost stays open even where float
+// cannot hold it exactly (too large is the largest float, too small the
+// smallest); 0, negative, infinite and NaN costs block the cell.
+float cellCost(double value) {
+    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity()) {
+        return Planner::kBlocked;
+    }
+    if (value > kFloatMax) {
+        return kFloatMax;
+    }
+    const float narrowed = static_cast<float>(value);
+    return narrowed > 0.0f ? narrowed : kFloatTiny;
+}
+
+bool inside(int32_t v, int32_t size) { return v >= 0 && v < size; }
+
+}  // namespace
+
+Planner::~Planner() = default;
+
+bool Planner::setup(const PathRequest& request) {
+    if (!inside(request.startX, request.width) || !inside(request.goalX, request.width) ||
+        !inside(request.startY, request.height) || !inside(request.goalY, request.height) ||
+        (request.startX == request.goalX && request.startY == request.goalY)) {
+        return false;
+    }
+    // Cell indices are int32 and the map's storage must exist.
+    const uint64_t cells = uint64_t(request.width) * uint64_t(request.height);
+    if (cells > uint64_t(std::numeric_limits<int32_t>::max()) || request.cells == nullptr) {
+        return false;
+    }
+    releaseGrid();
+
+    const uint32_t n = static_cast<uint32_t>(cells);
+    grid_ = std::make_unique<float[]>(n);
+    float maximum = kBlocked;
+    for (uint32_t i = 0; i < n; ++i) {
+        const float cost = cellCost(request.cells[i]);
+        grid_[i] = cost;
+        if (cost > maximum) {
+            maximum = cost;
+        }
+    }
+    if (!(maximum > 0.0f)) {
+        grid_.reset();
+        return false;
+    }
+    // Open cells cost more than 1 and at most 2; the dearest costs exactly 2.
+    for (uint32_t i = 0; i < n; ++i) {
+        if (grid_[i] > 0.0f) {
+            grid_[i] = grid_[i] / maximum + 1.0f;
+        }
+    }
+
+    nodes_.assign(n, CellNode{0.0f, -1});
+    nodes_.shrink_to_fit();
+    held_.clear();
+    open_.resize(n);
+    closedCount_ = 0;
+    poolLimit_ = request.poolSize != 0 ? request.poolSize : n;
+    openLimit_ = request.openCapacity != 0 ? request.openCapacity : n;
+
+    request_ = request;
+    result_ = -1;
+    // NaN counts as 0: a NaN weight would make every key NaN and the order arbitrary.
+    if (!(request_.weight > 0.0f)) {
+        request_.weight = 0.0f;
+    } else if (request_.weight > 1.0f) {
+        request_.weight = 1.0f;
+    }
+    searchCount_ = 0;
+    done_ = 1;
+    return true;
+}
+
+bool Planner::reset() {
+    done_ = 0;
+    searchCount_ = 0;
+    result_ = -1;
+    return true;
+}
+
+void Planner::clearNodes() {
+    open_.clear(held_);
+    held_.clear();
+    closedCount_ = 0;
+    result_ = -1;
+    done_ = 1;
+}
+
+void Planner::releaseGrid() {
+    if (!grid_) {
+        return;
+    }
+    grid_.reset();
+    nodes_.clear();
+    nodes_.shrink_to_fit();
+    held_.clear();
+    open_.resize(0);
+    closedCount_ = 0;
+    searchCount_ = 0;
+    result_ = -1;
+    request_ = PathRequest{};
+}
+
+float Planner::getPathCost() const {
+    return result_ >= 0 ? nodes_[static_cast<uint32_t>(result_)].g : -1.0f;
+}
+
+uint32_t Planner::getPathLength() const {
+    uint32_t length = 0;
+    for (int32_t cell = result_; cell >= 0; cell = nodes_[static_cast<uint32_t>(cell)].parent) {
+        ++length;
+    }
+    return length;
+}
+
+float Planner::getGridCost(int32_t x, int32_t y) const {
+    if (!grid_ || !inside(x, request_.width) || !inside(y, request_.height)) {
+        return kBlocked;
+    }
+    return grid_[uint32_t(y) * uint32_t(request_.width) + uint32_t(x)];
+}

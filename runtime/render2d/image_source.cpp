@@ -1,0 +1,28 @@
+// render2d: reads and writes whole image files through FileStream, so disk
+// paths and "mem://" names behave alike.
+#include "runtime/render2d/image_source.h"
+
+#include <limits>  // Required for: std::numeric_limits
+
+#include "runtime/files/file_stream.h"
+
+bool readImageSource(const char* name, std::vector<uint8_t>& out) {
+    out.clear();
+    FileStream stream;
+    if (!name || !stream.openRead(name)) return false;
+    const int32_t size = stream.size();
+    if (size <= 0) return false;
+    out.resize(static_cast<size_t>(size));
+    if (!stream.read(out.data(), size) || stream.position() != size) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool writeImageFile(const char* name, std::span<const uint8_t> bytes) {
+    FileStream stream;
+    if (!name || isMemoryFileName(name) || bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        return false;
+    return stream.openWrite(name) && stream.write(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
