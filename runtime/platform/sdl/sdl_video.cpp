@@ -35,10 +35,9 @@ void setContextAttributes(int samples) {
 
 }  // namespace
 
-Video::~Video() {
-    deleteContext();
-    if (videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
+// The video subsystem stays up to the process end: shutting it down unloads
+// the GL driver, whose own allocations would then read as leaks of unknown origin.
+Video::~Video() { deleteContext(); }
 
 bool Video::startVideo() {
     if (videoStarted) return true;

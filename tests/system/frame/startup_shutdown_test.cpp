@@ -128,6 +128,8 @@ TEST_F(ProgramFrame, EndReportWithDebugFlag) {
 
 TEST_F(ProgramFrame, QuitCallbackRunsOnceEvenWhenItEndsTheProgramItself) {
     for (const ProgramFunction* table : {kQuitTable, kReenteringQuitTable}) {
+        delete runtimeState().engine3D;
+        runtimeState().engine3D = nullptr;
         quitCalls = 0;
         runtimeState().quitCallbackDone = 0;
         runtimeState().programFunctions = table;
