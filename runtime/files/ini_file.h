@@ -33,7 +33,7 @@ public:
     // entries included). A missing file gives an empty table under its name.
     void load(const RtString& name);
     // The value, or a copy of defaultValue.
-    RtString get(const RtString& section, const RtString& key, const RtString& defaultValue) const;
+    RtString get(const RtString& section, const RtString& key, const RtString& defaultValue = RtString()) const;
     // An empty key removes the section; an empty value removes the pair of an
     // existing key (a new key is stored even with an empty value).
     void write(const RtString& section, const RtString& key, const RtString& value);
