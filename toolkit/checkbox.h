@@ -11,7 +11,7 @@ namespace lmt {
 class CheckBox : public Widget, public MouseListener, public KeyListener {
 public:
     CheckBox();
-    CheckBox(const RtString& caption, bool selected = false);
+    CheckBox(const RtString& caption, bool selected);
     ~CheckBox() override;
 
     // Setters never send an action; only input does.

@@ -73,24 +73,27 @@ bool DropDown::holdsModalMouseInputFocus() {
 
 // ---- Selection and model ----
 
+// Once the list box has died there is nothing selected and nothing to select.
 int DropDown::getSelected() {
-    return listBox->getSelected();
+    return listBox != nullptr ? listBox->getSelected() : -1;
 }
 
 void DropDown::setSelected(int index) {
-    if (index >= 0) {
+    if (index >= 0 && listBox != nullptr) {
         listBox->setSelected(index);
     }
 }
 
 ListModel* DropDown::getListModel() {
-    return listBox->getListModel();
+    return listBox != nullptr ? listBox->getListModel() : nullptr;
 }
 
 void DropDown::setListModel(ListModel* model) {
-    listBox->setListModel(model);
-    if (listBox->getSelected() < 0) {
-        listBox->setSelected(0);
+    if (listBox != nullptr) {
+        listBox->setListModel(model);
+        if (listBox->getSelected() < 0) {
+            listBox->setSelected(0);
+        }
     }
     adjustHeight();
 }
@@ -195,7 +198,9 @@ void DropDown::dropDown() {
             getParent()->moveToTop(this);
         }
     }
-    listBox->requestFocus();
+    if (listBox != nullptr) {
+        listBox->requestFocus();
+    }
 }
 
 void DropDown::foldUp() {
@@ -231,11 +236,11 @@ void DropDown::draw(Graphics* graphics) {
         graphics->setColor(getSelectionColor());
         graphics->fillRectangle(Rectangle(0, 0, innerWidth - innerHeight, innerHeight));
     }
-    ListModel* model = listBox->getListModel();
-    if (model != nullptr && listBox->getSelected() >= 0) {
+    ListModel* model = getListModel();
+    if (model != nullptr && getSelected() >= 0) {
         graphics->setColor(getForegroundColor());
         graphics->setFont(getFont());
-        graphics->drawText(model->getElementAt(listBox->getSelected()), 1, 0, 0);
+        graphics->drawText(model->getElementAt(getSelected()), 1, 0, 0);
     }
     graphics->pushClipArea(Rectangle(innerWidth - innerHeight, 0, innerHeight, innerHeight));
     drawButton(graphics);

@@ -25,7 +25,7 @@ class DropDown : public ActionListener,
 public:
     // A missing scroll area or list box is made here and deleted with the drop-down;
     // the caller's are never deleted.
-    explicit DropDown(ListModel* listModel = nullptr, ScrollArea* scrollArea = nullptr, ListBox* listBox = nullptr);
+    explicit DropDown(ListModel* listModel, ScrollArea* scrollArea = nullptr, ListBox* listBox = nullptr);
     ~DropDown() override;
 
     int getSelected();

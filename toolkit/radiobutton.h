@@ -14,7 +14,7 @@ namespace lmt {
 class RadioButton : public Widget, public MouseListener, public KeyListener {
 public:
     RadioButton();
-    RadioButton(const RtString& caption, const RtString& group, bool selected = false);
+    RadioButton(const RtString& caption, const RtString& group, bool selected);
     ~RadioButton() override;
 
     // Selecting clears every selected member of the group first; no action is sent.

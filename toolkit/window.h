@@ -11,7 +11,7 @@ class Window : public Container, public MouseListener {
 public:
     Window();
     // A negative width or height asks for the caption's own size, at least 32 pixels.
-    Window(const RtString& caption, int width = -1, int height = -1);
+    Window(const RtString& caption, int width, int height);
     ~Window() override;
 
     void setCaption(const RtString& newCaption) { caption = newCaption; }

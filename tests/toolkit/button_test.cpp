@@ -85,8 +85,8 @@ TEST_F(ButtonTest, FocusedButtonDrawsOutlineInForeground) {
 }
 
 TEST_F(ButtonTest, PressedButtonSinksAndShiftsCaption) {
-    harness.move(110, 110);
-    harness.press(110, 110);
+    harness.moveTo(110, 110);
+    harness.pressAt(110, 110);
     ASSERT_TRUE(button.isPressed());
     const Strings drawn = harness.drawAlone(button);
     EXPECT_EQ(drawn.back(), "drawText 5 5 \"Button\"");  // one pixel right and down, no outline
@@ -96,30 +96,30 @@ TEST_F(ButtonTest, PressedButtonSinksAndShiftsCaption) {
 }
 
 TEST_F(ButtonTest, ClickSendsOneActionWithTheId) {
-    harness.click(button);
+    harness.click(&button);
     ASSERT_EQ(actionCount(), 1);
     EXPECT_EQ(actions.own[0], "action button \"ok\"");
-    harness.click(button, 5, 5, 2);  // right button
-    harness.click(button, 5, 5, 3);  // middle button
+    harness.clickIn(button, 5, 5, 2);  // right button
+    harness.clickIn(button, 5, 5, 3);  // middle button
     EXPECT_EQ(actionCount(), 1);
 }
 
 TEST_F(ButtonTest, ReleaseOutsideCancelsAndComingBackFires) {
-    harness.move(110, 110);
-    harness.press(110, 110);
-    harness.move(300, 300);
+    harness.moveTo(110, 110);
+    harness.pressAt(110, 110);
+    harness.moveTo(300, 300);
     EXPECT_FALSE(button.isPressed());  // raised while the pointer is away
     const Strings drawn = harness.drawAlone(button);
     EXPECT_EQ(drawn[drawn.size() - 2], "drawText 4 4 \"Button\"");
     EXPECT_EQ(harness.colorOf("fillRectangle 1 1 49 18"), kBase);
-    harness.release(300, 300);
+    harness.releaseAt(300, 300);
     EXPECT_EQ(actionCount(), 0);
 
-    harness.move(110, 110);
-    harness.press(110, 110);
-    harness.move(300, 300);
-    harness.move(110, 110);
-    harness.release(110, 110);
+    harness.moveTo(110, 110);
+    harness.pressAt(110, 110);
+    harness.moveTo(300, 300);
+    harness.moveTo(110, 110);
+    harness.releaseAt(110, 110);
     EXPECT_EQ(actionCount(), 1);
 }
 
@@ -127,15 +127,15 @@ TEST_F(ButtonTest, EnterAndSpaceFireOnRelease) {
     button.requestFocus();
     int expected = 0;
     for (int key : {Key::Enter, Key::Space}) {
-        harness.keyDown(key);
+        harness.pressKey(key);
         EXPECT_TRUE(button.isPressed());
         EXPECT_EQ(actionCount(), expected);
-        harness.keyUp(key);
+        harness.releaseKey(key);
         EXPECT_FALSE(button.isPressed());
         EXPECT_EQ(actionCount(), ++expected);
     }
     EXPECT_EQ(actionCount(), 2);
-    harness.pressKey('a');
+    harness.typeKey('a');
     EXPECT_EQ(actionCount(), 2);
 }
 
@@ -143,11 +143,11 @@ TEST_F(ButtonTest, LosingFocusWhileKeyHeldCancels) {
     Button other("Other");
     harness.top.add(&other, 300, 100);
     button.requestFocus();
-    harness.keyDown(Key::Enter);
+    harness.pressKey(Key::Enter);
     other.requestFocus();
     EXPECT_FALSE(button.isPressed());
     button.requestFocus();
-    harness.keyUp(Key::Enter);  // no press to complete
+    harness.releaseKey(Key::Enter);  // no press to complete
     EXPECT_EQ(actionCount(), 0);
 }
 
@@ -155,7 +155,7 @@ TEST_F(ButtonTest, TabIsNotConsumedSoFocusMoves) {
     Button other("Other");
     harness.top.add(&other, 300, 100);
     button.requestFocus();
-    harness.pressKey(Key::Tab);
+    harness.typeKey(Key::Tab);
     EXPECT_TRUE(other.isFocused());
 }
 
@@ -239,8 +239,8 @@ TEST_F(ImageButtonTest, PictureCentredAndShiftedWhilePressed) {
     drawn = harness.drawAlone(button);
     EXPECT_EQ(drawn.back(), "drawRectangle 2 2 44 26");
 
-    harness.move(60, 60);
-    harness.press(60, 60);
+    harness.moveTo(60, 60);
+    harness.pressAt(60, 60);
     drawn = harness.drawAlone(button);
     EXPECT_EQ(drawn.back(), "drawImage 9 6 32 20");  // no focus outline while pressed
     EXPECT_EQ(harness.colorOf("drawLine 0 0 47 0"), kPressedEdge);
@@ -248,7 +248,7 @@ TEST_F(ImageButtonTest, PictureCentredAndShiftedWhilePressed) {
 
     EventRecorder actions;
     button.addActionListener(&actions);
-    harness.release(60, 60);
+    harness.releaseAt(60, 60);
     EXPECT_EQ(actions.own.size(), 1u);
 }
 

@@ -59,15 +59,15 @@ TEST(CheckBoxTest, ClickAndKeysToggleAndSendActions) {
     EventRecorder actions;
     box.addActionListener(&actions);
 
-    harness.click(box);
+    harness.click(&box);
     EXPECT_TRUE(box.isSelected());
-    harness.click(box, 2, 2, 2);  // right button: nothing
+    harness.clickIn(box, 2, 2, 2);  // right button: nothing
     EXPECT_TRUE(box.isSelected());
-    harness.pressKey(Key::Space);
+    harness.typeKey(Key::Space);
     EXPECT_FALSE(box.isSelected());
-    harness.pressKey(Key::Enter);
+    harness.typeKey(Key::Enter);
     EXPECT_TRUE(box.isSelected());
-    harness.pressKey('x');
+    harness.typeKey('x');
     EXPECT_EQ(actions.own.size(), 3u);
 
     box.setSelected(false);  // setters send nothing
@@ -101,14 +101,14 @@ TEST(RadioButtonTest, SelectingClearsOnlyItsOwnGroup) {
     EventRecorder actions;
     a2.addActionListener(&actions);
 
-    harness.click(a2);
+    harness.click(&a2);
     EXPECT_FALSE(a1.isSelected());
     EXPECT_TRUE(a2.isSelected());
     EXPECT_TRUE(b1.isSelected());
     EXPECT_FALSE(b2.isSelected());
     EXPECT_EQ(actions.own.size(), 1u);
 
-    harness.click(a2);  // selecting a selected button still sends an action
+    harness.click(&a2);  // selecting a selected button still sends an action
     EXPECT_TRUE(a2.isSelected());
     EXPECT_EQ(actions.own.size(), 2u);
 
@@ -155,9 +155,9 @@ TEST(RadioButtonTest, WithoutGroupOnlyInputSwitchesOn) {
     RadioButton lone("lone", "", false);
     harness.top.add(&lone, 10, 10);
     lone.requestFocus();
-    harness.pressKey(Key::Enter);
+    harness.typeKey(Key::Enter);
     EXPECT_TRUE(lone.isSelected());
-    harness.pressKey(Key::Space);
+    harness.typeKey(Key::Space);
     EXPECT_TRUE(lone.isSelected());
     EXPECT_EQ(RadioButton::findGroup(""), 0);
 }

@@ -64,7 +64,7 @@ TEST_F(DropDownTest, StartsFoldedWithFirstElementSelected) {
 }
 
 TEST_F(DropDownTest, ClickDropsDownAndTakesModalMouseInput) {
-    harness.click(dropDown, 10, 5);
+    harness.clickIn(dropDown, 10, 5);
     EXPECT_TRUE(droppedDown());
     EXPECT_EQ(dropDown.getHeight(), 99 + 2 + 13);
     EXPECT_EQ(modalMouseWidget(), &dropDown);
@@ -77,9 +77,9 @@ TEST_F(DropDownTest, ClickDropsDownAndTakesModalMouseInput) {
 }
 
 TEST_F(DropDownTest, ChoosingARowSelectsFoldsAndSendsAction) {
-    harness.click(dropDown, 10, 5);
+    harness.clickIn(dropDown, 10, 5);
     selections.sources.clear();
-    harness.click(dropDown, 10, 14 + 3 * 11 + 5);  // row 3 of the list
+    harness.clickIn(dropDown, 10, 14 + 3 * 11 + 5);  // row 3 of the list
     EXPECT_EQ(dropDown.getSelected(), 3);
     EXPECT_FALSE(droppedDown());
     EXPECT_EQ(modalMouseWidget(), nullptr);
@@ -89,39 +89,39 @@ TEST_F(DropDownTest, ChoosingARowSelectsFoldsAndSendsAction) {
 }
 
 TEST_F(DropDownTest, PressOutsideFoldsWithoutChoosing) {
-    harness.click(dropDown, 10, 5);
-    harness.move(400, 400);
-    harness.press(400, 400);  // goes to the drop-down, which holds the mouse
+    harness.clickIn(dropDown, 10, 5);
+    harness.moveTo(400, 400);
+    harness.pressAt(400, 400);  // goes to the drop-down, which holds the mouse
     EXPECT_FALSE(droppedDown());
-    harness.release(400, 400);
+    harness.releaseAt(400, 400);
     EXPECT_EQ(modalMouseWidget(), nullptr);
     EXPECT_EQ(dropDown.getSelected(), 0);
     EXPECT_TRUE(actions.own.empty());
 }
 
 TEST_F(DropDownTest, PressOnTheFoldedLineFoldsUp) {
-    harness.click(dropDown, 10, 5);
-    harness.click(dropDown, 10, 5);
+    harness.clickIn(dropDown, 10, 5);
+    harness.clickIn(dropDown, 10, 5);
     EXPECT_FALSE(droppedDown());
     EXPECT_EQ(modalMouseWidget(), nullptr);
 }
 
 TEST_F(DropDownTest, DragEndingOutsideFoldsUp) {
-    harness.move(30, 25);
-    harness.press(30, 25);
+    harness.moveTo(30, 25);
+    harness.pressAt(30, 25);
     ASSERT_TRUE(droppedDown());
-    harness.move(400, 400);
-    harness.release(400, 400);
+    harness.moveTo(400, 400);
+    harness.releaseAt(400, 400);
     EXPECT_FALSE(droppedDown());
     EXPECT_EQ(modalMouseWidget(), nullptr);
 }
 
 TEST_F(DropDownTest, KeysSelectDropAndChoose) {
     dropDown.requestFocus();
-    harness.pressKey(Key::Down);
-    harness.pressKey(Key::Down);
+    harness.typeKey(Key::Down);
+    harness.typeKey(Key::Down);
     EXPECT_EQ(dropDown.getSelected(), 2);
-    harness.pressKey(Key::Up);
+    harness.typeKey(Key::Up);
     EXPECT_EQ(dropDown.getSelected(), 1);
     dropDown.setSelected(0);
     KeyEvent up = keyEvent(&dropDown, Key::Up);
@@ -129,13 +129,13 @@ TEST_F(DropDownTest, KeysSelectDropAndChoose) {
     EXPECT_EQ(dropDown.getSelected(), 0);
     EXPECT_TRUE(up.isConsumed());
 
-    harness.pressKey(Key::Enter);
+    harness.typeKey(Key::Enter);
     EXPECT_TRUE(droppedDown());
     EXPECT_EQ(modalMouseWidget(), nullptr);  // opened by key: no modal mouse input
-    harness.pressKey(Key::Down);  // the list box has the keys now
-    harness.pressKey(Key::Down);
+    harness.typeKey(Key::Down);  // the list box has the keys now
+    harness.typeKey(Key::Down);
     EXPECT_EQ(dropDown.getSelected(), 2);
-    harness.pressKey(Key::Enter);
+    harness.typeKey(Key::Enter);
     EXPECT_FALSE(droppedDown());
     EXPECT_EQ(actions.own.size(), 1u);
 
@@ -152,7 +152,7 @@ TEST_F(DropDownTest, LosingFocusFolds) {
     Button other("Other");
     harness.top.add(&other, 300, 300);
     dropDown.requestFocus();
-    harness.pressKey(Key::Space);
+    harness.typeKey(Key::Space);
     ASSERT_TRUE(droppedDown());
     other.requestFocus();
     EXPECT_FALSE(droppedDown());
@@ -160,13 +160,13 @@ TEST_F(DropDownTest, LosingFocusFolds) {
 }
 
 TEST_F(DropDownTest, WheelChangesSelectionWhileFocused) {
-    harness.move(30, 25);
-    harness.wheelDown(30, 25);
+    harness.moveTo(30, 25);
+    harness.wheelDownAt(30, 25);
     EXPECT_EQ(dropDown.getSelected(), 0);  // not focused
     dropDown.requestFocus();
-    harness.wheelDown(30, 25);
-    harness.wheelDown(30, 25);
-    harness.wheelUp(30, 25);
+    harness.wheelDownAt(30, 25);
+    harness.wheelDownAt(30, 25);
+    harness.wheelUpAt(30, 25);
     EXPECT_EQ(dropDown.getSelected(), 1);
 }
 
@@ -266,13 +266,13 @@ TEST(DropDownLifetimeTest, DestroyedWhileOpenLeavesNothingBehind) {
     StringListModel model{{"a", "b", "c"}};
     auto* dropDown = new DropDown(&model);
     harness.top.add(dropDown, 10, 10);
-    harness.move(20, 15);
-    harness.press(20, 15);  // dropped down with modal mouse input, still pressed
+    harness.moveTo(20, 15);
+    harness.pressAt(20, 15);  // dropped down with modal mouse input, still pressed
     ASSERT_EQ(harness.top.getFocusHandler()->getModalMouseInputFocused(), dropDown);
     delete dropDown;
     EXPECT_EQ(harness.top.getFocusHandler()->getModalMouseInputFocused(), nullptr);
-    harness.move(30, 40);
-    harness.release(30, 40);
+    harness.moveTo(30, 40);
+    harness.releaseAt(30, 40);
     harness.gui.draw();
 }
 
@@ -301,6 +301,15 @@ TEST(DropDownLifetimeTest, DeletedPartsAreReported) {
             EXPECT_EQ(text(e.getMessage()), c.message);
             EXPECT_EQ(text(e.getFilename()), "dropdown");
             EXPECT_EQ(e.getLine(), c.line);
+        }
+        if (!c.deleteScrollArea) {
+            // Without its list box the drop-down selects nothing and still draws.
+            EXPECT_EQ(dropDown.getSelected(), -1);
+            dropDown.setSelected(0);
+            KeyEvent down = keyEvent(&dropDown, Key::Down);
+            dropDown.keyPressed(down);
+            harness.drawAlone(dropDown);
+            EXPECT_THROW(dropDown.dropDown(), Exception);
         }
         if (c.deleteScrollArea) {
             delete listBox;

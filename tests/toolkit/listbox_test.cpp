@@ -78,11 +78,11 @@ TEST_F(ListBoxTest, SetSelectedClampsAndAlwaysAnnounces) {
 }
 
 TEST_F(ListBoxTest, ClickSelectsRowThenSendsAction) {
-    harness.click(box, 5, 25);  // row 2
+    harness.clickIn(box, 5, 25);  // row 2
     EXPECT_EQ(box.getSelected(), 2);
     EXPECT_EQ(selections.selections, std::vector<int>{2});
     EXPECT_EQ(actions.own.size(), 1u);
-    harness.click(box, 5, 50, 2);  // right button: nothing
+    harness.clickIn(box, 5, 50, 2);  // right button: nothing
     EXPECT_EQ(box.getSelected(), 2);
     EXPECT_EQ(actions.own.size(), 1u);
     MouseEvent press = mouseEvent(&box, MouseEvent::Pressed, 1, 5, 70);
@@ -129,8 +129,8 @@ TEST_F(ListBoxTest, KeysMoveSelection) {
 
 TEST_F(ListBoxTest, EnterAndSpaceSendActions) {
     box.requestFocus();
-    harness.pressKey(Key::Enter);
-    harness.pressKey(Key::Space);
+    harness.typeKey(Key::Enter);
+    harness.typeKey(Key::Space);
     EXPECT_EQ(actions.own.size(), 2u);
     EXPECT_TRUE(selections.selections.empty());
 }
@@ -153,14 +153,14 @@ TEST_F(ListBoxTest, EmptyOrMissingModelKeepsNoSelection) {
 TEST_F(ListBoxTest, WheelSelectsOnlyWhileFocused) {
     box.setSelected(3);
     selections.selections.clear();
-    harness.move(30, 30);
-    harness.wheelDown(30, 30);
+    harness.moveTo(30, 30);
+    harness.wheelDownAt(30, 30);
     EXPECT_EQ(box.getSelected(), 3);
     box.requestFocus();
-    harness.wheelDown(30, 30);
+    harness.wheelDownAt(30, 30);
     EXPECT_EQ(box.getSelected(), 4);
-    harness.wheelUp(30, 30);
-    harness.wheelUp(30, 30);
+    harness.wheelUpAt(30, 30);
+    harness.wheelUpAt(30, 30);
     EXPECT_EQ(box.getSelected(), 2);
     box.setSelected(0);
     MouseEvent up = mouseEvent(&box, MouseEvent::WheelMovedUp, 0);
@@ -210,8 +210,8 @@ TEST_F(ListBoxTest, InScrollAreaShowsSelectionAndDrawsFromFirstVisibleRow) {
     EXPECT_EQ(texts, expected);
 
     // A wheel turn over the unfocused list scrolls the area, not the selection.
-    harness.move(30, 30);
-    harness.wheelUp(30, 30);
+    harness.moveTo(30, 30);
+    harness.wheelUpAt(30, 30);
     EXPECT_EQ(box.getSelected(), 6);
     EXPECT_EQ(area.getVerticalScrollAmount(), 40);
     area.setContent(nullptr);

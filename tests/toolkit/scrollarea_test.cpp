@@ -267,8 +267,8 @@ TEST_F(ScrollAreaTest, WheelScrollsAnEighthUnlessConsumed) {
     consumed.consume();
     area.mouseWheelMovedDown(consumed);
     EXPECT_EQ(area.getVerticalScrollAmount(), 8);
-    harness.move(60, 60);
-    harness.wheelUp(60, 60);  // through the interface, from over the content
+    harness.moveTo(60, 60);
+    harness.wheelUpAt(60, 60);  // through the interface, from over the content
     EXPECT_EQ(area.getVerticalScrollAmount(), 0);
 }
 

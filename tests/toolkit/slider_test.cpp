@@ -74,15 +74,15 @@ TEST_F(SliderTest, PressSetsValueFromPointer) {
 }
 
 TEST_F(SliderTest, DragFollowsPointerAndPinsOutside) {
-    harness.move(155, 55);
-    harness.press(155, 55);
+    harness.moveTo(155, 55);
+    harness.pressAt(155, 55);
     EXPECT_EQ(slider.getValue(), 50.0);
-    harness.move(400, 55);
+    harness.moveTo(400, 55);
     EXPECT_EQ(slider.getValue(), 100.0);
-    harness.move(20, 55);
+    harness.moveTo(20, 55);
     EXPECT_EQ(slider.getValue(), 0.0);
-    harness.release(20, 55);
-    EXPECT_EQ(actionCount(), 3u);
+    EXPECT_EQ(actionCount(), 3u);  // every input change is announced
+    harness.releaseAt(20, 55);
     MouseEvent drag = mouseEvent(&slider, MouseEvent::Dragged, 1, 30, 5);
     slider.mouseDragged(drag);
     EXPECT_TRUE(drag.isConsumed());
@@ -91,22 +91,22 @@ TEST_F(SliderTest, DragFollowsPointerAndPinsOutside) {
 TEST_F(SliderTest, ArrowKeysStepAndAlwaysAnnounce) {
     slider.requestFocus();
     for (int i = 0; i < 10; ++i) {
-        harness.pressKey(Key::Right);
+        harness.typeKey(Key::Right);
     }
     EXPECT_DOUBLE_EQ(slider.getValue(), 100.0);
-    harness.pressKey(Key::Right);  // at the end: unchanged, still an action
+    harness.typeKey(Key::Right);  // at the end: unchanged, still an action
     EXPECT_DOUBLE_EQ(slider.getValue(), 100.0);
     EXPECT_EQ(actionCount(), 11u);
-    harness.pressKey(Key::Left);
+    harness.typeKey(Key::Left);
     EXPECT_DOUBLE_EQ(slider.getValue(), 90.0);
-    harness.pressKey(Key::Up);  // not this orientation's key
+    harness.typeKey(Key::Up);  // not this orientation's key
     EXPECT_DOUBLE_EQ(slider.getValue(), 90.0);
     EXPECT_EQ(actionCount(), 12u);
 
     slider.setOrientation(Slider::Vertical);
-    harness.pressKey(Key::Up);
-    harness.pressKey(Key::Up);
-    harness.pressKey(Key::Down);
+    harness.typeKey(Key::Up);
+    harness.typeKey(Key::Up);
+    harness.typeKey(Key::Down);
     EXPECT_DOUBLE_EQ(slider.getValue(), 90.0);
     KeyEvent tab = keyEvent(&slider, Key::Tab);
     slider.keyPressed(tab);
@@ -118,10 +118,10 @@ TEST_F(SliderTest, ArrowKeysStepAndAlwaysAnnounce) {
 
 TEST_F(SliderTest, WheelStepsEvenWhenUnfocused) {
     ASSERT_FALSE(slider.isFocused());
-    harness.move(150, 55);
-    harness.wheelUp(150, 55);
-    harness.wheelUp(150, 55);
-    harness.wheelDown(150, 55);
+    harness.moveTo(150, 55);
+    harness.wheelUpAt(150, 55);
+    harness.wheelUpAt(150, 55);
+    harness.wheelDownAt(150, 55);
     EXPECT_DOUBLE_EQ(slider.getValue(), 10.0);
     EXPECT_EQ(actionCount(), 3u);
 }

@@ -85,24 +85,24 @@ TEST_F(TabbedAreaTest, TabsOfDifferentHeightsShareABottomLine) {
 }
 
 TEST_F(TabbedAreaTest, ClickOnATabSelectsItAndFocusesTheArea) {
-    harness.click(tabAt(1), 5, 5);
+    harness.clickIn(tabAt(1), 5, 5);
     EXPECT_EQ(area.getSelectedTabIndex(), 1);
     EXPECT_TRUE(holds(widgetArea(), &second));
     EXPECT_FALSE(holds(widgetArea(), &first));
     EXPECT_TRUE(area.isFocused());  // the tab's label is not focusable
-    harness.click(second);          // a press on a focusable page widget leaves it the focus
+    harness.click(&second);          // a press on a focusable page widget leaves it the focus
     EXPECT_TRUE(second.isFocused());
     EXPECT_EQ(area.getSelectedTabIndex(), 1);
 }
 
 TEST_F(TabbedAreaTest, ArrowKeysSwitchTabsWhileFocused) {
     area.requestFocus();
-    harness.pressKey(Key::Right);
+    harness.typeKey(Key::Right);
     EXPECT_EQ(area.getSelectedTabIndex(), 1);
     KeyEvent right = keyEvent(&area, Key::Right);
     area.keyPressed(right);  // at the last tab
     EXPECT_FALSE(right.isConsumed());
-    harness.pressKey(Key::Left);
+    harness.typeKey(Key::Left);
     EXPECT_EQ(area.getSelectedTabIndex(), 0);
     KeyEvent left = keyEvent(&area, Key::Left);
     area.keyPressed(left);
@@ -126,8 +126,8 @@ TEST_F(TabbedAreaTest, SwitchingChangesTheFocusList) {
     EXPECT_FALSE(inFocusList(&first));
     EXPECT_TRUE(inFocusList(&second));
     EXPECT_FALSE(first.isFocused());
-    harness.pressKey(Key::Tab);  // tabbing reaches the shown page only
-    harness.pressKey(Key::Tab);
+    harness.typeKey(Key::Tab);  // tabbing reaches the shown page only
+    harness.typeKey(Key::Tab);
     EXPECT_FALSE(first.isFocused());
 }
 
@@ -250,7 +250,7 @@ TEST_F(TabbedAreaTest, TabDrawsRaisedWhenSelectedOrHovered) {
     EXPECT_EQ(harness.colorOf("fillRectangle 0 0 48 18"), face);
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "drawText 0 0 \"Second\""), 1);
 
-    harness.move(10 + 43 + 10, 15);  // hover the second tab
+    harness.moveTo(10 + 43 + 10, 15);  // hover the second tab
     harness.drawAlone(other);
     EXPECT_EQ(harness.colorOf("drawLine 0 0 49 0"), kLight);
 

@@ -128,14 +128,14 @@ TEST(TextBoxTest, JoiningResizesAndDrawsAfterEnterOnLastRow) {
     harness.top.add(&box, 0, 0);
     box.requestFocus();
     box.setCaretRowColumn(1, 0);
-    harness.pressKey(Key::Backspace);
+    harness.typeKey(Key::Backspace);
     EXPECT_EQ(box.getNumberOfRows(), 1);
     EXPECT_EQ(box.getWidth(), 29);
     EXPECT_EQ(box.getHeight(), 11);
-    harness.pressKey(Key::Enter);  // on the last row: the caret stays on an existing row
-    harness.pressKey('z');
-    harness.pressKey('z');
-    harness.pressKey(Key::Tab);
+    harness.typeKey(Key::Enter);  // on the last row: the caret stays on an existing row
+    harness.typeKey('z');
+    harness.typeKey('z');
+    harness.typeKey(Key::Tab);
     EXPECT_EQ(caretOf(box), Caret(0, 4));
     harness.gui.draw();  // must not read past the rows
 }
@@ -163,7 +163,7 @@ TEST(TextBoxTest, MousePressPlacesCaret) {
     TextBox box("ab\ncdef\nxyz");
     harness.top.add(&box, 10, 10);
     debug.clear();
-    harness.click(box, 10, 14);  // row 1, index after 10 pixels
+    harness.clickIn(box, 10, 14);  // row 1, index after 10 pixels
     EXPECT_EQ(caretOf(box), Caret(1, 2));
     EXPECT_EQ(debug.text(), "1 2");
     MouseEvent below = mouseEvent(&box, MouseEvent::Pressed, 1, 3, 200);
@@ -188,16 +188,16 @@ TEST(TextBoxTest, PagesAndScrollsInsideAScrollArea) {
     area.setDimension(Rectangle(0, 0, 64, 48));  // children area 52 x 48 (vertical bar only)
     harness.top.add(&area, 0, 0);
     box.requestFocus();
-    harness.pressKey(Key::PageDown);  // 48 / 11 = 4 rows
+    harness.typeKey(Key::PageDown);  // 48 / 11 = 4 rows
     EXPECT_EQ(caretOf(box), Caret(4, 0));
-    harness.pressKey(Key::PageDown);
-    harness.pressKey(Key::PageDown);
-    harness.pressKey(Key::PageDown);
-    harness.pressKey(Key::PageDown);
+    harness.typeKey(Key::PageDown);
+    harness.typeKey(Key::PageDown);
+    harness.typeKey(Key::PageDown);
+    harness.typeKey(Key::PageDown);
     EXPECT_EQ(caretOf(box), Caret(19, 0));
     // The caret's rectangle (0, 209, 7, 13) is brought into view, as far as the content goes.
     EXPECT_EQ(area.getVerticalScrollAmount(), 220 - 48);
-    harness.pressKey(Key::PageUp);
+    harness.typeKey(Key::PageUp);
     EXPECT_EQ(caretOf(box), Caret(15, 0));
 
     TextBox alone("a\nb\nc\nd\ne\nf");

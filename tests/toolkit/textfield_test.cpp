@@ -77,7 +77,7 @@ TEST_F(TextFieldTest, TabIsNeitherInsertedNorConsumed) {
 
     TextField other("x");
     harness.top.add(&other, 100, 10);
-    harness.pressKey(Key::Tab);
+    harness.typeKey(Key::Tab);
     EXPECT_TRUE(other.isFocused());
 }
 
@@ -85,9 +85,9 @@ TEST_F(TextFieldTest, EnterSendsActionSettersDoNot) {
     field.setText("xyz");
     field.setCaretPosition(1);
     EXPECT_TRUE(actions.own.empty());
-    harness.pressKey(Key::Enter);
+    harness.typeKey(Key::Enter);
     EXPECT_EQ(actions.own.size(), 1u);
-    harness.pressKey('q');
+    harness.typeKey('q');
     EXPECT_EQ(content(), "xqyz");
     EXPECT_EQ(actions.own.size(), 1u);
 }
@@ -104,11 +104,11 @@ TEST_F(TextFieldTest, TypingAtTheRightEdgeScrollsCaretFourPixelsInside) {
     field.setText("");
     field.setWidth(30);
     for (int i = 0; i < 5; ++i) {
-        harness.pressKey('m');
+        harness.typeKey('m');
     }
     // Caret at 35 pixels: 35 - xScroll = 30 - 4.
     EXPECT_EQ(field.getScroll(), 9);
-    harness.pressKey(Key::Home);
+    harness.typeKey(Key::Home);
     EXPECT_EQ(field.getScroll(), 0);
 }
 
@@ -127,7 +127,7 @@ TEST_F(TextFieldTest, UnfocusedFieldKeepsItsScroll) {
 TEST_F(TextFieldTest, MousePressPlacesCaret) {
     field.setText("abcdef");
     field.setWidth(60);
-    harness.click(field, 16, 5);  // the first index whose prefix is wider than 16 pixels
+    harness.clickIn(field, 16, 5);  // the first index whose prefix is wider than 16 pixels
     EXPECT_EQ(field.getCaretPosition(), 3u);
     MouseEvent press = mouseEvent(&field, MouseEvent::Pressed, 1, 3, 0);
     field.mousePressed(press);

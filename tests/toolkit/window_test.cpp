@@ -135,10 +135,10 @@ TEST(WindowTest, DragsOnlyFromTheTitleBar) {
         WidgetHarness harness;
         Window window("", -1, -1);
         harness.top.add(&window, 100, 100);
-        harness.move(110, 100 + c.pressY);
-        harness.press(110, 100 + c.pressY);
-        harness.move(130, 110 + c.pressY);
-        harness.release(130, 110 + c.pressY);
+        harness.moveTo(110, 100 + c.pressY);
+        harness.pressAt(110, 100 + c.pressY);
+        harness.moveTo(130, 110 + c.pressY);
+        harness.releaseAt(130, 110 + c.pressY);
         EXPECT_EQ(window.getX(), c.expectedX) << c.pressY;
         EXPECT_EQ(window.getY(), c.expectedY) << c.pressY;
     }
@@ -170,7 +170,7 @@ TEST(WindowTest, PressBringsWindowToTop) {
     Window second("", -1, -1);
     harness.top.add(&first, 10, 10);
     harness.top.add(&second, 200, 10);
-    harness.click(first, 5, 5);
+    harness.clickIn(first, 5, 5);
     ASSERT_EQ(listCount(harness.top.getChildren()), 2);
     EXPECT_EQ(listAt(harness.top.getChildren(), 1), &first);
 }
