@@ -19,7 +19,6 @@
 #include "toolkit/button.h"
 #include "toolkit/checkbox.h"
 #include "toolkit/container.h"
-#include "toolkit/debugoutput.h"
 #include "toolkit/dropdown.h"
 #include "toolkit/gui.h"
 #include "toolkit/icon.h"
@@ -36,9 +35,6 @@
 #include "toolkit/window.h"
 
 namespace {
-
-// The toolkit's debugger lines go to the runtime's debugger output.
-void toRuntimeDebugger(const RtString& text) { debugPrint(text); }
 
 class GuiLibrary {
 public:
@@ -149,7 +145,6 @@ lmt::Widget* guiWidget(int32_t handle) { return library().widget(handle); }
 int32_t guiInit(int32_t opaque, int32_t screen, int32_t width, int32_t height) {
     GuiLibrary& lib = library();
     lib.tearDown();
-    lmt::setDebugSink(&toRuntimeDebugger);
     lmt::RuntimeCommands& runtime = lmt::runtimeCommands();
 
     if (width < 0 || height < 0) {

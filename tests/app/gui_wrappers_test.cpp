@@ -8,6 +8,7 @@
 #include "toolkit/button.h"
 #include "toolkit/container.h"
 #include "toolkit/listbox.h"
+#include "toolkit/listmodel.h"
 #include "toolkit/slider.h"
 #include "toolkit/tabbedarea.h"
 #include "toolkit/window.h"
@@ -48,7 +49,11 @@ TEST_F(WrapperTest, InitOverTheWindowMakesAWholeScreenTop) {
     init();
     lmt::Container* container = top();
     ASSERT_NE(container, nullptr);
-    EXPECT_EQ(container->getDimension(), lmt::Rectangle(0, 0, 640, 480));
+    const lmt::Rectangle& area = container->getDimension();
+    EXPECT_EQ(area.x, 0);
+    EXPECT_EQ(area.y, 0);
+    EXPECT_EQ(area.width, 640);
+    EXPECT_EQ(area.height, 480);
     runtime.calls.clear();
     EXPECT_EQ(guiUpdate(), 1);
     ASSERT_FALSE(runtime.calls.empty());
