@@ -5,6 +5,7 @@
 
 #include <cstdint>  // Required for: fixed-width fields
 
+#include "runtime/core/random_state.h"
 #include "runtime/core/rt_string.h"
 
 class OpenGLRainbows;
@@ -16,6 +17,7 @@ class SoundSample;
 class ResourceArchive;
 class MusicPlayer;
 struct ProgramFunction;
+struct DataBlock;
 
 struct RuntimeState {
     // Project settings, written by the program's settings hook before start-up.
@@ -34,6 +36,11 @@ struct RuntimeState {
     int32_t errorCode = 0;
     int32_t errorLine = 0;
     RtString commandLine;
+    void (*fatalHandler)() = nullptr;  // ends the program; null = the core's default
+
+    // Random generator and the DATA block that READ takes from.
+    RandomState random;
+    DataBlock* currentDataBlock = nullptr;
 
     // Engine objects and devices, owned from start-up to shut-down.
     OpenGLRainbows* renderer = nullptr;
