@@ -1,0 +1,28 @@
+// net: the runtime mutex over std::mutex.
+#include "runtime/net/runtime_mutex.h"
+
+#include <new>  // Required for: std::nothrow
+
+int mutexInit(RuntimeMutex** out) {
+    if (out == nullptr) return kMutexInvalid;
+    *out = new (std::nothrow) RuntimeMutex;
+    return *out == nullptr ? kMutexNoMemory : 0;
+}
+
+int mutexLock(RuntimeMutex* mutex) {
+    if (mutex == nullptr) return kMutexInvalid;
+    if (mutex->owner.load() == std::this_thread::get_id()) return kMutexDeadlock;
+    mutex->lock.lock();
+    mutex->owner.store(std::this_thread::get_id());
+    return 0;
+}
+
+int mutexUnlock(RuntimeMutex* mutex) {
+    if (mutex == nullptr) return kMutexInvalid;
+    if (mutex->owner.load() != std::this_thread::get_id()) return kMutexNotOwner;
+    mutex->owner.store(std::thread::id{});
+    mutex->lock.unlock();
+    return 0;
+}
+
+void mutexDestroy(RuntimeMutex* mutex) { delete mutex; }

@@ -1,0 +1,22 @@
+// net: the runtime's mutex, a lock that knows its owner thread so that a
+// second lock by the owner is refused instead of deadlocking.
+#pragma once
+
+#include <atomic>  // Required for: std::atomic
+#include <mutex>   // Required for: std::mutex
+#include <thread>  // Required for: std::thread::id
+
+struct RuntimeMutex {
+    std::mutex lock;
+    std::atomic<std::thread::id> owner{};
+};
+
+constexpr int kMutexInvalid = 22;    // null mutex or out-pointer
+constexpr int kMutexNoMemory = 12;
+constexpr int kMutexDeadlock = 36;   // the owner locked again
+constexpr int kMutexNotOwner = 1;
+
+int mutexInit(RuntimeMutex** out);
+int mutexLock(RuntimeMutex* mutex);
+int mutexUnlock(RuntimeMutex* mutex);
+void mutexDestroy(RuntimeMutex* mutex);

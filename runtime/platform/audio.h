@@ -1,0 +1,16 @@
+// platform: the sound output device.
+#pragma once
+
+#include <memory>  // Required for: std::unique_ptr
+
+namespace platform {
+
+// The default output, open for the life of the object.
+class AudioOutput {
+public:
+    // Null when no output device can be opened.
+    static std::unique_ptr<AudioOutput> open();
+    virtual ~AudioOutput() = default;
+};
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+// platform/fake: scripted keyboard, mouse and joysticks for tests.
+#pragma once
+
+#include <array>   // Required for: std::array
+#include <string>  // Required for: std::string
+#include <vector>  // Required for: std::vector
+
+#include "runtime/platform/input.h"
+
+namespace platform::fake {
+
+class FakeInput final : public InputBackend {
+public:
+    struct Joystick {
+        std::string name;
+        JoystickSnapshot state;
+        bool forceFeedback = false;
+    };
+    struct Force {
+        int index, magnitude, dirX, dirY;
+        uint32_t durationMs;
+        int iterations;
+    };
+
+    // Test controls.
+    bool openFails = false;
+    bool focused = true;
+    std::array<uint8_t, 256> keys{};  // bit 7 = down
+    MouseSnapshot mouse;
+    std::vector<Joystick> joysticks;
+    std::vector<Force> forces;
+    bool relative = false;
+    bool cursorShown = true;
+    int keyboardReads = 0;
+    int mouseReads = 0;
+    std::vector<std::array<int, 2>> warps;
+
+    void press(int code) { keys[static_cast<size_t>(code)] = 0x80; }
+    void release(int code) { keys[static_cast<size_t>(code)] = 0; }
+
+    bool open() override { return !openFails; }
+    void close() override {}
+    void keyboardSnapshot(uint8_t out[256]) override;
+    bool hasKeyboardFocus(uint32_t) override { return focused; }
+    char keyCharacter(int scanCode, bool shift) override;
+    void mouseSnapshot(MouseSnapshot& out) override;
+    void setRelativeMouse(bool on) override { relative = on; }
+    void showCursor(bool shown) override { cursorShown = shown; }
+    void warpMouse(uint32_t, int x, int y) override { warps.push_back({x, y}); }
+    int joystickCount() override { return static_cast<int>(joysticks.size()); }
+    std::string joystickName(int index) override;
+    bool readJoystick(int index, JoystickSnapshot& out) override;
+    bool hasForceFeedback(int index) override;
+    void playForce(int index, int magnitude, int dirX, int dirY, uint32_t durationMs,
+                   int iterations) override;
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,38 @@
+// platform/sdl: the sound output over SDL2's audio device.
+#include <SDL.h>  // Required for: SDL_OpenAudioDevice
+
+#include "runtime/platform/audio.h"
+
+namespace platform {
+namespace {
+
+class SdlAudioOutput final : public AudioOutput {
+public:
+    explicit SdlAudioOutput(SDL_AudioDeviceID device) : device(device) {}
+    ~SdlAudioOutput() override {
+        SDL_CloseAudioDevice(device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+private:
+    SDL_AudioDeviceID device;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> AudioOutput::open() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    SDL_AudioSpec wanted{};
+    wanted.freq = 44100;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = 1024;
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    return std::make_unique<SdlAudioOutput>(device);
+}
+
+}  // namespace platform

@@ -1,0 +1,96 @@
+// platform/sdl: the SDL2 backends of window.h and input.h. They share the
+// event pump: input events update the snapshots, window events queue up.
+#pragma once
+
+#include <SDL.h>  // Required for: SDL_Window, SDL_GLContext, SDL_Joystick, SDL_Haptic
+
+#include <array>  // Required for: std::array
+#include <deque>  // Required for: std::deque
+
+#include "runtime/platform/input.h"
+#include "runtime/platform/window.h"
+
+namespace platform::sdl {
+
+// Keyboard, mouse and joystick state that the pump gathers.
+struct InputState {
+    std::array<uint8_t, 256> keys{};     // down now
+    std::array<uint8_t, 256> latched{};  // pressed since the last snapshot
+    std::array<uint8_t, 256> snapshot{};
+    bool pumpedSinceSnapshot = true;
+    MouseSnapshot mouse;        // position and latched buttons
+    bool buttonsDown[3] = {};   // left, right, middle now
+    bool buttonsLatched[3] = {};
+};
+
+class Video final : public VideoBackend {
+public:
+    explicit Video(InputState& state) : input(state) {}
+    ~Video() override;
+
+    uint32_t createWindow(const char* title, int width, int height, int samples) override;
+    void destroyWindow(uint32_t window) override;
+    void setTitle(uint32_t window, const char* title) override;
+    void showWindow(uint32_t window, bool shown) override;
+    void raiseWindow(uint32_t window) override;
+    void setWindowSize(uint32_t window, int width, int height) override;
+    bool setFullscreen(uint32_t window, bool fullscreen) override;
+    void desktopMode(int& width, int& height, int& bitsPerPixel) override;
+    bool createContext(uint32_t window) override;
+    bool makeCurrent(uint32_t window) override;
+    void deleteContext() override;
+    bool contextCurrent() override;
+    void swapBuffers(uint32_t window) override;
+    void* procAddress(const char* name) override;
+    void pumpEvents() override;
+    bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) override;
+    void disableScreenSaver() override;
+
+private:
+    bool startVideo();
+    void handle(const SDL_Event& event);
+
+    InputState& input;
+    bool videoStarted = false;
+    SDL_GLContext context = nullptr;
+    std::deque<WindowMessage> windowEvents;
+};
+
+class Input final : public InputBackend {
+public:
+    explicit Input(InputState& state) : state(state) {}
+    ~Input() override;
+
+    bool open() override;
+    void close() override;
+    void keyboardSnapshot(uint8_t keys[256]) override;
+    bool hasKeyboardFocus(uint32_t window) override;
+    char keyCharacter(int scanCode, bool shift) override;
+    void mouseSnapshot(MouseSnapshot& out) override;
+    void setRelativeMouse(bool relative) override;
+    void showCursor(bool shown) override;
+    void warpMouse(uint32_t window, int x, int y) override;
+    int joystickCount() override;
+    std::string joystickName(int index) override;
+    bool readJoystick(int index, JoystickSnapshot& out) override;
+    bool hasForceFeedback(int index) override;
+    void playForce(int index, int magnitude, int dirX, int dirY, uint32_t durationMs,
+                   int iterations) override;
+
+private:
+    struct Stick {
+        SDL_Joystick* joystick = nullptr;
+        SDL_Haptic* haptic = nullptr;
+        int effect = -1;  // the one constant-force effect, made on first use
+    };
+
+    InputState& state;
+    bool opened = false;
+    std::array<Stick, kMaxJoysticks> sticks{};
+    int stickCount = 0;
+};
+
+// The SDL scancode of a runtime scan code; SDL_SCANCODE_UNKNOWN when none.
+SDL_Scancode scancodeForKeyCode(int code);
+
+}  // namespace platform::sdl

@@ -1,0 +1,88 @@
+// render2d: the window procedure, the message pump, the present and the frame
+// limiter. Window events come from platform/window.h; the clock and the sleep
+// from platform/clock.h, so a test drives the limiter with a fake clock.
+#include <GL/gl.h>  // Required for: glClear
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/platform/clock.h"
+#include "runtime/platform/window.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+
+namespace {
+
+constexpr double kSleepAbove = 7.0;   // ms left: sleep in one piece
+constexpr double kSleepMargin = 3.0;  // ms kept for the coarse sleep
+constexpr double kPumpAbove = 1.0;    // ms left: keep pumping without sleeping
+
+}  // namespace
+
+int OpenGLRainbows::windowProc(const platform::WindowMessage& message) {
+    RuntimeState& rs = runtimeState();
+    using Type = platform::WindowEventType;
+    switch (message.type) {
+        case Type::Close:
+            return 0;
+        case Type::FocusLost:
+            if (rs.debugFlag == 0 && rs.autoPause != 0) {
+                RtString paused(rs.windowTitle);
+                paused += " <pause>";
+                platform::video().setTitle(rs.window, paused.data);
+                rs.paused = 1;
+            }
+            return 1;
+        case Type::FocusGained:
+            if (rs.debugFlag == 0 && rs.autoPause != 0) {
+                platform::video().setTitle(rs.window, rs.windowTitle.data);
+                rs.paused = 0;
+            }
+            return 1;
+        default:
+            return 1;
+    }
+}
+
+int OpenGLRainbows::pumpMessages(MessageCallback callback) {
+    platform::VideoBackend& video = platform::video();
+    video.pumpEvents();
+    platform::WindowMessage message;
+    while (video.peekWindowEvent(windowHandle, message, callback == nullptr)) {
+        if (callback != nullptr) {
+            callback(message);
+            video.peekWindowEvent(windowHandle, message, true);
+        }
+        if (windowProc(message) == 0) return 0;
+    }
+    return 1;
+}
+
+int OpenGLRainbows::showScreen(MessageCallback callback) {
+    platform::video().swapBuffers(windowHandle);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    double now = 0.0;
+    for (;;) {
+        if (pumpMessages(callback) == 0) return 0;
+        now = frameClockMillis();
+        double remaining = nextFrameDue - now;
+        if (remaining > kSleepAbove) {
+            platform::sleepMillis(static_cast<int64_t>(remaining - kSleepMargin));
+        } else if (remaining <= kPumpAbove) {
+            break;
+        }
+    }
+
+    if (framePeriod > 0.0) {
+        double next = nextFrameDue + framePeriod;
+        if (now <= next) {
+            nextFrameDue = next;
+        } else if (now <= next + framePeriod) {
+            nextFrameDue = next + framePeriod;
+        } else {
+            // More than two frames late: restart the schedule, make nothing up.
+            nextFrameDue = now + framePeriod;
+        }
+    }
+    return 1;
+}
+
+void OpenGLRainbows::setFrameRate(int fps) { framePeriod = fps > 0 ? 1000.0 / fps : 2.0; }

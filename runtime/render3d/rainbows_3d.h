@@ -1,0 +1,37 @@
+// render3d: the 3D engine. Draws into the render object's OpenGL context and
+// uses the extension entry points that window creation fetched.
+#pragma once
+
+#include <array>    // Required for: std::array
+#include <cstdint>  // Required for: fixed-width fields
+
+class OpenGLRainbows;
+
+// One compiled shader program and its two shaders (0 = none).
+struct ShaderSlot {
+    uint32_t program = 0;
+    uint32_t vertexShader = 0;
+    uint32_t fragmentShader = 0;
+};
+
+constexpr int kShaderSlots = 255;
+
+class Rainbows3D {
+public:
+    explicit Rainbows3D(OpenGLRainbows* renderer) : renderer(renderer) {}
+
+    // Begins (1) or ends (0) the stencil-shadow pass; ending one in progress
+    // darkens the stencil-marked pixels. Nothing happens when unchanged.
+    void setShadowPass(uint8_t on);
+    // Uses shader slot n (0..254); any other n switches shaders off.
+    void useShader(int n);
+
+    OpenGLRainbows* renderer;
+    uint8_t shadowPass = 0;
+    int32_t textureVariant = 0;  // 1 = bind each sprite's second texture
+    std::array<ShaderSlot, kShaderSlots> shaders{};
+    int32_t currentShader = -1;
+};
+
+// The 3D texture selection: the integer of mode, kept by the engine.
+void setTextureVariant3D(double mode);
