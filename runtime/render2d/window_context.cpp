@@ -121,6 +121,7 @@ bool OpenGLRainbows::leaveFullscreen() {
 
 void OpenGLRainbows::destroyWindow() {
     if (windowHandle == 0) return;
+    releaseAll();
     platform::VideoBackend& video = platform::video();
     setWindowed();
     video.makeCurrent(0);
