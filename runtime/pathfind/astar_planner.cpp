@@ -24,7 +24,7 @@ constexpr Step kNeighbours[8] = {
 }  // namespace
 
 bool AStarPlanner::reset() {
-    if (!held_.empty()) {
+    if (heldCount_ != 0) {
         clearNodes();
     }
     Planner::reset();
@@ -33,8 +33,10 @@ bool AStarPlanner::reset() {
     }
     const uint32_t start = uint32_t(request_.startY) * uint32_t(request_.width) + uint32_t(request_.startX);
     nodes_[start] = CellNode{0.0f, -1};
-    held_.push_back(start);
-    open_.push(start, 0.0f);
+    state_[start] = kOpen;
+    heldCount_ = 1;
+    openCount_ = 1;
+    open_.push(start, 0.0f, 0.0f);
     return true;
 }
 
@@ -44,6 +46,20 @@ bool AStarPlanner::finish(int32_t cell) {
     return true;
 }
 
+// The lowest live entry of the open list; entries left behind by a node that
+// was entered again, or that is closed, are dropped on the way.
+uint32_t AStarPlanner::takeBest() {
+    for (;;) {
+        const OpenHeap::Entry e = open_.top();
+        open_.pop();
+        if (state_[e.cell] == kOpen && nodes_[e.cell].g == e.g) {
+            --openCount_;
+            state_[e.cell] = kCurrent;
+            return e.cell;
+        }
+    }
+}
+
 bool AStarPlanner::search() {
     ++searchCount_;
     if (nodes_.empty()) {
@@ -51,17 +67,17 @@ bool AStarPlanner::search() {
     }
     const float factor = request_.diagonalCost ? kDiagonalFactor : 1.0f;
     const float weight = request_.weight;
+    const bool diagonals = request_.allowDiagonals != 0;
     const int32_t width = request_.width;
     const int32_t height = request_.height;
     const int32_t goalX = request_.goalX;
     const int32_t goalY = request_.goalY;
     const uint32_t goal = uint32_t(goalY) * uint32_t(width) + uint32_t(goalX);
-    const bool diagonals = request_.allowDiagonals != 0;
 
-    while (!open_.empty()) {
-        const uint32_t current = open_.popMin();
+    while (openCount_ != 0) {
+        const uint32_t current = takeBest();
         if (current == goal) {
-            open_.setState(current, OpenHeap::kClosed);
+            state_[current] = kClosed;
             ++closedCount_;
             return finish(int32_t(current));
         }
@@ -84,37 +100,32 @@ bool AStarPlanner::search() {
                 continue;
             }
             const float newG = s.diagonal ? currentG + value * factor : currentG + value;
+            const uint8_t state = state_[cell];
+            if (state != kNoNode && nodes_[cell].g <= newG) {
+                continue;
+            }
+            if (state == kNoNode) {
+                if (heldCount_ >= poolLimit_) {
+                    return finish(-1);
+                }
+                ++heldCount_;
+            }
+            if (state != kOpen) {
+                if (openCount_ >= openLimit_) {
+                    return finish(-1);
+                }
+                ++openCount_;
+                if (state == kClosed) {
+                    --closedCount_;
+                }
+                state_[cell] = kOpen;
+            }
             const float h = float(std::abs(goalX - nx) + std::abs(goalY - ny));
             const float f = (h - newG) * weight + newG;
-
-            CellNode& node = nodes_[cell];
-            const int32_t state = open_.state(cell);
-            if (state == OpenHeap::kClosed) {
-                if (node.g <= newG) {
-                    continue;
-                }
-                if (open_.size() >= openLimit_) {
-                    return finish(-1);
-                }
-                --closedCount_;
-                node = CellNode{newG, int32_t(current)};
-                open_.push(cell, f);
-            } else if (state >= 0) {
-                if (node.g <= newG) {
-                    continue;
-                }
-                node = CellNode{newG, int32_t(current)};
-                open_.reenter(cell, f);
-            } else {
-                if (held_.size() >= poolLimit_ || open_.size() >= openLimit_) {
-                    return finish(-1);
-                }
-                held_.push_back(cell);
-                node = CellNode{newG, int32_t(current)};
-                open_.push(cell, f);
-            }
+            nodes_[cell] = CellNode{newG, int32_t(current)};
+            open_.push(cell, f, newG);
         }
-        open_.setState(current, OpenHeap::kClosed);
+        state_[current] = kClosed;
         ++closedCount_;
     }
     return finish(-1);

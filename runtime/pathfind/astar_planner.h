@@ -11,6 +11,7 @@ public:
     bool search() override;
 
 private:
+    uint32_t takeBest();
     // Ends the search, goal reached (cell >= 0) or not (-1).
     bool finish(int32_t cell);
 };

@@ -1,79 +1,77 @@
-// pathfind: the indexed binary heap of the open list. Uses only the standard library.
+// pathfind: the four-way heap of the open list. Uses only the standard library.
 #include "runtime/pathfind/open_heap.h"
 
-void OpenHeap::resize(uint32_t cells) {
+#include <algorithm>  // Required for: std::sort
+#include <bit>        // Required for: std::bit_cast
+#include <cassert>    // Required for: assert
+
+namespace {
+
+constexpr uint32_t kArity = 4;
+
+}  // namespace
+
+void OpenHeap::clear() {
     entries_.clear();
-    where_.assign(cells, kUnseen);
-    nextOrder_ = 0;
+    nextNumber_ = 0;
 }
 
-void OpenHeap::clear(const std::vector<uint32_t>& cells) {
-    for (uint32_t cell : cells) {
-        where_[cell] = kUnseen;
+// A sorted array is a valid heap, and new numbers in sorted order keep every
+// comparison between the entries as it was.
+void OpenHeap::renumber() {
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    uint64_t number = 0;
+    for (Entry& e : entries_) {
+        e.key = (e.key & 0xFFFFFFFF00000000ull) | number++;
     }
-    entries_.clear();
-    nextOrder_ = 0;
+    nextNumber_ = number;
 }
 
-void OpenHeap::place(uint32_t i, const Entry& e) {
-    entries_[i] = e;
-    where_[e.cell] = static_cast<int32_t>(i);
-}
-
-void OpenHeap::siftUp(uint32_t i, Entry e) {
+void OpenHeap::push(uint32_t cell, float f, float g) {
+    assert(f >= 0.0f);
+    if (nextNumber_ >= numberLimit_) {
+        renumber();
+    }
+    // Non-negative floats order as their bit patterns do.
+    const Entry e{(uint64_t{std::bit_cast<uint32_t>(f)} << 32) | nextNumber_++, cell, g};
+    size_t i = entries_.size();
+    entries_.push_back(e);
     while (i > 0) {
-        const uint32_t parent = (i - 1) / 2;
-        if (!before(e, entries_[parent])) {
+        const size_t parent = (i - 1) / kArity;
+        if (entries_[parent].key <= e.key) {
             break;
         }
-        place(i, entries_[parent]);
+        entries_[i] = entries_[parent];
         i = parent;
     }
-    place(i, e);
+    entries_[i] = e;
 }
 
-void OpenHeap::siftDown(uint32_t i, Entry e) {
-    const uint32_t n = size();
-    for (;;) {
-        uint32_t child = 2 * i + 1;
-        if (child >= n) {
-            break;
-        }
-        if (child + 1 < n && before(entries_[child + 1], entries_[child])) {
-            ++child;
-        }
-        if (!before(entries_[child], e)) {
-            break;
-        }
-        place(i, entries_[child]);
-        i = child;
-    }
-    place(i, e);
-}
-
-void OpenHeap::push(uint32_t cell, float f) {
-    entries_.push_back(Entry{f, cell, nextOrder_++});
-    siftUp(size() - 1, entries_.back());
-}
-
-void OpenHeap::reenter(uint32_t cell, float f) {
-    const uint32_t i = static_cast<uint32_t>(where_[cell]);
-    const Entry e{f, cell, nextOrder_++};
-    // The new order number is the largest, so only a smaller f can move it up.
-    if (i > 0 && before(e, entries_[(i - 1) / 2])) {
-        siftUp(i, e);
-    } else {
-        siftDown(i, e);
-    }
-}
-
-uint32_t OpenHeap::popMin() {
-    const uint32_t cell = entries_.front().cell;
+void OpenHeap::pop() {
     const Entry last = entries_.back();
     entries_.pop_back();
-    if (!entries_.empty()) {
-        siftDown(0, last);
+    const size_t n = entries_.size();
+    if (n == 0) {
+        return;
     }
-    where_[cell] = kCurrent;
-    return cell;
+    size_t i = 0;
+    for (;;) {
+        const size_t first = i * kArity + 1;
+        if (first >= n) {
+            break;
+        }
+        const size_t end = first + kArity < n ? first + kArity : n;
+        size_t best = first;
+        for (size_t c = first + 1; c < end; ++c) {
+            if (entries_[c].key < entries_[best].key) {
+                best = c;
+            }
+        }
+        if (last.key <= entries_[best].key) {
+            break;
+        }
+        entries_[i] = entries_[best];
+        i = best;
+    }
+    entries_[i] = last;
 }

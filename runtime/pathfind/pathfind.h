@@ -1,14 +1,31 @@
-// pathfind: A* path finding over cost grids, and the language's find-path command.
-// Catalogue of the subsystem; each line names what a header offers.
+// pathfind: weighted A* path finding over cost grids and the language's
+// find-path command. Standard C++ and the core's number arrays; never the
+// platform layer.
 #pragma once
 
-// ---- Node storage (the containers of a literal, allocation-free search) ----
-#include "runtime/pathfind/node.h"             // Node: parent, x, y, f, g, chain link
-#include "runtime/pathfind/node_factory.h"     // NodeFactory: reserve, allocate, release
-#include "runtime/pathfind/node_hash_table.h"  // NodeHashTable + iterator: hash, rehash, insert, find, unlink
-#include "runtime/pathfind/fixed_deque.h"      // FixedDeque<T>: ring with ordered insertAt / eraseAt
+// --- Find-path command ---
+// findPath: double map -> int solution, double map -> double solution,
+// int map -> int solution; returns the number of path points              find_path.h
+#include "runtime/pathfind/find_path.h"
 
-// ---- Planner ----
-#include "runtime/pathfind/path_request.h"   // PathRequest: start, goal, diagonals, sizes, weight, cells
-#include "runtime/pathfind/planner.h"        // Planner: setup, reset, search, clearNodes, path queries
-#include "runtime/pathfind/astar_planner.h"  // AStarPlanner: the weighted A* search
+// --- Planner ---
+// PathRequest: start, goal, diagonals, pool and open sizes, weight, cells  path_request.h
+// Planner: setup, reset, search, clearNodes, releaseGrid, getPathCost,
+//   getPathLength, getOpenCount, getClosedCount, getGridCost, walkPath     planner.h
+// AStarPlanner: the weighted A* search (Manhattan heuristic)              astar_planner.h
+// OpenHeap: the open list, keyed by (f, entry order)                      open_heap.h
+#include "runtime/pathfind/astar_planner.h"
+#include "runtime/pathfind/open_heap.h"
+#include "runtime/pathfind/path_request.h"
+#include "runtime/pathfind/planner.h"
+
+// --- Node storage (the containers of an allocation-free literal search) ---
+// Node: parent, x, y, f, g, chain link                                    node.h
+// NodeFactory: reserve, allocate, release                                 node_factory.h
+// NodeHashTable, NodeHashTableIterator: hash, rehash, insert, find,
+//   count, clear; first, next, unlink, removeAndNext                      node_hash_table.h
+// FixedDeque<T>: pushBack/Front, popBack/Front, insertAt, eraseAt          fixed_deque.h
+#include "runtime/pathfind/fixed_deque.h"
+#include "runtime/pathfind/node.h"
+#include "runtime/pathfind/node_factory.h"
+#include "runtime/pathfind/node_hash_table.h"

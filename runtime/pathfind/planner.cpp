@@ -2,8 +2,8 @@
 // Uses only the standard library; the search itself is the derived planner's.
 #include "runtime/pathfind/planner.h"
 
-#include <cmath>   // Required for: std::isnan
-#include <limits>  // Required for: std::numeric_limits
+#include <algorithm>  // Required for: std::fill
+#include <limits>     // Required for: std::numeric_limits
 
 namespace {
 
@@ -66,8 +66,11 @@ bool Planner::setup(const PathRequest& request) {
 
     nodes_.assign(n, CellNode{0.0f, -1});
     nodes_.shrink_to_fit();
-    held_.clear();
-    open_.resize(n);
+    state_.assign(n, kNoNode);
+    state_.shrink_to_fit();
+    open_.clear();
+    heldCount_ = 0;
+    openCount_ = 0;
     closedCount_ = 0;
     poolLimit_ = request.poolSize != 0 ? request.poolSize : n;
     openLimit_ = request.openCapacity != 0 ? request.openCapacity : n;
@@ -93,8 +96,12 @@ bool Planner::reset() {
 }
 
 void Planner::clearNodes() {
-    open_.clear(held_);
-    held_.clear();
+    if (heldCount_ != 0) {
+        std::fill(state_.begin(), state_.end(), kNoNode);
+    }
+    open_.clear();
+    heldCount_ = 0;
+    openCount_ = 0;
     closedCount_ = 0;
     result_ = -1;
     done_ = 1;
@@ -107,8 +114,11 @@ void Planner::releaseGrid() {
     grid_.reset();
     nodes_.clear();
     nodes_.shrink_to_fit();
-    held_.clear();
-    open_.resize(0);
+    state_.clear();
+    state_.shrink_to_fit();
+    open_.clear();
+    heldCount_ = 0;
+    openCount_ = 0;
     closedCount_ = 0;
     searchCount_ = 0;
     result_ = -1;

@@ -1,7 +1,6 @@
 // pathfind: the base of a path planner over a two-dimensional cost grid.
-// Search state lives in dense per-cell arrays and an indexed heap; every
-// cell holds at most one node, in the open list, the closed set, or as the
-// node being expanded.
+// Search state lives in dense per-cell arrays and a heap; every cell holds at
+// most one node, in the open list, the closed set, or as the node being expanded.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width integers
@@ -33,7 +32,7 @@ public:
 
     float getPathCost() const;       // cost of the path found, -1 without one
     uint32_t getPathLength() const;  // points from start to goal, 0 without a path
-    uint32_t getOpenCount() const { return open_.size(); }
+    uint32_t getOpenCount() const { return openCount_; }
     uint32_t getClosedCount() const { return closedCount_; }
     uint32_t getSearchCount() const { return searchCount_; }
     bool isDone() const { return done_ != 0; }
@@ -60,15 +59,18 @@ protected:
         int32_t parent;  // cell index, -1 for the start
     };
 
-    uint32_t cellCount() const { return static_cast<uint32_t>(nodes_.size()); }
+    // Where a cell's node stands.
+    enum CellState : uint8_t { kNoNode, kOpen, kClosed, kCurrent };
 
     uint8_t done_ = 1;
     PathRequest request_{};
     std::unique_ptr<float[]> grid_;
     uint32_t searchCount_ = 0;
     std::vector<CellNode> nodes_;
-    std::vector<uint32_t> held_;  // cells that hold a node in this search
-    OpenHeap open_;
+    std::vector<uint8_t> state_;  // CellState of every cell
+    OpenHeap open_;               // may also hold stale entries of re-entered nodes
+    uint32_t heldCount_ = 0;      // nodes in use, as a pool would count them
+    uint32_t openCount_ = 0;
     uint32_t closedCount_ = 0;
     int32_t result_ = -1;         // goal cell once reached
     uint32_t poolLimit_ = 0;      // nodes a search may hold

@@ -1,0 +1,70 @@
+// pathfind: the find-path command. Uses the core's number arrays and min/max;
+// the search is AStarPlanner's.
+#include "runtime/pathfind/find_path.h"
+
+#include "runtime/core/min_max.h"
+#include "runtime/pathfind/astar_planner.h"
+
+int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double weight, int32_t startX,
+                 int32_t startY, int32_t goalX, int32_t goalY) {
+    AStarPlanner planner;
+    PathRequest request;
+    request.startX = startX;
+    request.startY = startY;
+    request.goalX = goalX;
+    request.goalY = goalY;
+    request.diagonalCost = 1;
+    request.allowDiagonals = 0;
+    request.poolSize = 0;
+    request.openCapacity = 0;
+    request.hashBits = 8;
+    request.weight = static_cast<float>(maxOf(0.0, minOf(weight, 1.0)));
+    request.width = map.bounds(0);
+    request.height = map.bounds(1);
+    request.cells = map.data;
+    if (!planner.setup(request)) {
+        return 0;
+    }
+    planner.reset();
+    planner.search();
+
+    const uint32_t count = planner.getPathLength();
+    if (count == 0) {
+        solution.dim(0, 0, 0, 0);
+        return 0;
+    }
+    solution.dim(static_cast<int32_t>(count), 2);
+    planner.walkPath([&solution](uint32_t k, int32_t x, int32_t y) {
+        solution.at(static_cast<int32_t>(k), 0) = x;
+        solution.at(static_cast<int32_t>(k), 1) = y;
+    });
+    planner.clearNodes();
+    return solution.bounds(0);
+}
+
+int32_t findPath(const RtArray<double>& map, RtArray<double>& solution, double weight, int32_t startX,
+                 int32_t startY, int32_t goalX, int32_t goalY) {
+    RtArray<int32_t> points;
+    const int32_t result = findPath(map, points, weight, startX, startY, goalX, goalY);
+    const int32_t rows = points.bounds(0);
+    solution.dim(rows, 2);
+    for (int32_t k = 0; k < rows; ++k) {
+        solution.at(k, 0) = points.at(k, 0);
+        solution.at(k, 1) = points.at(k, 1);
+    }
+    return result;
+}
+
+int32_t findPath(const RtArray<int32_t>& map, RtArray<int32_t>& solution, double weight, int32_t startX,
+                 int32_t startY, int32_t goalX, int32_t goalY) {
+    const int32_t width = map.bounds(0);
+    const int32_t height = map.bounds(1);
+    RtArray<double> costs;
+    costs.dim(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            costs.at(x, y) = map.at(x, y);
+        }
+    }
+    return findPath(costs, solution, weight, startX, startY, goalX, goalY);
+}

@@ -1,0 +1,20 @@
+// Test helper: captures the toolkit's debugger output while it lives.
+#pragma once
+
+#include <string>
+
+namespace lmt::test {
+
+class DebugCapture {
+public:
+    DebugCapture();
+    ~DebugCapture();
+    DebugCapture(const DebugCapture&) = delete;
+    DebugCapture& operator=(const DebugCapture&) = delete;
+
+    // Everything written since construction (or the last clear).
+    const std::string& text() const;
+    void clear();
+};
+
+}  // namespace lmt::test
