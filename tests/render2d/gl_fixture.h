@@ -32,6 +32,7 @@ protected:
         delete renderer;
         renderer = nullptr;
     }
+
     void SetUp() override {
         if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
         ASSERT_NE(renderer, nullptr) << "no window could be made";
