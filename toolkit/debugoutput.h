@@ -1,18 +1,13 @@
-// toolkit: the debugger output the toolkit writes before it throws. It goes
-// through a replaceable sink so that tests capture the exact lines; by default
-// nothing is written (no debugger is attached).
+// toolkit: the runtime's debugger output, which the toolkit writes before most
+// of its exceptions. Written only while a debugger is attached; tests capture it
+// through the platform's debugger hooks.
 #pragma once
 
-#include "runtime/core/rt_string.h"
+#include "runtime/system/debug_output.h"
 
 namespace lmt {
 
-using DebugSink = void (*)(const RtString& text);
-
-// Writes the text as it stands: callers carry their own "\n".
-void debugPrint(const RtString& text);
-
-// Installs a sink (null: write nothing) and returns the one it replaces.
-DebugSink setDebugSink(DebugSink sink);
+// debugPrint(text): the text as it stands; callers carry their own "\n".
+using ::debugPrint;
 
 }  // namespace lmt

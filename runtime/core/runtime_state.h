@@ -46,6 +46,7 @@ struct RuntimeState {
     OpenGLRainbows* renderer = nullptr;
     uint32_t window = 0;  // the platform window's id; 0 = none
     RtString windowTitle;
+    bool (*glEntryPointProbe)(const char* name) = nullptr;  // answers "GLEXT:"; set by the renderer
     Rainbows3D* engine3D = nullptr;
     NetSession* netSession = nullptr;
     InputDevices* input = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>  // Required for: std::min
 #include <cstring>    // Required for: memcpy, memchr
 #include <string>     // Required for: std::string
+#include <utility>    // Required for: std::exchange, std::move
 
 #include "runtime/files/path_names.h"
 
@@ -25,6 +26,19 @@ bool writeProtected(const std::string& path) {
 }
 
 }  // namespace
+
+FileStream::FileStream(FileStream&& other) noexcept { *this = std::move(other); }
+
+FileStream& FileStream::operator=(FileStream&& other) noexcept {
+    if (this != &other) {
+        file_ = std::move(other.file_);
+        block_ = std::move(other.block_);
+        memoryData_ = std::exchange(other.memoryData_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        position_ = std::exchange(other.position_, 0);
+    }
+    return *this;
+}
 
 bool FileStream::openRead(const char* name) {
     close();

@@ -15,8 +15,9 @@ constexpr size_t kLineBufferSize = 1024;
 class FileStream {
 public:
     FileStream() = default;
-    FileStream(FileStream&&) noexcept = default;
-    FileStream& operator=(FileStream&&) noexcept = default;
+    // A moved-from stream is closed.
+    FileStream(FileStream&& other) noexcept;
+    FileStream& operator=(FileStream&& other) noexcept;
     FileStream(const FileStream&) = delete;
     FileStream& operator=(const FileStream&) = delete;
     ~FileStream() = default;  // the file and the block reference release themselves

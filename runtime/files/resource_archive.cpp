@@ -6,6 +6,7 @@
 #include <cstring>    // Required for: strlen, memcmp
 #include <vector>   // Required for: std::vector
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/files/file_stream.h"
 #include "runtime/files/packer.h"
 #include "runtime/files/path_names.h"
@@ -16,8 +17,8 @@ namespace {
 constexpr int32_t kTrailerSize = 7;
 
 // ASCII letters compared without case, every other byte exactly.
-bool equalNoCase(const std::string& a, const char* b, size_t bLength) {
-    if (a.size() != bLength) return false;
+bool equalNoCase(const char* a, size_t aLength, const char* b, size_t bLength) {
+    if (aLength != bLength) return false;
     for (size_t i = 0; i < bLength; ++i) {
         auto x = static_cast<unsigned char>(a[i]);
         auto y = static_cast<unsigned char>(b[i]);
@@ -83,7 +84,7 @@ Lookup findEntry(DirectoryBytes& directory, const char* base, EntryFound& entry)
         if (nameLength == 0) return Lookup::Missing;
         if (!directory.have(at + 1, nameLength + 8)) return Lookup::Damaged;
         const char* name = reinterpret_cast<const char*>(directory.at(at + 1));
-        if (equalNoCase(std::string(name, nameLength), base, baseLength)) {
+        if (equalNoCase(name, nameLength, base, baseLength)) {
             entry.storedName.assign(name, nameLength);
             entry.dataOffset = readI32(directory.at(at + 1 + nameLength));
             entry.packedSize = readI32(directory.at(at + 5 + nameLength));
@@ -139,11 +140,7 @@ std::string archiveTempFileName(const std::string& storedName, int32_t dataOffse
 }
 
 int archiveFetch(ResourceArchive* archive, const char* name, std::string& outName, int toMemory) {
-    if (!archive) {
-        outName.clear();
-        return 0;
-    }
-    archive->releaseLastFetch();
+    if (archive) archive->releaseLastFetch();
     if (!name || !*name || strlen(name) >= kPathBufferSize) {
         outName.clear();
         return 0;
@@ -153,7 +150,7 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
         FileStream plain;
         if (plain.openRead(name)) return 1;
     }
-    if (!archive->enabled) return 0;
+    if (!archive || !archive->enabled) return 0;
     FileStream stream;
     if (archive->archiveName.empty() || !stream.openRead(archive->archiveName.c_str())) {
         archive->enabled = 0;
@@ -192,4 +189,16 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
     archive->tempFileName = path;
     outName = path;
     return 1;
+}
+
+int archiveFetch(ResourceArchive* archive, const RtString& name, RtString& outName, int toMemory) {
+    std::string resolved;
+    const int found = archiveFetch(archive, name.data, resolved, toMemory);
+    outName = resolved.c_str();
+    return found;
+}
+
+void resetArchives(const char* name1, const char* name2) {
+    if (ResourceArchive* main = runtimeState().mainArchive) main->reset(name1);
+    if (ResourceArchive* media = runtimeState().mediaArchive) media->reset(name2);
 }

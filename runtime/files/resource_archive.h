@@ -5,6 +5,7 @@
 #include <cstdint>  // Required for: uint8_t
 #include <string>   // Required for: std::string
 
+#include "runtime/core/rt_string.h"
 #include "runtime/files/memory_blocks.h"
 
 // Archive layout (little-endian): entry data, then the directory (entries of
@@ -34,7 +35,15 @@ public:
 // a "mem://" block (toMemory) or a temporary file; outName is then its name.
 // 0 when nothing is found (outName = name, or "" for an empty name, a damaged
 // archive or a missing entry). What an earlier fetch handed out is released.
+// A null archive resolves plain names only.
 int archiveFetch(ResourceArchive* archive, const char* name, std::string& outName, int toMemory);
+
+// The same for runtime strings: outName receives the resolved name.
+int archiveFetch(ResourceArchive* archive, const RtString& name, RtString& outName, int toMemory);
+
+// Gives RuntimeState's mainArchive name1 and mediaArchive name2 (either may be
+// missing), enables both and releases what they hold.
+void resetArchives(const char* name1, const char* name2);
 
 // Name of the temporary file for an entry: "sbx", two letters from the low
 // bytes of dataOffset and packedSize, and the stored name made safe.

@@ -28,7 +28,7 @@ bool AStarPlanner::reset() {
         clearNodes();
     }
     Planner::reset();
-    if (nodes_.empty() || poolLimit_ == 0 || openLimit_ == 0) {
+    if (!nodes_ || poolLimit_ == 0 || openLimit_ == 0) {
         return false;
     }
     const uint32_t start = uint32_t(request_.startY) * uint32_t(request_.width) + uint32_t(request_.startX);
@@ -62,7 +62,7 @@ uint32_t AStarPlanner::takeBest() {
 
 bool AStarPlanner::search() {
     ++searchCount_;
-    if (nodes_.empty()) {
+    if (!nodes_) {
         return finish(-1);
     }
     const float factor = request_.diagonalCost ? kDiagonalFactor : 1.0f;

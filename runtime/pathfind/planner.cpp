@@ -64,8 +64,7 @@ bool Planner::setup(const PathRequest& request) {
         }
     }
 
-    nodes_.assign(n, CellNode{0.0f, -1});
-    nodes_.shrink_to_fit();
+    nodes_.reset(new CellNode[n]);
     state_.assign(n, kNoNode);
     state_.shrink_to_fit();
     open_.clear();
@@ -112,8 +111,7 @@ void Planner::releaseGrid() {
         return;
     }
     grid_.reset();
-    nodes_.clear();
-    nodes_.shrink_to_fit();
+    nodes_.reset();
     state_.clear();
     state_.shrink_to_fit();
     open_.clear();

@@ -66,7 +66,7 @@ protected:
     PathRequest request_{};
     std::unique_ptr<float[]> grid_;
     uint32_t searchCount_ = 0;
-    std::vector<CellNode> nodes_;
+    std::unique_ptr<CellNode[]> nodes_;  // read only where state_ says a node exists
     std::vector<uint8_t> state_;  // CellState of every cell
     OpenHeap open_;               // may also hold stale entries of re-entered nodes
     uint32_t heldCount_ = 0;      // nodes in use, as a pool would count them

@@ -233,3 +233,22 @@ INSTANTIATE_TEST_SUITE_P(DiskAndMemory, ReadLineTest, ::testing::Values(false, t
                          [](const auto& info) { return info.param ? "Memory" : "Disk"; });
 
 }  // namespace
+
+namespace {
+
+TEST(FileStreamMove, TheMovedFromStreamIsClosed) {
+    MemoryBlock block = registerMemoryBlock(toBytes("moved"));
+    FileStream first;
+    ASSERT_TRUE(first.openRead(memoryFileName(block).c_str()));
+    block.reset();
+    FileStream second = std::move(first);
+    EXPECT_FALSE(first.isOpen());
+    char c = 0;
+    EXPECT_FALSE(first.read(&c, 1));
+    second.close();
+    FileStream third;
+    third = std::move(second);
+    EXPECT_FALSE(third.isOpen());
+}
+
+}  // namespace

@@ -2,11 +2,12 @@
 // output is standard error.
 #include "runtime/platform/debugger.h"
 
+#include <cerrno>   // Required for: errno, EINTR
 #include <cstdio>   // Required for: fwrite, fflush, stderr
-#include <fstream>  // Required for: std::ifstream
-#include <iterator> // Required for: std::istreambuf_iterator
-#include <string>   // Required for: std::string
 #include <utility>  // Required for: std::move
+
+#include <fcntl.h>   // Required for: open
+#include <unistd.h>  // Required for: read, close
 
 namespace platform {
 namespace {
@@ -46,10 +47,20 @@ long tracerPidFromStatus(std::string_view statusText) {
 
 bool debuggerAttached() {
     if (hooks().attached) return hooks().attached();
-    std::ifstream status("/proc/self/status", std::ios::binary);
-    if (!status) return false;
-    std::string text((std::istreambuf_iterator<char>(status)), std::istreambuf_iterator<char>());
-    return tracerPidFromStatus(text) != 0;
+    // One plain read: the toolkit asks before each message it may write.
+    int fd = open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char text[4096];
+    std::size_t used = 0;
+    for (;;) {
+        ssize_t got = read(fd, text + used, sizeof text - used);
+        if (got == -1 && errno == EINTR) continue;
+        if (got <= 0) break;
+        used += static_cast<std::size_t>(got);
+        if (used == sizeof text) break;
+    }
+    close(fd);
+    return tracerPidFromStatus(std::string_view(text, used)) != 0;
 }
 
 void debuggerWrite(std::string_view text) {

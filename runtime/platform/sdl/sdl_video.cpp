@@ -35,9 +35,8 @@ void setContextAttributes(int samples) {
 
 }  // namespace
 
-// The video subsystem is left to the process exit: quitting it here unloads
-// the GL driver before the leak check, which then reports the driver's own
-// allocations as leaks of unknown origin.
+// The video subsystem stays up to the process end: shutting it down unloads
+// the GL driver, whose own allocations would then read as leaks of unknown origin.
 Video::~Video() { deleteContext(); }
 
 bool Video::startVideo() {

@@ -1,8 +1,9 @@
-// Test helper: debugger output capture through the toolkit's sink.
+// Test helper: debugger output captured through the platform's debugger hooks.
 #include "debug_capture.h"
 
-#include "text.h"
-#include "toolkit/debugoutput.h"
+#include <string_view>
+
+#include "runtime/platform/debugger.h"
 
 namespace lmt::test {
 
@@ -13,19 +14,23 @@ std::string& captured() {
     return s;
 }
 
-void capture(const RtString& t) {
-    captured() += lmt::test::text(t);
+void capture(std::string_view written) {
+    constexpr std::string_view frame = "TX";
+    if (written.substr(0, frame.size()) == frame) {
+        written.remove_prefix(frame.size());
+    }
+    captured() += written;
 }
 
 }  // namespace
 
 DebugCapture::DebugCapture() {
     captured().clear();
-    setDebugSink(&capture);
+    platform::setDebuggerHooks({[] { return true; }, &capture});
 }
 
 DebugCapture::~DebugCapture() {
-    setDebugSink(nullptr);
+    platform::setDebuggerHooks({});
 }
 
 const std::string& DebugCapture::text() const {

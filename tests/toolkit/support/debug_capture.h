@@ -1,4 +1,6 @@
-// Test helper: captures the toolkit's debugger output while it lives.
+// Test helper: captures the toolkit's debugger output while it lives. The
+// debugger counts as attached meanwhile; each line is kept without the
+// runtime's "TX" framing, so tests compare the toolkit's own texts.
 #pragma once
 
 #include <string>

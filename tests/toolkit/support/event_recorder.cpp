@@ -9,7 +9,11 @@
 namespace lmt::test {
 
 std::string widgetName(const Widget* widget) {
-    return widget == nullptr ? "-" : text(widget->getId());
+    if (widget == nullptr) {
+        return "-";
+    }
+    // An event may still name a source that a listener has destroyed.
+    return Widget::widgetExists(widget) ? text(widget->getId()) : "(destroyed)";
 }
 
 EventRecorder::EventRecorder(std::vector<std::string>* log, std::string name) : log(log), name(std::move(name)) {}

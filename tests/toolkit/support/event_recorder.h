@@ -60,7 +60,7 @@ private:
     std::string name;
 };
 
-// The id of a widget for the lines ("-" for none).
+// The id of a widget for the lines ("-" for none, "(destroyed)" for a dead one).
 std::string widgetName(const Widget* widget);
 
 }  // namespace lmt::test

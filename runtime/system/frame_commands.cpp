@@ -1,0 +1,247 @@
+// system: show-screen, wait-for-input and the screen mode. Presents through
+// the render object, reads input through the input object, ends the program
+// through terminateProgram.
+#include "runtime/system/frame_commands.h"
+
+#include <GL/gl.h>  // Required for: the 2D state reset after the present
+
+#include <algorithm>  // Required for: std::clamp, std::min, std::max
+#include <cmath>      // Required for: std::fabs
+#include <cstdio>     // Required for: std::fputs
+#include <cstring>    // Required for: std::strcmp
+
+#include "runtime/core/error_slot.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/render3d/rainbows_3d.h"
+#include "runtime/sound/sound_device.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/program_end.h"
+#include "runtime/system/program_functions.h"
+#include "runtime/system/timers.h"
+
+namespace {
+
+constexpr int kPausedSleepMs = 100;
+constexpr int kWaitPasses = 15;
+constexpr int kWaitSleepMs = 5;
+constexpr double kAxisActive = 0.1;
+constexpr int kScreenModeFrames = 5;
+
+void forwardToProgram(const platform::WindowMessage& /*message*/) {
+    if (const ProgramFunction* f = runtimeState().win32MessageCallback) f->entry();
+}
+
+bool escapePressed(const InputDevices& input) {
+    return runtimeState().escapeEndsProgram != 0 &&
+           (input.keyIsDown(kKeyEscapeExtended) || input.keyIsDown(kKeyEscape));
+}
+
+void bringWindowBack(RuntimeState& rs) {
+    std::fputs("activate\n", stdout);
+    platform::video().showWindow(rs.window, true);
+    platform::video().raiseWindow(rs.window);
+    // The window is active again: handled as its activation, which ends a pause.
+    platform::WindowMessage activated;
+    activated.window = rs.window;
+    activated.type = platform::WindowEventType::FocusGained;
+    rs.renderer->windowProc(activated);
+    std::fputs("ok\n", stdout);
+    std::fflush(stdout);
+    rs.activateRequest = 0;
+}
+
+void resetDrawingState(RuntimeState& rs) {
+    OpenGLRainbows& renderer = *rs.renderer;
+    glDisable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    renderer.globalAlpha = 1.0f;
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    renderer.setViewport(0, 0, 0, 0);
+    setTextureVariant3D(0.0);
+    if (rs.engine3D != nullptr) rs.engine3D->useShader(-1);
+}
+
+struct PointerState {
+    int x = 0, y = 0;
+    bool button1 = false, button2 = false;
+    bool operator==(const PointerState&) const = default;
+};
+
+PointerState pointerState(RuntimeState& rs) {
+    InputDevices& input = *rs.input;
+    const OpenGLRainbows& renderer = *rs.renderer;
+    MouseSample sample;
+    input.pollMouse(sample);
+    input.mouseX = std::max(std::min(input.mouseX, renderer.width - 1), 0);
+    input.mouseY = std::max(std::min(input.mouseY, renderer.height - 1), 0);
+    PointerState p;
+    if (renderer.portrait != 0) {
+        p.x = input.mouseY;
+        p.y = renderer.width - 1 - input.mouseX;
+    } else {
+        p.x = input.mouseX;
+        p.y = input.mouseY;
+    }
+    p.button1 = sample.button1 != 0;
+    p.button2 = sample.button2 != 0;
+    return p;
+}
+
+int hatHorizontal(uint32_t pov) {
+    if (pov == 4500 || pov == 9000 || pov == 13500) return 1;
+    if (pov == 22500 || pov == 27000 || pov == 31500) return -1;
+    return 0;
+}
+
+int hatVertical(uint32_t pov) {
+    if (pov == 31500 || pov == 0 || pov == 4500) return -1;
+    if (pov == 13500 || pov == 18000 || pov == 22500) return 1;
+    return 0;
+}
+
+bool axisActive(int32_t value) {
+    return std::fabs(std::clamp(value / 32767.0, -1.0, 1.0)) > kAxisActive;
+}
+
+bool joystickActive(InputDevices& input) {
+    JoystickState s;
+    for (int j = input.joystickCount() - 1; j >= 0; --j) {
+        input.pollJoystick(s, j);
+        for (uint8_t button : s.rgbButtons) {
+            if (button != 0) return true;
+        }
+        input.pollJoystick(s, j);
+        if (axisActive(s.lX)) return true;
+        input.pollJoystick(s, j);
+        if (axisActive(s.lY)) return true;
+        input.pollJoystick(s, j);
+        if (axisActive(s.lZ)) return true;
+        input.pollJoystick(s, j);
+        if (hatHorizontal(s.rgdwPOV[0]) != 0 || hatVertical(s.rgdwPOV[0]) != 0) return true;
+    }
+    return false;
+}
+
+// One pump for the wait loops: a close request ends the program with the
+// error code as it is.
+void pumpOrEnd(RuntimeState& rs) {
+    if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) terminateProgram();
+}
+
+}  // namespace
+
+OpenGLRainbows::MessageCallback resolveWin32MessageCallback() {
+    RuntimeState& rs = runtimeState();
+    if (rs.win32MessageLookup == -1) {
+        rs.win32MessageLookup = 0;
+        for (const ProgramFunction* f = rs.programFunctions; f != nullptr && f->entry != nullptr; ++f) {
+            if (std::strcmp(f->name, "KRV_WIN32_MSG") == 0) {
+                rs.win32MessageCallback = f;
+                rs.win32MessageLookup = 1;
+                break;
+            }
+        }
+    }
+    return rs.win32MessageLookup == 1 ? forwardToProgram : nullptr;
+}
+
+void showScreen() {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (rs.activateRequest != 0) bringWindowBack(rs);
+    rs.previousFrameTime = rs.frameTime;
+    rs.frameTime = elapsedMillis();
+
+    while (rs.paused != 0 && rs.activateRequest == 0) {
+        if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) {
+            setError(0);
+            terminateProgram();
+        }
+        sleepMillis(kPausedSleepMs);
+    }
+
+    InputDevices& input = *rs.input;
+    input.pollKeyboard();
+    input.newFrame = 1;
+    if (escapePressed(input)) {
+        setError(0);
+        terminateProgram();
+    }
+    if (input.keyIsDown(kKeyLeftAlt) && input.keyIsDown(kKeyF4)) {
+        setError(0);
+        terminateProgram();
+    }
+
+    if (rs.engine3D != nullptr) rs.engine3D->setShadowPass(0);
+    OpenGLRainbows::MessageCallback callback = resolveWin32MessageCallback();
+    if (rs.renderer->pumpMessages(callback) == 0 || rs.renderer->showScreen(callback) == 0) {
+        setError(0);
+        terminateProgram();
+    }
+    resetDrawingState(rs);
+}
+
+void waitForInput() {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    InputDevices& input = *rs.input;
+    const PointerState reference = pointerState(rs);
+
+    for (int pass = 0; pass < kWaitPasses; ++pass) {
+        pumpOrEnd(rs);
+        input.pollKeyboard();
+        input.newFrame = 1;
+        if (escapePressed(input)) terminateProgram();
+        for (int code = 0; code < 255; ++code) {
+            input.pollKeyboard();
+            if (input.keyIsDown(code)) return;
+        }
+        if (!(pointerState(rs) == reference)) return;
+        if (joystickActive(input)) return;
+        sleepMillis(kWaitSleepMs);
+    }
+}
+
+void waitForKey() {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    InputDevices& input = *rs.input;
+    while (input.anyKey()) {
+    }
+    for (;;) {
+        if (input.anyKey()) {
+            while (input.anyKey()) {
+            }
+            return;
+        }
+        pumpOrEnd(rs);
+        waitForInput();
+    }
+}
+
+void waitForMouse() {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    InputDevices& input = *rs.input;
+    while (input.anyMouseButton()) {
+    }
+    while (!input.anyMouseButton()) waitForInput();
+    while (input.anyMouseButton()) {
+    }
+}
+
+void setScreenMode(int width, int height, int fullscreen) {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    rs.screenWidth = width;
+    rs.screenHeight = height;
+    rs.fullscreen = fullscreen;
+    rs.renderer->setScreen(width, height, 0, fullscreen);
+    rs.input->setPointerShown(rs.input->pointerShown != 0);
+    rs.input->window = rs.renderer->windowHandle;
+    rs.window = rs.renderer->windowHandle;
+    if (rs.soundDevice != nullptr) rs.soundDevice->setCooperativeLevel(rs.window);
+    for (int i = 0; i < kScreenModeFrames; ++i) showScreen();
+}
+
+void setEscapeEndsProgram(double value) { runtimeState().escapeEndsProgram = value != 0.0 ? 1 : 0; }

@@ -1,0 +1,23 @@
+// system: the frame commands of the language.
+#pragma once
+
+#include "runtime/render2d/open_gl_rainbows.h"
+
+// Ends one frame: pause loop, Escape and Alt+F4, present, 2D state reset.
+void showScreen();
+// Waits until a key, the mouse or a joystick is active, at most 15 passes of 5 ms.
+void waitForInput();
+void waitForKey();
+void waitForMouse();
+// Changes the window or display mode and shows five frames.
+void setScreenMode(int width, int height, int fullscreen);
+void setEscapeEndsProgram(double value);
+
+// The program's KRV_WIN32_MSG as a message callback, or null; looked up once.
+OpenGLRainbows::MessageCallback resolveWin32MessageCallback();
+
+// Key codes the frame tests.
+constexpr int kKeyEscape = 1;
+constexpr int kKeyEscapeExtended = 129;
+constexpr int kKeyLeftAlt = 56;
+constexpr int kKeyF4 = 62;

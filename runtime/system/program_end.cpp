@@ -1,0 +1,110 @@
+// system: the program end and the shut-down of the runtime. Releases the
+// engines of render2d, render3d, sound and net; ends the process through
+// platform/process_exit.h.
+#include "runtime/system/program_end.h"
+
+#include <cstdio>  // Required for: std::snprintf, std::fputs
+
+#include "runtime/core/error_slot.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
+#include "runtime/files/resource_archive.h"
+#include "runtime/net/net_session.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/process_exit.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/sound/sound_device.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/program_folder.h"
+#include "runtime/system/program_functions.h"
+#include "runtime/system/project_hooks.h"
+
+namespace {
+
+void appendNumber(int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    appendErrorLog(text);
+}
+
+void writeEndReport() {
+    const RuntimeState& rs = runtimeState();
+    appendErrorLog("-End On Line");
+    appendNumber(rs.errorCode);
+    appendNumber(rs.errorLine - 1);
+    appendNumber(rs.currentLine);
+    appendNumber(rs.sourceTag);
+}
+
+[[noreturn]] void endWithStatus(bool fatal) {
+    RuntimeState& rs = runtimeState();
+    if (rs.debugFlag != 0) writeEndReport();
+    if (rs.quitCallbackDone == 0) {
+        rs.quitCallbackDone = 1;
+        callByName(RtString("KRV_ON_QUIT"));
+    }
+    shutDownRuntime();
+    if (fatal) {
+        RtString text = lastErrorText();
+        std::fputs(text.data, stderr);
+        std::fputs("\n", stderr);
+    }
+    platform::exitProcess(fatal ? 1 : 0);
+}
+
+void releaseArchive(ResourceArchive*& archive) {
+    delete archive;  // its destructor frees the last block or deletes the temporary file
+    archive = nullptr;
+}
+
+}  // namespace
+
+void terminateProgram() { endWithStatus(false); }
+
+void terminateOnFatalError() { endWithStatus(true); }
+
+void endProgram() {
+    RuntimeState& rs = runtimeState();
+    rs.errorCode = 0;
+    rs.errorLine = rs.currentLine;
+    terminateProgram();
+}
+
+void closeAllChannels() { projectEndHook(); }
+
+void shutDownRuntime() {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr) return;
+    appendErrorLog("Shut down KRV");
+
+    rs.musicVolume = -1.0;
+    rs.musicLoopEnd = 0.0;
+    rs.musicWindow = nullptr;
+
+    enterProgramFolder();
+    closeAllChannels();
+
+    if (rs.netSession != nullptr) {
+        rs.netSession->close(kNetThreadWaitMs);
+        delete rs.netSession;
+        rs.netSession = nullptr;
+    }
+
+    delete rs.input;
+    rs.input = nullptr;
+    delete[] rs.soundSlots;
+    rs.soundSlots = nullptr;
+    if (rs.soundDevice != nullptr) {
+        rs.soundDevice->release();
+        delete rs.soundDevice;
+        rs.soundDevice = nullptr;
+    }
+
+    // The render object takes its window and the context with it.
+    delete rs.renderer;
+    rs.renderer = nullptr;
+
+    releaseArchive(rs.mediaArchive);
+    releaseArchive(rs.mainArchive);
+    rs.window = 0;
+}

@@ -1,0 +1,122 @@
+// system: the program entry and the start-up of the runtime. Creates the
+// engines of render2d, render3d, sound and net in their fixed order; reaches
+// the OS only through platform/.
+#include "runtime/system/program_entry.h"
+
+#include <cstdio>  // Required for: std::fputs
+
+#include "runtime/core/error_slot.h"
+#include "runtime/core/random.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
+#include "runtime/files/resource_archive.h"
+#include "runtime/net/net_session.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/process_exit.h"
+#include "runtime/render2d/gl_extensions.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render3d/rainbows_3d.h"
+#include "runtime/sound/sound_device.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/platform_info.h"
+#include "runtime/system/program_end.h"
+#include "runtime/system/program_folder.h"
+#include "runtime/system/project_hooks.h"
+#include "runtime/system/timers.h"
+
+namespace {
+
+void setFrameTimes() {
+    RuntimeState& rs = runtimeState();
+    rs.frameTime = rs.previousFrameTime = rs.programStartTime = elapsedMillis();
+}
+
+// Without a window the program has nothing to run on: log, release, fail.
+[[noreturn]] void endWithoutWindow() {
+    appendErrorLog("No window could be created");
+    shutDownRuntime();
+    std::fputs("No window could be created\n", stderr);
+    platform::exitProcess(1);
+}
+
+}  // namespace
+
+int runtimeStartup(void* instance, int showCommand, const char* title) {
+    RuntimeState& rs = runtimeState();
+    platform::deleteFile(platform::temporaryFolder() + "ErrorLog.txt");
+    rs.autoPause = 1;
+    timerFrequencyInit();
+    appendErrorLog("Init GFX");
+
+    rs.renderer = new OpenGLRainbows();
+    OpenGLRainbows& renderer = *rs.renderer;
+    if (!renderer.createWindow(instance, rs.screenWidth, rs.screenHeight, 0, rs.framesPerSecond,
+                               rs.multisampleCount, rs.fullscreen != 0)) {
+        return 1;
+    }
+    rs.window = renderer.windowHandle;
+    platform::video().setTitle(rs.window, title);
+    rs.windowTitle = title;
+    setGlEntryPointProbe(glEntryPointAvailable);
+
+    // programStartTime is still 0: the seed counts from the first clock reading.
+    seedRandom(static_cast<int32_t>(millisSinceStart()));
+
+    rs.netSession = new NetSession();
+    rs.engine3D = new Rainbows3D(rs.renderer);
+    rs.input = new InputDevices();
+    rs.soundDevice = new SoundDevice();
+    rs.soundSlots = new SoundSample[kSoundSlots];
+
+    if (rs.fullscreen != 0) {
+        renderer.setFullscreen();
+    } else {
+        renderer.setWindowed();
+    }
+    rs.input->init(rs.window, instance, rs.hidePointer != 0);
+    rs.soundDevice->init(rs.window);
+    rs.input->window = renderer.windowHandle;
+    rs.soundDevice->setCooperativeLevel(rs.window);
+    rs.currentFont = 0;
+
+    std::string path = programPath();
+    rs.mediaArchive = new ResourceArchive();
+    rs.mainArchive = new ResourceArchive();
+    rs.mainArchive->reset(path.c_str());
+    rs.mediaArchive->reset(path.c_str());
+    enterProgramFolder();
+
+    setFrameTimes();
+    renderer.showScreen(nullptr);
+    renderer.setViewport(0, 0, 0, 0);
+    rs.paused = 0;
+    setFrameTimes();
+
+    if (showCommand == 0) renderer.leaveFullscreen();
+    rs.input->setPointerShown(rs.hidePointer == 0);
+    appendErrorLog("Init Finalized");
+    return 0;
+}
+
+int WinMain(void* instance, void* /*previousInstance*/, const char* commandLineText, int showCommand) {
+    RuntimeState& rs = runtimeState();
+    setFatalHandler(terminateOnFatalError);
+    rs.commandLine = commandLineText;
+    projectSettings();
+    if (runtimeStartup(instance, showCommand, rs.title.data) != 0) endWithoutWindow();
+    rs.errorLine = 0;
+    rs.errorCode = 0;
+    rs.currentLine = 0;
+    userMain();
+    terminateProgram();
+}
+
+int startRuntimeOnly(void* instance, int /*second*/, int /*third*/) {
+    RuntimeState& rs = runtimeState();
+    projectSettings();
+    if (runtimeStartup(instance, 1, rs.title.data) != 0) endWithoutWindow();
+    rs.errorLine = 0;
+    rs.errorCode = 0;
+    rs.currentLine = 0;
+    return 1;
+}

@@ -1,0 +1,334 @@
+// The input object and the input commands over the scripted input backend.
+#include <cmath>
+#include <thread>
+
+#include "runtime/net/runtime_mutex.h"
+#include "runtime/net/net_session.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/system/input_commands.h"
+#include "runtime/system/input_devices.h"
+#include "tests/system/frame/program_fixture.h"
+
+namespace {
+
+class InputCommands : public ProgramFrame {
+protected:
+    void SetUp() override {
+        ProgramFrame::SetUp();
+        standardSettings();
+        ASSERT_EQ(restart(), 0);
+    }
+    InputDevices& devices() { return *runtimeState().input; }
+    void addJoystick(const platform::JoystickSnapshot& state, bool forceFeedback = false) {
+        input.joysticks.push_back({"Pad", state, forceFeedback});
+        shutDownRuntime();
+        ASSERT_EQ(restart(), 0);
+    }
+};
+
+TEST(KeyMap, ScancodesBecomeSetOneCodesWithExtendedKeysAbove128) {
+    struct Case {
+        int scancode, code;
+    };
+    // USB usage numbers of the keys.
+    const Case cases[] = {
+        {41, 1},     // Escape
+        {4, 30},     // A
+        {29, 44},    // Z
+        {28, 21},    // Y
+        {40, 28},    // Enter
+        {226, 56},   // left Alt
+        {61, 62},    // F4
+        {88, 156},   // keypad Enter
+        {230, 184},  // right Alt
+        {82, 200},   // cursor up
+        {76, 211},   // Delete
+        {227, 219},  // left logo key
+        {0, 0},      // unknown
+        {-1, 0},     // out of range
+        {100000, 0},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.scancode);
+        EXPECT_EQ(platform::keyCodeForScancode(c.scancode), c.code);
+    }
+}
+
+TEST_F(InputCommands, KeyDownReadsTheSnapshotOnlyWhileTheWindowHasFocus) {
+    input.press(30);
+    EXPECT_EQ(keyDown(30), 1);
+    EXPECT_EQ(keyDown(31), 0);
+    input.focused = false;
+    input.release(30);
+    EXPECT_EQ(keyDown(30), 1);  // the last snapshot stays
+    input.focused = true;
+    EXPECT_EQ(keyDown(30), 0);
+}
+
+TEST_F(InputCommands, TypedKeyYieldsAHeldKeyOnce) {
+    EXPECT_STREQ(typedKey().data, "");
+    input.press(30);
+    EXPECT_STREQ(typedKey().data, "a");
+    EXPECT_STREQ(typedKey().data, "");
+    input.release(30);
+    EXPECT_STREQ(typedKey().data, "");
+    input.press(42);
+    input.press(30);
+    EXPECT_STREQ(typedKey().data, "A");
+    input.keys.fill(0);
+    typedKey();
+    input.press(57);
+    EXPECT_STREQ(typedKey().data, " ");
+}
+
+TEST_F(InputCommands, KeyCharactersOfTheFixedCodes) {
+    struct Case {
+        int code;
+        char c;
+    };
+    for (Case c : {Case{14, 8}, Case{28, 10}, Case{156, 10}, Case{29, 0}, Case{42, 0}, Case{58, 0},
+                   Case{221, 0}, Case{16, 'q'}, Case{1, 0}}) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(devices().keyChar(c.code), c.c);
+    }
+}
+
+TEST_F(InputCommands, MouseStateClampsAndStoresThePosition) {
+    struct Case {
+        int32_t storedX, storedY;
+        int32_t portrait;
+        int x, y;
+        int32_t keptX, keptY;
+    };
+    const Case cases[] = {
+        {-5, 900, 0, 0, 479, 0, 479},
+        {10, 20, 1, 20, 629, 10, 20},
+        {640, 480, 0, 639, 479, 639, 479},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.storedX);
+        devices().pointerShown = 0;  // relative: the stored position stands
+        devices().mouseX = c.storedX;
+        devices().mouseY = c.storedY;
+        runtimeState().renderer->portrait = c.portrait;
+        int x = -1, y = -1, b1 = -1, b2 = -1;
+        mouseState(x, y, b1, b2);
+        EXPECT_EQ(x, c.x);
+        EXPECT_EQ(y, c.y);
+        EXPECT_EQ(devices().mouseX, c.keptX);
+        EXPECT_EQ(devices().mouseY, c.keptY);
+        EXPECT_EQ(b1, 0);
+    }
+    runtimeState().renderer->portrait = 0;
+}
+
+TEST_F(InputCommands, MouseAxesTable) {
+    devices().mouseX = 100;
+    devices().mouseY = 100;
+    input.mouse.x = 110;
+    input.mouse.y = 95;
+    input.mouse.wheel = 3;
+    input.mouse.right = true;
+    devices().newFrame = 1;
+    struct Case {
+        int n, value;
+    };
+    for (Case c : {Case{0, 10}, Case{1, -5}, Case{2, 1}, Case{3, 0}, Case{4, 1}, Case{5, 0},
+                   Case{6, 0}, Case{-1, 0}}) {
+        SCOPED_TRACE(c.n);
+        EXPECT_EQ(mouseAxis(c.n), c.value);
+    }
+}
+
+TEST_F(InputCommands, LaterPollsInAFrameRepeatTheFirstMovement) {
+    devices().setPointerShown(false);
+    input.mouse.dx = 4;
+    input.mouse.dy = -2;
+    input.mouse.wheel = -7;
+    devices().newFrame = 1;
+    int32_t x = devices().mouseX;
+    EXPECT_EQ(mouseAxis(0), 4);
+    EXPECT_EQ(mouseAxis(1), -2);
+    EXPECT_EQ(mouseAxis(2), -1);
+    EXPECT_EQ(devices().mouseX, x + 4);
+}
+
+TEST_F(InputCommands, ShowingThePointerPutsItWhereTheProgramThinksItIs) {
+    devices().setPointerShown(false);
+    EXPECT_FALSE(input.cursorShown);
+    EXPECT_TRUE(input.relative);
+    EXPECT_EQ(devices().mouseCooperation, kCooperationHidden);
+    setMousePosition(33, 44);
+    showPointer(std::nan(""));
+    EXPECT_TRUE(input.cursorShown);
+    EXPECT_FALSE(input.relative);
+    ASSERT_FALSE(input.warps.empty());
+    EXPECT_EQ(input.warps.back(), (std::array<int, 2>{33, 44}));
+    EXPECT_EQ(devices().mouseCooperation, kCooperationShown);
+}
+
+TEST_F(InputCommands, SelectMouse) {
+    for (auto [n, selected] : {std::pair{-3, -3}, {0, 0}, {1, 0}, {5, 0}}) {
+        selectMouse(n);
+        EXPECT_EQ(devices().selectedMouse, selected);
+    }
+    EXPECT_EQ(mouseCount(), 1);
+}
+
+TEST_F(InputCommands, JoystickAxesAndHats) {
+    platform::JoystickSnapshot s;
+    s.axes[0] = 32767;
+    s.axes[1] = -32768;
+    s.axes[2] = 16384;
+    s.axes[5] = -100;
+    s.hats[0] = 18000;
+    addJoystick(s);
+    EXPECT_DOUBLE_EQ(joystickX(0), 1.0);
+    EXPECT_DOUBLE_EQ(joystickY(0), -1.0);
+    EXPECT_NEAR(joystickZ(0), 16384 / 32767.0, 1e-12);
+    EXPECT_NEAR(joystickRZ(0), -100 / 32767.0, 1e-12);
+    EXPECT_DOUBLE_EQ(joystickHatX(0), 0.0);
+    EXPECT_DOUBLE_EQ(joystickHatY(0), 1.0);
+    EXPECT_DOUBLE_EQ(joystickX(256), 1.0);  // the low byte picks the joystick
+    EXPECT_DOUBLE_EQ(joystickX(1), 0.0);    // no such joystick reads zero
+    EXPECT_DOUBLE_EQ(joystickCount(), 1.0);
+    runtimeState().renderer->portrait = 1;
+    EXPECT_DOUBLE_EQ(joystickX(0), 1.0);
+    EXPECT_DOUBLE_EQ(joystickY(0), 1.0);
+    runtimeState().renderer->portrait = 0;
+}
+
+TEST_F(InputCommands, HatTables) {
+    struct Case {
+        uint32_t pov;
+        double x, y;
+    };
+    const Case cases[] = {{0, 0, -1},     {4500, 1, -1},  {9000, 1, 0},   {13500, 1, 1},
+                          {18000, 0, 1},  {22500, -1, 1}, {27000, -1, 0}, {31500, -1, -1},
+                          {0xFFFFFFFFu, 0, 0}, {1000, 0, 0}};
+    platform::JoystickSnapshot s;
+    addJoystick(s);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pov);
+        input.joysticks[0].state.hats[0] = c.pov;
+        EXPECT_EQ(joystickHatX(0), c.x);
+        EXPECT_EQ(joystickHatY(0), c.y);
+    }
+}
+
+TEST_F(InputCommands, JoystickStateTruncatesToWholeSteps) {
+    struct Case {
+        int32_t x;
+        double expected;
+    };
+    platform::JoystickSnapshot s;
+    s.buttons[1] = 0x80;
+    addJoystick(s);
+    for (Case c : {Case{29999, 0}, Case{-30000, -1}, Case{30000, 1}, Case{-29999, 0}}) {
+        input.joysticks[0].state.axes[0] = c.x;
+        double x, y, b1, b2;
+        joystickState(x, y, b1, b2);
+        EXPECT_EQ(x, c.expected);
+        EXPECT_EQ(b1, 0);
+        EXPECT_EQ(b2, 0x80);
+    }
+}
+
+TEST_F(InputCommands, JoystickNamesAndMissingJoysticks) {
+    platform::JoystickSnapshot s;
+    addJoystick(s);
+    EXPECT_STREQ(joystickName(0).data, "Pad");
+    EXPECT_STREQ(joystickName(-1).data, "");
+    EXPECT_STREQ(joystickName(1).data, "");
+    JoystickState untouched;
+    untouched.lX = 77;
+    EXPECT_EQ(devices().pollJoystick(untouched, 2), 0);
+    EXPECT_EQ(untouched.lX, 77);
+    EXPECT_EQ(devices().pollJoystick(untouched, 1), 1);  // the second slot reads zero
+    EXPECT_EQ(untouched.lX, 0);
+}
+
+TEST_F(InputCommands, RumbleClampsAndReusesTheDevice) {
+    platform::JoystickSnapshot s;
+    addJoystick(s, true);
+    joystickRumble(0, 250.0, 2.0, 0.0);
+    joystickRumble(0, 100.0, -0.5, 0.5);
+    joystickRumble(0, 100.0, std::nan(""), 1e30);
+    joystickRumble(3, 100.0, 1.0, 1.0);  // no such joystick
+    ASSERT_EQ(input.forces.size(), 3u);
+    EXPECT_EQ(input.forces[0].magnitude, 5000);
+    EXPECT_EQ(input.forces[0].dirX, 32767);
+    EXPECT_EQ(input.forces[0].dirY, 0);
+    EXPECT_EQ(input.forces[0].durationMs, 250u);
+    EXPECT_EQ(input.forces[0].iterations, 1);
+    EXPECT_EQ(input.forces[1].magnitude, 2500);
+    EXPECT_EQ(input.forces[1].dirX, -16383);
+    EXPECT_EQ(input.forces[2].magnitude, 5000);
+    EXPECT_EQ(input.forces[2].dirX, 0);
+}
+
+TEST_F(InputCommands, RumbleWithoutForceFeedbackDoesNothing) {
+    platform::JoystickSnapshot s;
+    addJoystick(s, false);
+    joystickRumble(0, 100.0, 1.0, 0.0);
+    EXPECT_TRUE(input.forces.empty());
+}
+
+TEST(InputWithoutRuntime, CommandsReportNothing) {
+    ASSERT_EQ(runtimeState().input, nullptr);
+    int x = 5, y = 5, b1 = 5, b2 = 5;
+    mouseState(x, y, b1, b2);
+    EXPECT_EQ(x + y + b1 + b2, 0);
+    EXPECT_EQ(keyDown(1), 0);
+    EXPECT_EQ(mouseAxis(0), 0);
+    EXPECT_EQ(joystickX(0), 0.0);
+    EXPECT_STREQ(typedKey().data, "");
+}
+
+TEST(RuntimeMutex, OwnerRulesAndNullArguments) {
+    EXPECT_EQ(mutexInit(nullptr), kMutexInvalid);
+    RuntimeMutex* m = nullptr;
+    ASSERT_EQ(mutexInit(&m), 0);
+    EXPECT_EQ(mutexUnlock(m), kMutexNotOwner);
+    EXPECT_EQ(mutexLock(m), 0);
+    EXPECT_EQ(mutexLock(m), kMutexDeadlock);
+    int otherThreadUnlock = -1;
+    std::thread([&] { otherThreadUnlock = mutexUnlock(m); }).join();
+    EXPECT_EQ(otherThreadUnlock, kMutexNotOwner);
+    EXPECT_EQ(mutexUnlock(m), 0);
+    EXPECT_EQ(mutexLock(nullptr), kMutexInvalid);
+    EXPECT_EQ(mutexUnlock(nullptr), kMutexInvalid);
+    mutexDestroy(m);
+}
+
+TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
+    FakeFrameClock clock;
+    clock.install();
+    NetSession session;
+    session.runningFlag = 1;
+    session.stopFlag = 0;
+    EXPECT_FALSE(session.close(kNetThreadWaitMs));
+    EXPECT_EQ(clock.sleeps.size(), static_cast<size_t>(kNetThreadWaitMs / kNetThreadPollMs));
+    EXPECT_EQ(session.runningFlag, 0);
+    EXPECT_EQ(session.nextPlayerId, 101);
+
+    // A thread that sees the stop flag and ends, on the real clock.
+    FakeFrameClock::uninstall();
+    NetSession stopping;
+    stopping.runningFlag = 1;
+    stopping.stopFlag = 0;
+    std::thread worker([&] {
+        for (;;) {
+            mutexLock(stopping.mutex);
+            bool stop = stopping.stopFlag != 0;
+            if (stop) stopping.runningFlag = 0;
+            mutexUnlock(stopping.mutex);
+            if (stop) return;
+            std::this_thread::yield();
+        }
+    });
+    EXPECT_TRUE(stopping.close(kNetThreadWaitMs));
+    worker.join();
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// Start-up and program end over the scripted platform.
+#include <filesystem>
+
+#include "runtime/core/error_slot.h"
+#include "runtime/net/net_session.h"
+#include "runtime/platform/files.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render3d/rainbows_3d.h"
+#include "runtime/sound/sound_device.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/program_entry.h"
+#include "tests/system/frame/program_fixture.h"
+
+namespace {
+
+int quitCalls = 0;
+double onQuit() {
+    ++quitCalls;
+    return 0.0;
+}
+double onQuitThatEndsAgain() {
+    ++quitCalls;
+    terminateProgram();
+}
+
+const ProgramFunction kQuitTable[] = {{onQuit, "KRV_ON_QUIT"}, {nullptr, nullptr}};
+const ProgramFunction kReenteringQuitTable[] = {{onQuitThatEndsAgain, "KRV_ON_QUIT"}, {nullptr, nullptr}};
+
+TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
+    std::ofstream(folder / "ErrorLog.txt") << "left from the last run\r\n";
+    std::filesystem::current_path(folder);
+    bool ran = false;
+    testProject().settings = standardSettings;
+    testProject().main = [&] {
+        ran = true;
+        RuntimeState& rs = runtimeState();
+        EXPECT_NE(rs.renderer, nullptr);
+        EXPECT_NE(rs.engine3D, nullptr);
+        EXPECT_NE(rs.netSession, nullptr);
+        EXPECT_NE(rs.input, nullptr);
+        EXPECT_NE(rs.soundDevice, nullptr);
+        EXPECT_NE(rs.soundSlots, nullptr);
+        EXPECT_NE(rs.mainArchive, nullptr);
+        EXPECT_NE(rs.mediaArchive, nullptr);
+        EXPECT_EQ(rs.autoPause, 1);
+        EXPECT_EQ(rs.window, rs.renderer->windowHandle);
+        EXPECT_STREQ(rs.windowTitle.data, "Main Lumiset Test Program");
+        auto* w = video.find(rs.window);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->title, "Main Lumiset Test Program");
+        EXPECT_EQ(w->width, 640);
+        EXPECT_EQ(w->height, 480);
+        EXPECT_TRUE(w->shown);
+        EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized"}));
+        std::filesystem::path exe = platform::executablePath();
+        EXPECT_EQ(std::filesystem::current_path(), exe.parent_path());
+        EXPECT_EQ(rs.netSession->nextPlayerId, 101);
+        EXPECT_EQ(rs.netSession->stopFlag, 1);
+        EXPECT_NE(rs.netSession->mutex, nullptr);
+        endProgram();
+    };
+    EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "prog a", 1); }), 0);
+    EXPECT_TRUE(ran);
+    EXPECT_STREQ(runtimeState().commandLine.data, "prog a");
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized", "Shut down KRV"}));
+    EXPECT_EQ(runtimeState().renderer, nullptr);
+    EXPECT_EQ(runtimeState().input, nullptr);
+    EXPECT_EQ(runtimeState().window, 0u);
+    EXPECT_NE(runtimeState().engine3D, nullptr);  // lives until the process ends
+    EXPECT_EQ(testProject().endHookCalls, 1);
+}
+
+TEST_F(ProgramFrame, MainThatReturnsEndsTheProgram) {
+    testProject().settings = standardSettings;
+    EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); }), 0);
+    EXPECT_EQ(logLines().back(), "Shut down KRV");
+}
+
+TEST_F(ProgramFrame, FailedWindowEndsWithNonZeroStatusWithoutRunningTheProgram) {
+    video.failWindowCreation = true;
+    bool ran = false;
+    testProject().settings = standardSettings;
+    testProject().main = [&] { ran = true; };
+    ::testing::internal::CaptureStderr();
+    int status = exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); });
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(status, 0);
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No window could be created",
+                                                    "Shut down KRV"}));
+    EXPECT_EQ(runtimeState().renderer, nullptr);
+}
+
+TEST_F(ProgramFrame, FatalErrorEndsWithStatusOneAndTheErrorText) {
+    testProject().settings = standardSettings;
+    testProject().main = [] {
+        runtimeState().currentLine = 7;
+        fatalError(kErrorOutOfBounds);
+    };
+    ::testing::internal::CaptureStderr();
+    int status = exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); });
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(err, "0009 out of bounds\n");
+}
+
+TEST_F(ProgramFrame, EndReportWithDebugFlag) {
+    testProject().settings = [] {
+        standardSettings();
+        runtimeState().debugFlag = 1;
+        runtimeState().sourceTag = 4;
+    };
+    testProject().main = [] {
+        RuntimeState& rs = runtimeState();
+        rs.currentLine = 10;
+        rs.errorCode = 3;
+        rs.errorLine = 10;
+        rs.currentLine = 12;
+        endProgram();
+    };
+    EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); }), 0);
+    std::vector<std::string> lines = logLines();
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 7),
+              (std::vector<std::string>{"-End On Line", "0", "11", "12", "4"}));
+}
+
+TEST_F(ProgramFrame, QuitCallbackRunsOnceEvenWhenItEndsTheProgramItself) {
+    for (const ProgramFunction* table : {kQuitTable, kReenteringQuitTable}) {
+        delete runtimeState().engine3D;
+        runtimeState().engine3D = nullptr;
+        quitCalls = 0;
+        runtimeState().quitCallbackDone = 0;
+        runtimeState().programFunctions = table;
+        testProject().settings = standardSettings;
+        EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); }), 0);
+        EXPECT_EQ(quitCalls, 1);
+        EXPECT_EQ(exitStatusOf([] { terminateProgram(); }), 0);
+        EXPECT_EQ(quitCalls, 1);
+    }
+}
+
+TEST_F(ProgramFrame, SecondShutDownDoesNothing) {
+    standardSettings();
+    ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
+    shutDownRuntime();
+    shutDownRuntime();
+    std::vector<std::string> lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Shut down KRV"), 1);
+}
+
+TEST_F(ProgramFrame, HiddenStartAndPointerSettings) {
+    struct Case {
+        int showCommand;
+        int32_t hidePointer;
+        bool shown, cursor, relative;
+    };
+    for (Case c : {Case{1, 0, true, true, false}, Case{0, 0, false, true, false},
+                   Case{1, 1, true, false, true}}) {
+        SCOPED_TRACE(c.showCommand * 10 + c.hidePointer);
+        standardSettings();
+        runtimeState().hidePointer = c.hidePointer;
+        ASSERT_EQ(runtimeStartup(nullptr, c.showCommand, "t"), 0);
+        EXPECT_EQ(video.find(runtimeState().window)->shown, c.shown);
+        EXPECT_EQ(runtimeState().renderer->fullscreen, 0);
+        EXPECT_EQ(input.cursorShown, c.cursor);
+        EXPECT_EQ(input.relative, c.relative);
+        EXPECT_EQ(runtimeState().input->pointerShown, c.cursor ? 1 : 0);
+        shutDownRuntime();
+        delete runtimeState().engine3D;
+        runtimeState().engine3D = nullptr;
+    }
+}
+
+TEST_F(ProgramFrame, FullscreenStartThatIsRefusedLogsAndRunsWindowed) {
+    standardSettings();
+    runtimeState().fullscreen = 1;
+    video.fullscreenWorks = false;
+    ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
+    EXPECT_EQ(runtimeState().renderer->fullscreen, 0);
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No Fullscreen Mode available",
+                                                    "Init Finalized"}));
+}
+
+TEST_F(ProgramFrame, MissingJoystickLayerIsLoggedAndStartupGoesOn) {
+    standardSettings();
+    input.openFails = true;
+    ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No DX_Input", "Init Finalized"}));
+}
+
+}  // namespace
