@@ -1,11 +1,15 @@
-// system: the open and save file dialogs. The dialog itself comes from
-// platform/dialog.h; this turns the program's filter text into its list.
+// system: the open and save file dialogs. The dialog comes from
+// platform/dialog.h, the display mode around it from the render object and the
+// frame; this turns the program's filter text into the dialog's list.
 #include <filesystem>  // Required for: std::filesystem::current_path
 #include <string>      // Required for: std::string
 #include <string_view> // Required for: std::string_view
 #include <vector>      // Required for: std::vector
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/platform/dialog.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/system/frame_commands.h"
 #include "runtime/system/utility_commands.h"
 
 namespace {
@@ -53,7 +57,19 @@ RtString fileRequest(int32_t open, const RtString& filter) {
     std::error_code error;
     request.initialFolder = std::filesystem::current_path(error).string();
 
+    // The dialog is a window of its own: a fullscreen program steps aside for
+    // it and takes its display mode back afterwards.
+    RuntimeState& state = runtimeState();
+    if (state.renderer) state.renderer->leaveFullscreen();
     std::optional<std::string> chosen = platform::runFileDialog(request);
+    if (state.renderer) {
+        if (state.fullscreen == 0) {
+            state.renderer->setWindowed();
+        } else {
+            setScreenMode(state.screenWidth, state.screenHeight, 1);
+        }
+    }
+
     if (!chosen || chosen->empty()) return RtString("NO_FILE");
     for (char& c : *chosen) {
         if (c == '\\') c = '/';
