@@ -18,12 +18,12 @@ function(krv_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
-  # The discovery script flattens lists: escape the separators so that every
-  # variable of the environment reaches the tests, not only the first.
-  string(REPLACE ";" "\\\\\\\\\\\\\\;" test_env "${KRV_TEST_ENV}")
+  # The environment goes through env(1): a list handed to the discovered tests'
+  # ENVIRONMENT property would keep only its first entry.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${KRV_TEST_ENV}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${test_env}")
+    PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()
 
 # krv_add_bench(name SOURCES a.cpp ... LIBS lib ...): built, never run by ctest.

@@ -19,28 +19,28 @@ namespace {
 constexpr std::size_t kFilterRoom = 1024 - 2;
 
 std::vector<std::string_view> splitAt(std::string_view text, char separator) {
-    std::vector<std::string_view> pieces;
+    std::vector<std::string_view> fields;
     std::size_t at = 0;
     for (;;) {
         std::size_t end = text.find(separator, at);
-        pieces.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
-        if (end == std::string_view::npos) return pieces;
+        fields.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
+        if (end == std::string_view::npos) return fields;
         at = end + 1;
     }
 }
 
-// Description and pattern alternate; an empty piece ends the list, as the
+// Description and pattern alternate; an empty field ends the list, as the
 // double NUL does in the buffer.
 std::vector<platform::FileFilter> filterList(const RtString& filter) {
     std::string_view text(filter.data);
     text = text.substr(0, kFilterRoom);
-    std::vector<std::string_view> pieces = splitAt(text, '|');
+    std::vector<std::string_view> fields = splitAt(text, '|');
     std::vector<platform::FileFilter> filters;
-    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
-        if (pieces[i].empty() || pieces[i + 1].empty()) break;
+    for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+        if (fields[i].empty() || fields[i + 1].empty()) break;
         platform::FileFilter entry;
-        entry.description = pieces[i];
-        for (std::string_view pattern : splitAt(pieces[i + 1], ';')) {
+        entry.description = fields[i];
+        for (std::string_view pattern : splitAt(fields[i + 1], ';')) {
             if (!pattern.empty()) entry.patterns.emplace_back(pattern);
         }
         filters.push_back(std::move(entry));
