@@ -32,6 +32,7 @@ struct ProgramExit {
 struct TestProject {
     std::function<void()> settings;
     std::function<void()> main;
+    std::function<void()> endHook;
     int endHookCalls = 0;
 };
 TestProject& testProject();
