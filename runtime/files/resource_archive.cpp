@@ -167,12 +167,12 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
     stream.readInt(directoryPosition);
     const bool fromEnd = directoryPosition < 0;
     const int64_t directoryStart = fromEnd ? int64_t{fileSize} + directoryPosition : directoryPosition;
-    EntryFound entry;
-    Packer packer;
     if (directoryStart < 0 || directoryStart > fileSize - kTrailerSize) {
         outName.clear();
         return 0;
     }
+    EntryFound entry;
+    Packer packer;
     DirectoryBytes directory(stream, static_cast<int32_t>(directoryStart), fileSize - kTrailerSize);
     if (findEntry(directory, baseName(name), entry) != Lookup::Found ||
         !unpackEntry(stream, fileSize, fromEnd, entry, packer)) {
