@@ -1,7 +1,6 @@
 // app: the wrapper library's objects and creators. Everything it makes lives
-// until the library is torn down at process exit (or by a new guiInit), then it
-// is destroyed in the reverse order of making, so no widget outlives what it
-// points at.
+// until the process ends; a second guiInit first destroys what the first made,
+// newest first, so no widget outlives what it points at.
 #include "app/gui_wrappers.h"
 
 #include <memory>
@@ -38,8 +37,6 @@ namespace {
 
 class GuiLibrary {
 public:
-    ~GuiLibrary() { tearDown(); }
-
     void tearDown() {
         if (gui != nullptr) {
             gui->setTop(nullptr);
@@ -84,9 +81,11 @@ public:
     std::vector<std::unique_ptr<KorvaneListModel>> models;
 };
 
+// Made once and never destroyed: the toolkit's objects live as long as the
+// process, and nothing of them runs while the process exits.
 GuiLibrary& library() {
-    static GuiLibrary instance;
-    return instance;
+    static GuiLibrary* instance = new GuiLibrary;
+    return *instance;
 }
 
 // A handle of the wrong kind of widget counts as no widget.

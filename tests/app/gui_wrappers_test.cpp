@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/demo_screen.h"
 #include "app/gui_wrappers.h"
 #include "recording_runtime.h"
 #include "runtime/platform/debugger.h"
@@ -145,4 +146,14 @@ TEST_F(WrapperTest, TabsAndWindowSizing) {
     EXPECT_LT(guiWidget(window)->getWidth(), 300);
     EXPECT_EQ(guiSetWindowSize(window, 1, 120, 90), 0);
     EXPECT_EQ(guiWidget(window)->getWidth(), 120);
+}
+
+TEST_F(WrapperTest, TheDemonstrationBuildsAndIsTornDownByANewInit) {
+    runtime.existingFiles = {"Media/smalfont.png", "Media/lumiset.png", "Media/quillfenlogo_by_tovin.bmp"};
+    runtime.pictureSizes = {{"Media/lumiset.png", {150, 150}}, {"Media/quillfenlogo_by_tovin.bmp", {240, 80}}};
+    ASSERT_EQ(guiInit(1, -1, -1, -1), 1);
+    createDemoWidgets();
+    EXPECT_EQ(guiUpdate(), 1);
+    ASSERT_EQ(guiInit(1, -1, -1, -1), 1);
+    EXPECT_EQ(guiUpdate(), 1);
 }

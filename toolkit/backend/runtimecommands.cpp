@@ -24,8 +24,13 @@ public:
     }
     void printText(const RtString& text, double x, double y) override { ::printText(text, x, y); }
     void selectRenderTarget(int32_t target) override { ::selectRenderTarget(target); }
+    // The runtime's command reports nothing; a made target has given its sprite a size.
     bool createRenderTarget(int32_t target, int32_t sprite, int32_t w, int32_t h) override {
-        return ::createRenderTarget(target, sprite, w, h) != 0;
+        ::createRenderTarget(target, sprite, w, h);
+        int32_t madeWidth = 0;
+        int32_t madeHeight = 0;
+        ::getSpriteSize(sprite, madeWidth, madeHeight);
+        return madeWidth > 0 && madeHeight > 0;
     }
     void getScreenSize(int32_t& w, int32_t& h) override { ::getScreenSize(w, h); }
     void loadSprite(const RtString& path, int32_t sprite) override { ::loadSprite(path, sprite); }

