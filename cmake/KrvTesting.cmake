@@ -5,6 +5,7 @@ find_package(GTest REQUIRED)
 set(KRV_TEST_ENV
   "SDL_AUDIODRIVER=dummy"
   "LIBGL_ALWAYS_SOFTWARE=1"
+  "LP_NUM_THREADS=0"  # llvmpipe draws on the calling thread: no worker threads at the leak check
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
 )

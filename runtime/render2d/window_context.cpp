@@ -121,6 +121,7 @@ bool OpenGLRainbows::leaveFullscreen() {
 
 void OpenGLRainbows::destroyWindow() {
     if (windowHandle == 0) return;
+    releaseAll();
     platform::VideoBackend& video = platform::video();
     // Back to the desktop's own display mode; the window is not shown again
     // only to disappear (a program started hidden stays hidden to its end).
