@@ -5,6 +5,7 @@ find_package(GTest REQUIRED)
 set(KRV_TEST_ENV
   "SDL_AUDIODRIVER=dummy"
   "LIBGL_ALWAYS_SOFTWARE=1"
+  "LP_NUM_THREADS=0"  # llvmpipe draws on the calling thread: no worker threads at the leak check
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
 )
@@ -17,9 +18,12 @@ function(krv_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
+  # The environment goes through env(1): a list handed to the discovered tests'
+  # ENVIRONMENT property would keep only its first entry.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;${KRV_TEST_ENV}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${KRV_TEST_ENV}")
+    PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()
 
 # krv_add_bench(name SOURCES a.cpp ... LIBS lib ...): built, never run by ctest.

@@ -38,12 +38,14 @@ int32_t findPair(const IniSection& section, const RtString& key) {
     return -1;
 }
 
+// Built in place in the next slot: a section is copied once, not twice.
 void commit(IniFile& ini, const RtString& sectionName, BlockVector<IniPair>& working) {
     if (working.count == 0) return;
-    IniSection section;
+    ini.sections.reserve(ini.sections.count + 1);
+    IniSection& section = ini.sections.data[ini.sections.count];
     section.name = sectionName;
     section.pairs.copyFrom(working);
-    ini.sections.append(section);
+    ++ini.sections.count;
     working.count = 0;
 }
 
@@ -70,11 +72,12 @@ void parseLine(IniFile& ini, const char* line, RtString& sectionName, BlockVecto
     ++q;
     while (isBlank(*q)) ++q;
     if (!*q) return;
-    IniPair pair;
+    working.reserve(working.count + 1);
+    IniPair& pair = working.data[working.count];
     pair.key = RtString(p, static_cast<uint32_t>(keyEnd - p));
     pair.value = RtString(q);
     pair.value.trimControlTail();
-    working.append(pair);
+    ++working.count;
 }
 
 }  // namespace

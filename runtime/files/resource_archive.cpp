@@ -17,8 +17,8 @@ namespace {
 constexpr int32_t kTrailerSize = 7;
 
 // ASCII letters compared without case, every other byte exactly.
-bool equalNoCase(const std::string& a, const char* b, size_t bLength) {
-    if (a.size() != bLength) return false;
+bool equalNoCase(const char* a, size_t aLength, const char* b, size_t bLength) {
+    if (aLength != bLength) return false;
     for (size_t i = 0; i < bLength; ++i) {
         auto x = static_cast<unsigned char>(a[i]);
         auto y = static_cast<unsigned char>(b[i]);
@@ -84,7 +84,7 @@ Lookup findEntry(DirectoryBytes& directory, const char* base, EntryFound& entry)
         if (nameLength == 0) return Lookup::Missing;
         if (!directory.have(at + 1, nameLength + 8)) return Lookup::Damaged;
         const char* name = reinterpret_cast<const char*>(directory.at(at + 1));
-        if (equalNoCase(std::string(name, nameLength), base, baseLength)) {
+        if (equalNoCase(name, nameLength, base, baseLength)) {
             entry.storedName.assign(name, nameLength);
             entry.dataOffset = readI32(directory.at(at + 1 + nameLength));
             entry.packedSize = readI32(directory.at(at + 5 + nameLength));
@@ -167,12 +167,12 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
     stream.readInt(directoryPosition);
     const bool fromEnd = directoryPosition < 0;
     const int64_t directoryStart = fromEnd ? int64_t{fileSize} + directoryPosition : directoryPosition;
-    EntryFound entry;
-    Packer packer;
     if (directoryStart < 0 || directoryStart > fileSize - kTrailerSize) {
         outName.clear();
         return 0;
     }
+    EntryFound entry;
+    Packer packer;
     DirectoryBytes directory(stream, static_cast<int32_t>(directoryStart), fileSize - kTrailerSize);
     if (findEntry(directory, baseName(name), entry) != Lookup::Found ||
         !unpackEntry(stream, fileSize, fromEnd, entry, packer)) {

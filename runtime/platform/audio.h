@@ -1,7 +1,8 @@
 // platform: the sound output device.
 #pragma once
 
-#include <memory>  // Required for: std::unique_ptr
+#include <functional>  // Required for: std::function
+#include <memory>      // Required for: std::unique_ptr
 
 namespace platform {
 
@@ -11,6 +12,9 @@ public:
     // Null when no output device can be opened.
     static std::unique_ptr<AudioOutput> open();
     virtual ~AudioOutput() = default;
+
+    // Test seam: open() returns what the hook makes; an empty hook restores the device.
+    static void setOpenHook(std::function<std::unique_ptr<AudioOutput>()> hook);
 };
 
 }  // namespace platform

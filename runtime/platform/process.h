@@ -27,7 +27,8 @@ struct ProcessResult {
 };
 
 // Starts argv[0] (searched in PATH when it holds no '/') with the arguments.
-// Without waiting, the child is detached so that no zombie is left behind.
+// The program inherits the standard streams and no other descriptor. Without
+// waiting, the child is detached so that no zombie is left behind.
 ProcessResult startProcess(const std::vector<std::string>& argv, WaitMode wait);
 
 }  // namespace platform

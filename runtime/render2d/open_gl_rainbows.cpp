@@ -9,6 +9,10 @@ double frameClockMillis() { return static_cast<double>(platform::monotonicNanos(
 OpenGLRainbows::OpenGLRainbows() { nextFrameDue = frameClockMillis(); }
 
 OpenGLRainbows::~OpenGLRainbows() {
+    if (contextAlive != 0 && windowHandle != 0) {
+        useScreen();
+        for (RenderTarget& target : renderTargets) target.release();
+    }
     destroyWindow();
     if (glContext) {
         platform::video().deleteContext();

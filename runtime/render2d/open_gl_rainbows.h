@@ -2,9 +2,18 @@
 // 2D rendering state; the window and context come from platform/window.h.
 #pragma once
 
+#include <array>    // Required for: the fixed tables
 #include <cstdint>  // Required for: fixed-width fields
+#include <memory>   // Required for: std::unique_ptr
 
+#include "runtime/core/block_vector.h"
 #include "runtime/platform/window.h"
+#include "runtime/render2d/pixel_buffer.h"
+#include "runtime/render2d/polygon_batch.h"
+#include "runtime/render2d/render_target.h"
+#include "runtime/render2d/sprite_record.h"
+#include "runtime/render2d/text_layout.h"
+#include "runtime/render2d/tiled_image.h"
 
 class OpenGLRainbows {
 public:
@@ -41,7 +50,70 @@ public:
     // --- 2D view state --------------------------------------------------
     void setViewport(int x, int y, int w, int h);
 
+    // --- Render targets (render_target.cpp) ------------------------------
+    void createRenderTarget(int n, int sprite, int w, int h);
+    void useRenderTarget(int n);
+    void useScreen();
+
+    // --- Sprite store (sprite_store.cpp) ----------------------------------
+    void releaseSprite(int n);
+    void releaseAll();
+    bool loadSprite(int n, const char* path, uint32_t colourKey, bool normalMap);
+    bool grabSprite(int n, int x, int y, int w, int h);
+    void setSpriteFrameSize(int n, uint16_t frameWidth, uint16_t frameHeight);
+    void getSpriteSize(int n, int& w, int& h) const;
+    void setColourKeys(uint32_t colour);
+
+    // --- Drawing (sprite_drawing.cpp, primitives.cpp, tiled_image.cpp) ----
+    void bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable = nullptr);
+    void setSmoothing(uint8_t flag);
+    void applySmoothing();
+    void drawSprite(int n, int x, int y);
+    void drawSpriteStretched(int n, int x, int y, int w, int h);
+    void drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom);
+    void drawAnim(int n, int frame, int x, int y);
+    void drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom);
+    void drawAnimStretched(int n, int frame, int x, int y, int w, int h);
+    void drawVertexBuffer(uint32_t mode);
+    void drawPoint(int x, int y, uint32_t colour);
+    void drawLine(int x1, int y1, int x2, int y2, uint32_t colour);
+    void fillRect(int x, int y, int w, int h, uint32_t colour);
+    void startPolygon(int sprite, int mode);
+    void addPolygonVertex(float x, float y, float u, float v, uint32_t colour);
+    void newPolygonStrip();
+    void endPolygon();
+    bool loadTiledImage(int slot, const char* path);
+    void grabScreenToTiledImage(int slot);
+    void drawTiledImage(int slot);
+    void freeTiledImage(int slot);
+
+    // --- Fonts and text (text_output.cpp) ---------------------------------
+    bool loadFont(int font, const char* path);
+    void installDefaultFont(int font);
+    FontCell getFontCharSize(int font) const;
+    void printText(int font, const char* text, float x, float y, float z);
+
+    // --- Image files (image_save.cpp) -------------------------------------
+    bool saveSprite(int n, const char* name);
+    bool saveScreen(const char* name);
+
+    // --- Collisions and read-back (pixel_readback.cpp) ---------------------
+    const uint8_t* makeAlphaCopy(int n);
+    bool spriteCollision(int a, int b, int xa, int ya, int xb, int yb);
+    bool animCollision(int a, int frameA, int xa, int ya, int b, int frameB, int xb, int yb);
+    bool pixelCollision(int a, int xa, int ya, int b, int xb, int yb, int left, int top, int right, int bottom);
+    uint32_t readPixel(int x, int y);
+    uint32_t readBackColourKey();
+    // Height of what is drawn into now: the current framebuffer target's or the window's.
+    int32_t drawTargetHeight() const;
+
     // --- Fields -----------------------------------------------------------
+    BlockVector<TextVertex> textVertices{128, 512};
+    std::unique_ptr<SpriteRecord[]> sprites = std::make_unique<SpriteRecord[]>(kSpriteCount);
+    std::array<RenderTarget, kRenderTargetCount> renderTargets{};
+    std::array<std::unique_ptr<uint8_t[]>, kSpriteCount> pixelCopies{};
+    std::array<TiledImage, kTiledImageCount> tiledImages{};
+    PolygonBatch polygon;  // the batch between startPolygon and endPolygon
     int32_t boundSprite = -1;
     int32_t boundSecondSprite = -1;
     uint32_t boundUsesMipTexture = 0;
@@ -69,6 +141,10 @@ public:
 
 private:
     bool makeWindow(int samplesWanted);
+    // Sets the colour of an untextured primitive (alpha 0 for the key colour).
+    void primitiveColour(uint32_t colour);
+    void beginPrimitive(uint32_t colour);
+    void endPrimitive();
 };
 
 // Milliseconds of the runtime clock that the frame limiter reads.

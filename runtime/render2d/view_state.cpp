@@ -71,7 +71,7 @@ void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
         glViewport(width - y - h - 1, height - w - x, h, w);
         glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
     } else {
-        glViewport(x, height - y - h, w, h);
+        glViewport(x, drawTargetHeight() - y - h, w, h);
     }
     glOrtho(0.0, w, h, 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);

@@ -121,8 +121,12 @@ bool OpenGLRainbows::leaveFullscreen() {
 
 void OpenGLRainbows::destroyWindow() {
     if (windowHandle == 0) return;
+    releaseAll();
     platform::VideoBackend& video = platform::video();
-    setWindowed();
+    // Back to the desktop's own display mode; the window is not shown again
+    // only to disappear (a program started hidden stays hidden to its end).
+    if (fullscreen != 0) video.setFullscreen(windowHandle, false);
+    fullscreen = 0;
     video.makeCurrent(0);
     video.destroyWindow(windowHandle);
     windowHandle = 0;

@@ -26,6 +26,18 @@ public:
     // Uses shader slot n (0..254); any other n switches shaders off.
     void useShader(int n);
 
+    // --- Shaders (shader_slots.cpp) ---------------------------------------
+    // Problems are reported only through the optional callback.
+    using ShaderMessage = void (*)(const char* text);
+    // Compiles and links the vertex and fragment files (either may be null)
+    // into slot n; false on any failure, an unreadable file included.
+    bool loadShader(int n, const char* vertexFile, const char* fragmentFile, ShaderMessage callback);
+    void setShaderUniformFloat(const char* name, float value, ShaderMessage callback);
+    void setShaderUniformInt(const char* name, int value, ShaderMessage callback);
+    void setShaderAttribute(const char* name, float value, ShaderMessage callback);
+    void releaseShader(int n);
+    bool checkShaderStatus(uint32_t object, bool isShader, ShaderMessage callback);
+
     OpenGLRainbows* renderer;
     uint8_t shadowPass = 0;
     int32_t textureVariant = 0;  // 1 = bind each sprite's second texture

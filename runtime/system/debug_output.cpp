@@ -8,6 +8,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/debugger.h"
+#include "runtime/system/input_devices.h"
 
 namespace {
 
@@ -36,5 +37,10 @@ void debugBreakpoint(int32_t number) {
     platform::debuggerWrite(text);
     RuntimeState& state = runtimeState();
     state.paused = 0;
+    // Keys held while the program stood still are seen anew.
+    if (InputDevices* input = state.input) {
+        input->pollKeyboard();
+        input->newFrame = 1;
+    }
     state.activateRequest = 1;
 }

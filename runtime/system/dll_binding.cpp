@@ -2,6 +2,7 @@
 // platform/library.h; failures are told only to an attached debugger.
 #include "runtime/system/dll_binding.h"
 
+#include <cstdlib>  // Required for: std::atexit
 #include <cstring>  // Required for: std::strcmp
 #include <string>   // Required for: std::string
 #include <vector>   // Required for: std::vector
@@ -17,22 +18,22 @@ struct BoundLibrary {
     platform::SharedLibrary library;
 };
 
-// The process-wide table; the process exit frees the libraries in binding order.
-class BoundLibraries {
-public:
-    ~BoundLibraries() {
-        for (BoundLibrary& entry : entries) entry.library = platform::SharedLibrary();
-    }
-    std::vector<BoundLibrary> entries;
-};
-
-BoundLibraries& table() {
-    static BoundLibraries libraries;
+// The process-wide table, in binding order.
+std::vector<BoundLibrary>& table() {
+    static std::vector<BoundLibrary> libraries;
     return libraries;
 }
 
+// Frees every bound library in binding order. Registered anew after each load,
+// so that it runs before the exit handlers of the libraries themselves, which
+// the loader would otherwise run in the reverse order.
+void freeBoundLibraries() {
+    for (BoundLibrary& entry : table()) entry.library = platform::SharedLibrary();
+    table().clear();
+}
+
 BoundLibrary* findBound(const RtString& lowerName) {
-    for (BoundLibrary& entry : table().entries) {
+    for (BoundLibrary& entry : table()) {
         const RtString stored = toLowerCopy(entry.name);
         if (stored.length == lowerName.length && std::strcmp(stored.data, lowerName.data) == 0) return &entry;
     }
@@ -57,15 +58,16 @@ void bindDllFunction(const RtString& dllName, const RtString& functionName, void
             debugPrint(message);
             return;
         }
-        table().entries.push_back({dllName, std::move(library)});
-        bound = &table().entries.back();
+        table().push_back({dllName, std::move(library)});
+        bound = &table().back();
+        std::atexit(freeBoundLibraries);
     }
     out = bound->library.symbol(functionName.data);
 }
 
-int32_t boundDllCount() { return static_cast<int32_t>(table().entries.size()); }
+int32_t boundDllCount() { return static_cast<int32_t>(table().size()); }
 
 RtString boundDllName(int32_t index) {
     if (index < 0 || index >= boundDllCount()) return RtString();
-    return table().entries[static_cast<std::size_t>(index)].name;
+    return table()[static_cast<std::size_t>(index)].name;
 }

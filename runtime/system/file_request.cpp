@@ -1,11 +1,15 @@
-// system: the open and save file dialogs. The dialog itself comes from
-// platform/dialog.h; this turns the program's filter text into its list.
+// system: the open and save file dialogs. The dialog comes from
+// platform/dialog.h, the display mode around it from the render object and the
+// frame; this turns the program's filter text into the dialog's list.
 #include <filesystem>  // Required for: std::filesystem::current_path
 #include <string>      // Required for: std::string
 #include <string_view> // Required for: std::string_view
 #include <vector>      // Required for: std::vector
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/platform/dialog.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/system/frame_commands.h"
 #include "runtime/system/utility_commands.h"
 
 namespace {
@@ -15,28 +19,28 @@ namespace {
 constexpr std::size_t kFilterRoom = 1024 - 2;
 
 std::vector<std::string_view> splitAt(std::string_view text, char separator) {
-    std::vector<std::string_view> pieces;
+    std::vector<std::string_view> fields;
     std::size_t at = 0;
     for (;;) {
         std::size_t end = text.find(separator, at);
-        pieces.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
-        if (end == std::string_view::npos) return pieces;
+        fields.push_back(text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
+        if (end == std::string_view::npos) return fields;
         at = end + 1;
     }
 }
 
-// Description and pattern alternate; an empty piece ends the list, as the
+// Description and pattern alternate; an empty field ends the list, as the
 // double NUL does in the buffer.
 std::vector<platform::FileFilter> filterList(const RtString& filter) {
     std::string_view text(filter.data);
     text = text.substr(0, kFilterRoom);
-    std::vector<std::string_view> pieces = splitAt(text, '|');
+    std::vector<std::string_view> fields = splitAt(text, '|');
     std::vector<platform::FileFilter> filters;
-    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
-        if (pieces[i].empty() || pieces[i + 1].empty()) break;
+    for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+        if (fields[i].empty() || fields[i + 1].empty()) break;
         platform::FileFilter entry;
-        entry.description = pieces[i];
-        for (std::string_view pattern : splitAt(pieces[i + 1], ';')) {
+        entry.description = fields[i];
+        for (std::string_view pattern : splitAt(fields[i + 1], ';')) {
             if (!pattern.empty()) entry.patterns.emplace_back(pattern);
         }
         filters.push_back(std::move(entry));
@@ -53,7 +57,19 @@ RtString fileRequest(int32_t open, const RtString& filter) {
     std::error_code error;
     request.initialFolder = std::filesystem::current_path(error).string();
 
+    // The dialog is a window of its own: a fullscreen program steps aside for
+    // it and takes its display mode back afterwards.
+    RuntimeState& state = runtimeState();
+    if (state.renderer) state.renderer->leaveFullscreen();
     std::optional<std::string> chosen = platform::runFileDialog(request);
+    if (state.renderer) {
+        if (state.fullscreen == 0) {
+            state.renderer->setWindowed();
+        } else {
+            setScreenMode(state.screenWidth, state.screenHeight, 1);
+        }
+    }
+
     if (!chosen || chosen->empty()) return RtString("NO_FILE");
     for (char& c : *chosen) {
         if (c == '\\') c = '/';

@@ -8,6 +8,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
+#include "runtime/files/file_channels.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
@@ -43,10 +44,10 @@ void writeEndReport() {
         rs.quitCallbackDone = 1;
         callByName(RtString("KRV_ON_QUIT"));
     }
+    RtString errorText = lastErrorText();
     shutDownRuntime();
     if (fatal) {
-        RtString text = lastErrorText();
-        std::fputs(text.data, stderr);
+        std::fputs(errorText.data, stderr);
         std::fputs("\n", stderr);
     }
     platform::exitProcess(fatal ? 1 : 0);
@@ -70,7 +71,17 @@ void endProgram() {
     terminateProgram();
 }
 
-void closeAllChannels() { projectEndHook(); }
+void closeAllChannels() {
+    // Closing is not a command of the program: the error slot keeps what the
+    // end reports.
+    RuntimeState& rs = runtimeState();
+    int32_t code = rs.errorCode;
+    int32_t line = rs.errorLine;
+    for (int32_t channel = 0; channel < kFileChannelCount; ++channel) closeFileChannel(channel);
+    rs.errorCode = code;
+    rs.errorLine = line;
+    projectEndHook();
+}
 
 void shutDownRuntime() {
     RuntimeState& rs = runtimeState();

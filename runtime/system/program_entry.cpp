@@ -82,8 +82,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     std::string path = programPath();
     rs.mediaArchive = new ResourceArchive();
     rs.mainArchive = new ResourceArchive();
-    rs.mainArchive->reset(path.c_str());
-    rs.mediaArchive->reset(path.c_str());
+    resetArchives(path.c_str(), path.c_str());
     enterProgramFolder();
 
     setFrameTimes();

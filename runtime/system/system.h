@@ -35,3 +35,28 @@
 // commandLine, getEnvironment, setEnvironment, printStdout, printStderr system_commands.h
 // readStdinLine, boxesOverlap, replaceText                              system_commands.h
 #include "runtime/system/system_commands.h"
+
+// --- Program entry, start-up and program end ---
+// WinMain, startRuntimeOnly, runtimeStartup                             program_entry.h
+// terminateProgram, terminateOnFatalError, endProgram                   program_end.h
+// shutDownRuntime, closeAllChannels                                     program_end.h
+// projectSettings, userMain, projectEndHook (supplied by the program)   project_hooks.h
+// programPath, enterProgramFolder                                       program_folder.h
+#include "runtime/system/program_end.h"
+#include "runtime/system/program_entry.h"
+#include "runtime/system/program_folder.h"
+
+// --- Frame ---
+// showScreen, waitForInput, waitForKey, waitForMouse                    frame_commands.h
+// setScreenMode, setEscapeEndsProgram, resolveWin32MessageCallback      frame_commands.h
+#include "runtime/system/frame_commands.h"
+
+// --- Input ---
+// InputDevices (keyboard, mouse, joysticks), MouseSample, JoystickState input_devices.h
+// keyDown, typedKey, setAutoPause                                       input_commands.h
+// mouseState, mouseStateValues, mouseAxis, setMousePosition, showPointer input_commands.h
+// mouseCount, selectMouse                                               input_commands.h
+// joystickX/Y/Z/RX/RY/RZ, joystickHatX/Y, joystickState, joystickName   input_commands.h
+// joystickCount, joystickRumble                                         input_commands.h
+#include "runtime/system/input_commands.h"
+#include "runtime/system/input_devices.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -87,6 +88,9 @@ TEST(RtStringNumbers, TextOfNumbers) {
         {RtString(1.5e-7), "1.5e-07", 80},
         {RtString(-1e-300), "-1e-300", 80},
         {RtString(0.0001), "0.0001", 80},
+        {RtString(HUGE_VAL), "inf", 80},
+        {RtString(-HUGE_VAL), "-inf", 80},
+        {RtString(std::nan("")), "nan", 80},
         {RtString(0), "0", 16},
         {RtString(-100), "-100", 16},
         {RtString(INT32_MIN), "-2147483648", 16},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -75,6 +76,17 @@ TEST(StartProcess, WithoutWaitingReportsStartOnly) {
     EXPECT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_FALSE(platform::startProcess({"no-such-program-on-any-path"}, platform::WaitMode::noWait).started);
+}
+
+TEST(StartProcess, ProgramInheritsNoFilesOfOurs) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    const std::string descriptor = "/proc/self/fd/" + std::to_string(fileno(file));
+    platform::ProcessResult seen =
+        platform::startProcess({"sh", "-c", "test -e " + descriptor}, platform::WaitMode::waitForExit);
+    std::fclose(file);
+    ASSERT_TRUE(seen.started);
+    EXPECT_EQ(seen.exitCode, 1) << descriptor << " is open in the started program";
 }
 
 // The kernel lists each thread's children; a detached program must not be one.

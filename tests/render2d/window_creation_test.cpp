@@ -106,11 +106,27 @@ TEST_F(WindowCreation, FullscreenKeepsWindowAndContextAndFallsBackWhenRefused) {
     EXPECT_TRUE(video.contextCurrent());
 }
 
-TEST_F(WindowCreation, LeaveFullscreenHidesTheWindow) {
-    OpenGLRainbows r;
-    ASSERT_TRUE(r.createWindow(nullptr, 640, 480, 0, 60, 0, 0));
-    EXPECT_TRUE(r.leaveFullscreen());
-    EXPECT_FALSE(video.find(r.windowHandle)->shown);
+TEST_F(WindowCreation, LeaveFullscreenHidesTheWindowAndItStaysHiddenToTheEnd) {
+    {
+        OpenGLRainbows r;
+        ASSERT_TRUE(r.createWindow(nullptr, 640, 480, 0, 60, 0, 0));
+        EXPECT_TRUE(r.leaveFullscreen());
+        EXPECT_FALSE(video.find(r.windowHandle)->shown);
+        video.calls.clear();
+    }
+    EXPECT_EQ(std::count(video.calls.begin(), video.calls.end(), "showWindow"), 0);
+}
+
+TEST_F(WindowCreation, DestroyingAFullscreenWindowRestoresTheDisplayFirst) {
+    {
+        OpenGLRainbows r;
+        ASSERT_TRUE(r.createWindow(nullptr, 640, 480, 0, 60, 0, 0));
+        ASSERT_TRUE(r.setFullscreen());
+        video.calls.clear();
+    }
+    ASSERT_GE(video.calls.size(), 2u);
+    EXPECT_EQ(video.calls[0], "windowed");
+    EXPECT_EQ(video.calls[1], "destroyWindow");
 }
 
 TEST_F(WindowCreation, DestructionDestroysWindowThenContext) {

@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
+
+#include "runtime/system/utility_commands.h"
 
 #include "system_test_support.h"
 
@@ -89,6 +95,32 @@ TEST_F(DllBinding, TableKeepsBindingOrder) {
     EXPECT_EQ(std::string(boundDllName(1).data), "libm.so.6");
     EXPECT_EQ(std::string(boundDllName(2).data), "");
     EXPECT_EQ(std::string(boundDllName(-1).data), "");
+}
+
+// The process exit frees the libraries in binding order; left to the loader
+// they would go in the reverse order of loading.
+TEST_F(DllBinding, ExitFreesLibrariesInBindingOrder) {
+    const std::filesystem::path log = std::filesystem::temp_directory_path() /
+                                      ("krv_unload_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".log");
+    struct Case {
+        std::vector<std::string> libraries;
+        std::string unloaded;
+    };
+    const Case cases[] = {
+        {{KRV_DECLARE_TEST_LIBRARY, KRV_DECLARE_SECOND_LIBRARY}, "first\nsecond\n"},
+        {{KRV_DECLARE_SECOND_LIBRARY, KRV_DECLARE_TEST_LIBRARY}, "second\nfirst\n"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(log);
+        std::string command = "env KRV_UNLOAD_LOG=" + log.string() + " " + KRV_DECLARE_EXIT_PROBE;
+        for (const std::string& library : c.libraries) command += " " + library;
+        double exitCode = -1;
+        ASSERT_EQ(runProcess(RtString(command.c_str()), 1, 0, exitCode), 1.0);
+        EXPECT_EQ(exitCode, 0.0);
+        std::ifstream in(log);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), c.unloaded);
+    }
+    std::filesystem::remove(log);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include <cerrno>  // Required for: errno, EINTR
 
-#include <fcntl.h>     // Required for: O_CLOEXEC
+#include <fcntl.h>     // Required for: O_CLOEXEC, fcntl
 #include <sys/wait.h>  // Required for: waitpid, WIFEXITED, ...
-#include <unistd.h>    // Required for: fork, execvp, pipe2, dup2, _exit
+#include <unistd.h>    // Required for: fork, execvp, pipe2, dup2, close_range, _exit
 
 namespace platform::posix {
 namespace {
@@ -17,6 +17,18 @@ namespace {
     ssize_t ignored = write(reportFd, &error, sizeof error);
     (void)ignored;
     _exit(127);
+}
+
+// A started program gets the standard streams and nothing else of ours: no
+// file, socket or pipe stays open in it (each is closed at exec).
+void closeDescriptorsAtExec() {
+    if (close_range(3, ~0u, CLOSE_RANGE_CLOEXEC) == 0) return;
+    long limit = sysconf(_SC_OPEN_MAX);
+    if (limit < 0 || limit > 65536) limit = 65536;
+    for (int fd = 3; fd < limit; ++fd) {
+        int flags = fcntl(fd, F_GETFD);
+        if (flags >= 0) fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+    }
 }
 
 pid_t waitRetrying(pid_t pid, int* status) {
@@ -50,6 +62,7 @@ pid_t spawnProgram(const std::vector<std::string>& argv, const SpawnOptions& opt
         if (options.standardOutput >= 0 && dup2(options.standardOutput, STDOUT_FILENO) < 0) {
             reportAndExit(report[1]);
         }
+        closeDescriptorsAtExec();
         execvp(args[0], args.data());
         reportAndExit(report[1]);
     }

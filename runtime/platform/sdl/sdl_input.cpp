@@ -1,8 +1,6 @@
 // platform/sdl: keyboard, mouse and joystick snapshots and force feedback.
 #include <SDL.h>  // Required for: SDL joystick, haptic, mouse and keyboard functions
 
-#include <cstring>  // Required for: std::memcpy
-
 #include "runtime/platform/sdl/sdl_platform.h"
 
 namespace platform::sdl {
@@ -70,14 +68,7 @@ void Input::close() {
     opened = false;
 }
 
-void Input::keyboardSnapshot(uint8_t keys[256]) {
-    if (state.pumpedSinceSnapshot) {
-        for (size_t i = 0; i < 256; ++i) state.snapshot[i] = state.keys[i] | state.latched[i];
-        state.latched.fill(0);
-        state.pumpedSinceSnapshot = false;
-    }
-    std::memcpy(keys, state.snapshot.data(), 256);
-}
+void Input::keyboardSnapshot(uint8_t keys[256]) { state.readKeyboard(keys); }
 
 bool Input::hasKeyboardFocus(uint32_t window) {
     SDL_Window* focus = SDL_GetKeyboardFocus();
@@ -93,14 +84,7 @@ char Input::keyCharacter(int scanCode, bool shift) {
     return shift ? shifted(c) : c;
 }
 
-void Input::mouseSnapshot(MouseSnapshot& out) {
-    out = state.mouse;
-    out.left = state.buttonsDown[0] || state.buttonsLatched[0];
-    out.right = state.buttonsDown[1] || state.buttonsLatched[1];
-    out.middle = state.buttonsDown[2] || state.buttonsLatched[2];
-    for (bool& latched : state.buttonsLatched) latched = false;
-    state.mouse.dx = state.mouse.dy = state.mouse.wheel = 0;
-}
+void Input::mouseSnapshot(MouseSnapshot& out) { state.readMouse(out); }
 
 void Input::setRelativeMouse(bool relative) {
     SDL_SetRelativeMouseMode(relative ? SDL_TRUE : SDL_FALSE);

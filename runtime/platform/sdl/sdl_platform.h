@@ -8,24 +8,14 @@
 #include <deque>  // Required for: std::deque
 
 #include "runtime/platform/input.h"
+#include "runtime/platform/input_snapshot.h"
 #include "runtime/platform/window.h"
 
 namespace platform::sdl {
 
-// Keyboard, mouse and joystick state that the pump gathers.
-struct InputState {
-    std::array<uint8_t, 256> keys{};     // down now
-    std::array<uint8_t, 256> latched{};  // pressed since the last snapshot
-    std::array<uint8_t, 256> snapshot{};
-    bool pumpedSinceSnapshot = true;
-    MouseSnapshot mouse;        // position and latched buttons
-    bool buttonsDown[3] = {};   // left, right, middle now
-    bool buttonsLatched[3] = {};
-};
-
 class Video final : public VideoBackend {
 public:
-    explicit Video(InputState& state) : input(state) {}
+    explicit Video(InputSnapshot& state) : input(state) {}
     ~Video() override;
 
     uint32_t createWindow(const char* title, int width, int height, int samples) override;
@@ -50,7 +40,7 @@ private:
     bool startVideo();
     void handle(const SDL_Event& event);
 
-    InputState& input;
+    InputSnapshot& input;
     bool videoStarted = false;
     SDL_GLContext context = nullptr;
     std::deque<WindowMessage> windowEvents;
@@ -58,7 +48,7 @@ private:
 
 class Input final : public InputBackend {
 public:
-    explicit Input(InputState& state) : state(state) {}
+    explicit Input(InputSnapshot& state) : state(state) {}
     ~Input() override;
 
     bool open() override;
@@ -84,7 +74,7 @@ private:
         int effect = -1;  // the one constant-force effect, made on first use
     };
 
-    InputState& state;
+    InputSnapshot& state;
     bool opened = false;
     std::array<Stick, kMaxJoysticks> sticks{};
     int stickCount = 0;

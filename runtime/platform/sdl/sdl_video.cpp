@@ -149,37 +149,24 @@ void* Video::procAddress(const char* name) {
 void Video::pumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) handle(event);
-    input.pumpedSinceSnapshot = true;
+    input.pumped();
 }
 
 void Video::handle(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
-            if (int code = keyIndex(event); code != 0) {
-                input.keys[code] = 0x80;
-                input.latched[code] = 0x80;
-            }
-            break;
         case SDL_KEYUP:
-            if (int code = keyIndex(event); code != 0) input.keys[code] = 0;
+            input.key(keyIndex(event), event.type == SDL_KEYDOWN);
             break;
         case SDL_MOUSEMOTION:
-            input.mouse.x = event.motion.x;
-            input.mouse.y = event.motion.y;
-            input.mouse.dx += event.motion.xrel;
-            input.mouse.dy += event.motion.yrel;
+            input.motion(event.motion.x, event.motion.y, event.motion.xrel, event.motion.yrel);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            if (int b = buttonIndex(event.button.button); b >= 0) {
-                bool down = event.type == SDL_MOUSEBUTTONDOWN;
-                input.buttonsDown[b] = down;
-                if (down) input.buttonsLatched[b] = true;
-            }
+            input.button(buttonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
             break;
         case SDL_MOUSEWHEEL:
-            input.mouse.wheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
-                                                                               : event.wheel.y;
+            input.wheel(event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y);
             break;
         case SDL_QUIT:
             // A termination request (signal, session end) closes the program's window.
@@ -223,8 +210,8 @@ void Video::disableScreenSaver() { SDL_DisableScreenSaver(); }
 
 namespace {
 
-sdl::InputState& sharedInputState() {
-    static sdl::InputState state;
+InputSnapshot& sharedInputSnapshot() {
+    static InputSnapshot state;
     return state;
 }
 
@@ -242,7 +229,7 @@ InputBackend*& installedInput() {
 
 VideoBackend& video() {
     if (installedVideo() != nullptr) return *installedVideo();
-    static sdl::Video sdlVideo(sharedInputState());
+    static sdl::Video sdlVideo(sharedInputSnapshot());
     return sdlVideo;
 }
 
@@ -250,7 +237,7 @@ void setVideoBackend(VideoBackend* backend) { installedVideo() = backend; }
 
 InputBackend& input() {
     if (installedInput() != nullptr) return *installedInput();
-    static sdl::Input sdlInput(sharedInputState());
+    static sdl::Input sdlInput(sharedInputSnapshot());
     return sdlInput;
 }
 

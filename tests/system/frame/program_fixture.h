@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/platform/audio.h"
 #include "runtime/platform/fake/fake_input.h"
 #include "runtime/platform/fake/fake_video.h"
 #include "runtime/platform/process_exit.h"
@@ -31,6 +32,7 @@ struct ProgramExit {
 struct TestProject {
     std::function<void()> settings;
     std::function<void()> main;
+    std::function<void()> endHook;
     int endHookCalls = 0;
 };
 TestProject& testProject();
@@ -50,6 +52,7 @@ protected:
         platform::setVideoBackend(&video);
         platform::setInputBackend(&input);
         platform::setExitHook([](int status) { throw ProgramExit{status}; });
+        platform::AudioOutput::setOpenHook([] { return std::make_unique<platform::AudioOutput>(); });
         clock.install();
     }
 
@@ -59,6 +62,7 @@ protected:
         runtimeState() = RuntimeState{};
         FakeFrameClock::uninstall();
         platform::setExitHook({});
+        platform::AudioOutput::setOpenHook({});
         platform::setInputBackend(nullptr);
         platform::setVideoBackend(nullptr);
         std::filesystem::current_path(base);

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "runtime/core/error_slot.h"
+#include "runtime/files/file_channels.h"
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
 #include "runtime/render2d/open_gl_rainbows.h"
@@ -188,6 +189,23 @@ TEST_F(ProgramFrame, MissingJoystickLayerIsLoggedAndStartupGoesOn) {
     input.openFails = true;
     ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No DX_Input", "Init Finalized"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProgramFrame, ShutDownClosesTheFileChannelsBeforeTheEndHook) {
+    standardSettings();
+    ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
+    std::string path = (folder / "channel.txt").string();
+    ASSERT_NE(openFileChannel(2, RtString(path.c_str()), 0), 0);
+    ASSERT_TRUE(fileChannels()[2].onDisk());
+    bool closedFirst = false;
+    testProject().endHook = [&] { closedFirst = !fileChannels()[2].onDisk(); };
+    shutDownRuntime();
+    EXPECT_TRUE(closedFirst);
+    EXPECT_EQ(testProject().endHookCalls, 1);
 }
 
 }  // namespace

@@ -15,7 +15,10 @@ void userMain() {
     if (testProject().main) testProject().main();
 }
 
-void projectEndHook() { ++testProject().endHookCalls; }
+void projectEndHook() {
+    ++testProject().endHookCalls;
+    if (testProject().endHook) testProject().endHook();
+}
 
 RtString projectCompiledStamp() { return RtString("Dec 10 2026-14:00:00"); }
 

@@ -1,0 +1,216 @@
+// render2d: binding sprites and drawing them plain, stretched, rotated and as
+// animation frames, and the two vertex-array routines. Immediate-mode GL 1.x
+// in the 2D projection of view_state.cpp.
+#include <GL/gl.h>  // Required for: drawing calls
+
+#include <GL/glext.h>  // Required for: GL_TEXTURE0_ARB, GL_CLAMP_TO_EDGE
+
+#include <cmath>  // Required for: cosf, sinf
+
+#include "runtime/render2d/gl_extensions.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/sprite_drawing.h"
+
+namespace {
+
+void bindName(uint32_t name) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glEnable(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+}
+
+// Texture rectangle of an animation frame; false when the sprite has no frames.
+struct FrameRect {
+    float u0, u1, t0, t1;
+};
+bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
+    if (s.frameWidth == 0 || s.frameHeight == 0 || s.textureWidth <= 0 || s.textureHeight <= 0) return false;
+    const int cols = s.width / s.frameWidth;
+    const int col = cols == 0 ? frame : frame % cols;
+    const int row = cols == 0 ? 0 : frame / cols;
+    const float du = static_cast<float>(s.frameWidth) / static_cast<float>(s.textureWidth);
+    out.u0 = static_cast<float>(col) * du;
+    out.u1 = out.u0 + du;
+    out.t0 = static_cast<float>(s.height - s.frameHeight * (row + 1)) / static_cast<float>(s.textureHeight);
+    out.t1 = out.t0 + static_cast<float>(s.frameHeight) / static_cast<float>(s.textureHeight);
+    return true;
+}
+
+}  // namespace
+
+void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &quad[0].x);
+    if (textured) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(QuadVertex), &quad[0].u);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable) {
+    if (idTable == nullptr) {
+        if (!isSpriteNumber(sprite)) sprite = -1;
+        if (!isSpriteNumber(secondSprite)) secondSprite = -1;
+    }
+    boundSprite = sprite;
+    boundSecondSprite = secondSprite;
+    boundUsesMipTexture = useMipTexture ? 1 : 0;
+    auto nameOf = [&](int n) -> uint32_t {
+        if (idTable != nullptr) return idTable[n];
+        const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+        return useMipTexture ? s.mipTexture : s.texture;
+    };
+    const GlExtensions& ext = glExtensions();
+    if (ext.glActiveTextureARB == nullptr) {
+        if (sprite < 0) {
+            glDisable(GL_TEXTURE_2D);
+            glEnable(GL_COLOR_MATERIAL);
+        } else {
+            bindName(nameOf(sprite));
+        }
+        return;
+    }
+    ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+    if (sprite >= 0 && secondSprite >= 0) {
+        bindName(nameOf(sprite));
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+    ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    if (sprite < 0) {
+        glDisable(GL_TEXTURE_2D);
+    } else {
+        bindName(nameOf(secondSprite >= 0 ? secondSprite : sprite));
+    }
+}
+
+void OpenGLRainbows::setSmoothing(uint8_t flag) { smoothing = flag != 0 ? 1 : 0; }
+
+void OpenGLRainbows::applySmoothing() {
+    const GLint filter = smoothing != 0 ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+}
+
+void OpenGLRainbows::drawSprite(int n, int x, int y) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    bindSprite(n, -1, false);
+    applySmoothing();
+    glBegin(GL_QUADS);
+    glTexCoord2f(s.uMax, s.vMax);
+    glVertex2i(x + s.width, y);
+    glTexCoord2f(0.0f, s.vMax);
+    glVertex2i(x, y);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2i(x, y + s.height);
+    glTexCoord2f(s.uMax, 0.0f);
+    glVertex2i(x + s.width, y + s.height);
+    glEnd();
+}
+
+void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    bindSprite(n, -1, false);
+    applySmoothing();
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+    const QuadVertex quad[4] = {{fx, fy + fh, 0.0f, 0.0f},
+                                {fx + fw, fy + fh, s.uMax, 0.0f},
+                                {fx + fw, fy, s.uMax, s.vMax},
+                                {fx, fy, 0.0f, s.vMax}};
+    drawQuadFan(quad, true);
+}
+
+void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    if (s.textureWidth <= 0 || s.textureHeight <= 0) return;
+    bindSprite(n, -1, false);
+    applySmoothing();
+    const float hw = static_cast<float>(s.width) * zoom * 0.5f, hh = static_cast<float>(s.height) * zoom * 0.5f;
+    const float tw = static_cast<float>(s.textureWidth), th = static_cast<float>(s.textureHeight);
+    const float u0 = 0.5f / tw, u1 = (static_cast<float>(s.width) - 0.5f) / tw;
+    const float t0 = 0.5f / th, t1 = (static_cast<float>(s.height) - 0.5f) / th;
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x + s.width / 2), static_cast<float>(y + s.height / 2), 0.0f);
+    glRotatef(angle, 0.0f, 0.0f, -1.0f);
+    const QuadVertex quad[4] = {{-hw, hh, u0, t0}, {hw, hh, u1, t0}, {hw, -hh, u1, t1}, {-hw, -hh, u0, t1}};
+    drawQuadFan(quad, true);
+    glPopMatrix();
+}
+
+void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    FrameRect f{};
+    if (!frameRect(s, frame, f)) return;
+    bindSprite(n, -1, false);
+    applySmoothing();
+    glBegin(GL_QUADS);
+    glTexCoord2f(f.u1, f.t1);
+    glVertex2i(x + s.frameWidth, y);
+    glTexCoord2f(f.u0, f.t1);
+    glVertex2i(x, y);
+    glTexCoord2f(f.u0, f.t0);
+    glVertex2i(x, y + s.frameHeight);
+    glTexCoord2f(f.u1, f.t0);
+    glVertex2i(x + s.frameWidth, y + s.frameHeight);
+    glEnd();
+}
+
+void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, int h) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    FrameRect f{};
+    if (!frameRect(s, frame, f)) return;
+    bindSprite(n, -1, false);
+    applySmoothing();
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
+    const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
+                                {right, fy, f.u1, f.t1}};
+    drawQuadFan(quad, true);
+}
+
+void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
+    if (!isSpriteNumber(n)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    FrameRect f{};
+    if (!frameRect(s, frame, f)) return;
+    bindSprite(n, -1, false);
+    applySmoothing();
+    const float halfU = 0.5f / static_cast<float>(s.textureWidth), halfT = 0.5f / static_cast<float>(s.textureHeight);
+    const float left = f.u0 + halfU, right = f.u1 - halfU, bottom = f.t0 + halfT, top = f.t1 - halfT;
+    const float cx = static_cast<float>(x + s.frameWidth / 2), cy = static_cast<float>(y + s.frameHeight / 2);
+    const float hw = static_cast<float>(s.frameWidth) * zoom * 0.5f, hh = static_cast<float>(s.frameHeight) * zoom * 0.5f;
+    const float a = angle * 0.017453292f, c = std::cos(a), sn = std::sin(a);
+    auto corner = [&](float dx, float dy, float u, float v) {
+        return QuadVertex{cx + c * dx + sn * dy, cy - sn * dx + c * dy, u, v};
+    };
+    const QuadVertex quad[4] = {corner(-hw, -hh, left, top), corner(-hw, hh, left, bottom),
+                                corner(hw, hh, right, bottom), corner(hw, -hh, right, top)};
+    drawQuadFan(quad, true);
+}
+
+void OpenGLRainbows::drawVertexBuffer(uint32_t mode) {
+    if (textVertices.count <= 0) return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &textVertices.data[0].x);
+    if (boundSprite >= 0) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(TextVertex), &textVertices.data[0].u);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glDrawArrays(mode, 0, textVertices.count);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}

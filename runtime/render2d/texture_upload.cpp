@@ -1,0 +1,47 @@
+// render2d: texture upload. The image work is done by texture_image.cpp; this
+// file only talks to GL.
+#include "runtime/render2d/texture_upload.h"
+
+#include <GL/gl.h>  // Required for: texture calls
+
+#include <algorithm>  // Required for: std::min
+
+#include "runtime/render2d/texture_image.h"
+
+int32_t maxTextureSize() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size > 0 ? std::min<int32_t>(size, kMaxImageSide) : 16;
+}
+
+bool createTexture(const PixelBuffer& source, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* texture,
+                   uint32_t* mipTexture, bool normalMap, bool nearest) {
+    PixelBuffer image;
+    if (!prepareTextureImage(source, x, y, w, h, normalMap, nearest, maxTextureSize(), image)) return false;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    if (*texture != 0) glDeleteTextures(1, texture);
+    *texture = 0;
+    glGenTextures(1, texture);
+    glBindTexture(GL_TEXTURE_2D, *texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
+    if (mipTexture != nullptr) {
+        glGenTextures(1, mipTexture);
+        glBindTexture(GL_TEXTURE_2D, *mipTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        forEachMipLevel(image, [](int level, const PixelBuffer& b) {
+            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, b.width, b.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, b.pixels);
+        });
+    }
+    return true;
+}

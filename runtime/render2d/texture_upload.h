@@ -1,0 +1,16 @@
+// render2d: making GL textures from PixelBuffer rectangles.
+#pragma once
+
+#include <cstdint>  // Required for: uint32_t
+
+#include "runtime/render2d/pixel_buffer.h"
+
+// Makes a power-of-two texture (at least 16) of the rectangle (x, y, w, h) of
+// the source (w or h 0: the rest of the image) into *texture, deleting the
+// texture it named before; with mipTexture also a square mip-mapped copy.
+// False, nothing created, when the rectangle is empty.
+bool createTexture(const PixelBuffer& source, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* texture,
+                   uint32_t* mipTexture, bool normalMap, bool nearest);
+
+// GL_MAX_TEXTURE_SIZE of the current context, at most kMaxImageSide.
+int32_t maxTextureSize();

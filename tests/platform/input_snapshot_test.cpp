@@ -1,0 +1,87 @@
+// The keyboard and mouse snapshot of the event pump: taps between reads are
+// not lost, and reads between pumps repeat one snapshot.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "runtime/platform/input_snapshot.h"
+
+namespace {
+
+bool down(platform::InputSnapshot& s, int code) {
+    std::array<uint8_t, 256> keys{};
+    s.readKeyboard(keys.data());
+    return (keys[static_cast<size_t>(code)] & 0x80) != 0;
+}
+
+TEST(InputSnapshot, TapBetweenTwoPumpsReadsDownUntilTheNextPump) {
+    platform::InputSnapshot s;
+    s.key(30, true);
+    s.key(30, false);
+    s.pumped();
+    EXPECT_TRUE(down(s, 30));
+    EXPECT_TRUE(down(s, 30));  // no pump in between: the same snapshot
+    s.pumped();
+    EXPECT_FALSE(down(s, 30));
+}
+
+TEST(InputSnapshot, TapOverSeveralPumpsWithoutReadIsKeptForTheNextRead) {
+    platform::InputSnapshot s;
+    s.key(1, true);
+    s.pumped();
+    s.key(1, false);
+    s.pumped();
+    s.pumped();
+    EXPECT_TRUE(down(s, 1));
+    s.pumped();
+    EXPECT_FALSE(down(s, 1));
+}
+
+TEST(InputSnapshot, HeldKeyStaysDownAndReleaseShowsAfterThePump) {
+    platform::InputSnapshot s;
+    s.key(56, true);
+    s.pumped();
+    EXPECT_TRUE(down(s, 56));
+    s.pumped();
+    EXPECT_TRUE(down(s, 56));
+    s.key(56, false);
+    EXPECT_TRUE(down(s, 56));  // not pumped yet
+    s.pumped();
+    EXPECT_FALSE(down(s, 56));
+}
+
+TEST(InputSnapshot, CodesOutsideTheTableAreIgnored) {
+    platform::InputSnapshot s;
+    for (int code : {0, -1, 256, 100000}) s.key(code, true);
+    s.pumped();
+    std::array<uint8_t, 256> keys{};
+    s.readKeyboard(keys.data());
+    EXPECT_EQ(keys, (std::array<uint8_t, 256>{}));
+}
+
+TEST(InputSnapshot, MouseMovementAndWheelAddUpAndClickIsNotLost) {
+    platform::InputSnapshot s;
+    s.motion(10, 20, 3, -1);
+    s.motion(12, 25, 2, 5);
+    s.wheel(1);
+    s.wheel(2);
+    s.button(0, true);
+    s.button(0, false);
+    s.button(7, true);  // no such button
+    platform::MouseSnapshot m;
+    s.readMouse(m);
+    EXPECT_EQ(m.x, 12);
+    EXPECT_EQ(m.y, 25);
+    EXPECT_EQ(m.dx, 5);
+    EXPECT_EQ(m.dy, 4);
+    EXPECT_EQ(m.wheel, 3);
+    EXPECT_TRUE(m.left);
+    EXPECT_FALSE(m.right);
+    s.readMouse(m);
+    EXPECT_EQ(m.x, 12);
+    EXPECT_EQ(m.dx, 0);
+    EXPECT_EQ(m.wheel, 0);
+    EXPECT_FALSE(m.left);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// A small program of the language for the window tests: it runs the real
+// start-up, shows green frames and waits for input until it is ended. The
+// mode comes from KRV_FRAME_TEST_MODE: "loop" (default), "end" (END after
+// three frames) or "fatal" (an out-of-bounds error after one frame).
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/core/error_slot.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
+#include "runtime/system/frame_commands.h"
+#include "runtime/system/program_end.h"
+#include "runtime/system/program_functions.h"
+#include "runtime/system/project_hooks.h"
+
+namespace {
+
+double onQuit() {
+    appendErrorLog("KRV_ON_QUIT");
+    return 0.0;
+}
+
+const ProgramFunction kFunctions[] = {{onQuit, "KRV_ON_QUIT"}, {nullptr, nullptr}};
+
+const char* mode() {
+    const char* m = std::getenv("KRV_FRAME_TEST_MODE");
+    return m != nullptr ? m : "loop";
+}
+
+void greenFrame() {
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    showScreen();
+}
+
+}  // namespace
+
+void projectSettings() {
+    RuntimeState& rs = runtimeState();
+    rs.screenWidth = 640;
+    rs.screenHeight = 480;
+    rs.framesPerSecond = 60;
+    rs.title = "Frame Test Program";
+    rs.programFunctions = kFunctions;
+}
+
+void userMain() {
+    if (std::strcmp(mode(), "end") == 0) {
+        for (int i = 0; i < 3; ++i) greenFrame();
+        endProgram();
+    }
+    if (std::strcmp(mode(), "fatal") == 0) {
+        greenFrame();
+        fatalError(kErrorOutOfBounds);
+    }
+    for (;;) {
+        greenFrame();
+        waitForInput();
+    }
+}
+
+void projectEndHook() {}
+
+RtString projectCompiledStamp() { return RtString("Dec 10 2026-14:00:00"); }
+
+RtString projectHostId() { return RtString("00000000"); }

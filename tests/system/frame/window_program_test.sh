@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the window test program under the display and ends it one way:
+#   window_program_test.sh <program> <escape|altf4|close|end|fatal>
+# Checks the window, the exit status and "ErrorLog.txt" in a temporary folder
+# of the test's own. Exit 77 = skipped (no display).
+set -u
+program=$1
+how=$2
+here=$(cd "$(dirname "$0")" && pwd)
+[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
+
+folder=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; rm -rf "$folder"' EXIT
+fail() { echo "FAIL: $*"; echo "--- ErrorLog.txt"; cat "$folder/ErrorLog.txt" 2>/dev/null; exit 1; }
+
+mode=loop
+case $how in end | fatal) mode=$how ;; esac
+TMPDIR=$folder KRV_FRAME_TEST_MODE=$mode "$program" 2>"$folder/stderr.txt" &
+pid=$!
+
+if [ "$mode" = loop ]; then
+    for _ in $(seq 100); do
+        grep -q "Init Finalized" "$folder/ErrorLog.txt" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q "Init Finalized" "$folder/ErrorLog.txt" || fail "start-up did not finish"
+    window=$(xdotool search --sync --name "^Frame Test Program$" | head -1)
+    [ -n "$window" ] || fail "no window titled Frame Test Program"
+    geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
+    [[ $geometry == *640x480* ]] || fail "window geometry: $geometry"
+    sleep 0.3
+    pixel=$(import -window "$window" -crop 1x1+320+240 -depth 8 txt:- 2>/dev/null | tail -1)
+    [[ $pixel == *"#00FF00"* ]] || fail "the presented frame is not green: $pixel"
+    xdotool windowfocus --sync "$window"
+    case $how in
+        escape) xdotool key Escape ;;
+        altf4) xdotool keydown alt key F4 keyup alt ;;
+        close) python3 "$here/close_window.py" "$window" ;;
+    esac
+fi
+
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+wait "$pid"
+status=$?
+
+expected=0
+[ "$how" = fatal ] && expected=1
+[ "$status" = "$expected" ] || fail "exit status $status, expected $expected"
+if [ "$how" = fatal ]; then
+    grep -qx "0009 out of bounds" "$folder/stderr.txt" || fail "stderr: $(cat "$folder/stderr.txt")"
+fi
+
+mapfile -t lines < <(tr -d '\r' < "$folder/ErrorLog.txt" | grep -v "OpenGL Software Emulation")
+expectedLines=("Init GFX" "Init Finalized" "KRV_ON_QUIT" "Shut down KRV")
+[ "${lines[*]}" = "${expectedLines[*]}" ] || fail "log lines: ${lines[*]}"
+echo "ok: $how"
