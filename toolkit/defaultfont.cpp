@@ -1,8 +1,8 @@
-// toolkit: the built-in stand-by font; draws through the runtime's text output.
+// toolkit: the built-in stand-by font; draws with the runtime's 2D text command.
 #include "toolkit/defaultfont.h"
 
+#include "runtime/render2d/render2d.h"  // Required for: printText()
 #include "toolkit/rtlist.h"
-#include "toolkit/runtimetext.h"
 
 namespace lmt {
 
@@ -19,12 +19,12 @@ int32_t DefaultFont::getStringIndexAt(const RtString& text, int32_t x) const {
 }
 
 void DefaultFont::drawString(Graphics*, const RtString& text, int32_t x, int32_t y) {
-    printRuntimeText(text, x, y);
+    ::printText(text, x, y);
 }
 
 int32_t DefaultFont::drawGlyph(Graphics*, unsigned char glyph, int32_t x, int32_t y) {
     const char text[2] = {char(glyph), 0};
-    printRuntimeText(RtString(text), x, y);
+    ::printText(RtString(text), x, y);
     return glyphWidth;
 }
 

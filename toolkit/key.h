@@ -40,7 +40,7 @@ public:
     static constexpr int32_t Down = 1042;
 
     Key() = default;
-    Key(int32_t value) : value(value) {}  // NOLINT: a key is its value
+    Key(int32_t value) : value(value) {}  // implicit: a key is its value
 
     int32_t getValue() const { return value; }
     // Tab, 32 to 126 and 162 to 255.

@@ -56,6 +56,7 @@ int OpenGLRainbows::pumpMessages(MessageCallback callback) {
 }
 
 int OpenGLRainbows::showScreen(MessageCallback callback) {
+    useScreen();
     platform::video().swapBuffers(windowHandle);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 

@@ -58,14 +58,15 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
         if (!isSpriteNumber(sprite)) sprite = -1;
         if (!isSpriteNumber(secondSprite)) secondSprite = -1;
     }
-    boundSprite = sprite;
-    boundSecondSprite = secondSprite;
-    boundUsesMipTexture = useMipTexture ? 1 : 0;
     auto nameOf = [&](int n) -> uint32_t {
         if (idTable != nullptr) return idTable[n];
         const SpriteRecord& s = sprites[static_cast<size_t>(n)];
         return useMipTexture ? s.mipTexture : s.texture;
     };
+    const bool unitOneWasOff = boundSecondSprite < 0;
+    boundSprite = sprite;
+    boundSecondSprite = secondSprite;
+    boundUsesMipTexture = useMipTexture ? 1 : 0;
     const GlExtensions& ext = glExtensions();
     if (ext.glActiveTextureARB == nullptr) {
         if (sprite < 0) {
@@ -76,13 +77,18 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
         }
         return;
     }
-    ext.glActiveTextureARB(GL_TEXTURE1_ARB);
-    if (sprite >= 0 && secondSprite >= 0) {
-        bindName(nameOf(sprite));
-    } else {
-        glDisable(GL_TEXTURE_2D);
+    // Unit 1 is off while the last bind had no second sprite: switching to it
+    // only to switch it off again would end the driver's batch of quads.
+    const bool unitOneOn = sprite >= 0 && secondSprite >= 0;
+    if (unitOneOn || !unitOneWasOff) {
+        ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+        if (unitOneOn) {
+            bindName(nameOf(sprite));
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+        ext.glActiveTextureARB(GL_TEXTURE0_ARB);
     }
-    ext.glActiveTextureARB(GL_TEXTURE0_ARB);
     if (sprite < 0) {
         glDisable(GL_TEXTURE_2D);
     } else {

@@ -5,28 +5,11 @@
 #include <algorithm>  // Required for: std::min
 
 #include "runtime/core/runtime_state.h"
-#include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 
 namespace {
 
 constexpr float kAlphaTestThreshold = 0.05f;
-
-// No texture on either unit, as after binding sprite -1.
-void unbindTextures(OpenGLRainbows& r) {
-    const GlExtensions& ext = glExtensions();
-    if (ext.glActiveTextureARB != nullptr) {
-        ext.glActiveTextureARB(GL_TEXTURE1_ARB);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glDisable(GL_TEXTURE_2D);
-        ext.glActiveTextureARB(GL_TEXTURE0_ARB);
-    }
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    r.boundSprite = -1;
-    r.boundSecondSprite = -1;
-    r.boundUsesMipTexture = 0;
-}
 
 void setFixed2DState() {
     glDisable(GL_DEPTH_TEST);
@@ -79,7 +62,7 @@ void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
 
     setFixed2DState();
     smoothing = 1;
-    unbindTextures(*this);
+    bindSprite(-1, -1, false);
 
     glDisable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);

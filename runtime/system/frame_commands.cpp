@@ -56,6 +56,7 @@ void resetDrawingState(RuntimeState& rs) {
     glEnable(GL_ALPHA_TEST);
     renderer.globalAlpha = 1.0f;
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    renderer.drawTiledImage(kTiledImageBackground);  // nothing when no background is loaded
     renderer.setViewport(0, 0, 0, 0);
     setTextureVariant3D(0.0);
     if (rs.engine3D != nullptr) rs.engine3D->useShader(-1);

@@ -6,6 +6,7 @@
 #include <cstring>    // Required for: std::memset, std::memcpy
 
 #include "runtime/files/error_log.h"
+#include "runtime/platform/window.h"
 
 namespace {
 
@@ -137,6 +138,9 @@ int InputDevices::pollMouse(MouseSample& out) {
 }
 
 bool InputDevices::anyMouseButton() {
+    // The callers poll this in a loop until the buttons change, so it reads
+    // the newest events itself; window events wait for the next message pump.
+    platform::video().pumpEvents();
     newFrame = 1;
     MouseSample sample;
     pollMouse(sample);

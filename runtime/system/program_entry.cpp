@@ -15,6 +15,7 @@
 #include "runtime/platform/process_exit.h"
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/system/input_devices.h"
@@ -37,6 +38,20 @@ void setFrameTimes() {
     shutDownRuntime();
     std::fputs("No window could be created\n", stderr);
     platform::exitProcess(1);
+}
+
+// Font 0: the built-in font, replaced by "smalfont.png" or else "smalfont.bmp"
+// when the program or its archive has one.
+void installStartupFont() {
+    loadFont(RtString(""), 0);
+    for (const char* name : {"smalfont.png", "smalfont.bmp"}) {
+        std::string resolved;
+        if (archiveFetch(runtimeState().mainArchive, name, resolved, 1) != 0) {
+            loadFont(RtString(resolved.c_str()), 0);
+            break;
+        }
+    }
+    setFont(0);
 }
 
 }  // namespace
@@ -85,9 +100,11 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     resetArchives(path.c_str(), path.c_str());
     enterProgramFolder();
 
+    clearScreen();
     setFrameTimes();
     renderer.showScreen(nullptr);
     renderer.setViewport(0, 0, 0, 0);
+    installStartupFont();
     rs.paused = 0;
     setFrameTimes();
 

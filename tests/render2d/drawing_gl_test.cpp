@@ -69,6 +69,17 @@ TEST_F(GlDrawing, SpritesDrawOneToOneWithSmoothingOff) {
     EXPECT_EQ(px(205, 53), 0x123456u);
 }
 
+TEST_F(GlDrawing, ASecondSpriteBindDoesNotLingerOnLaterDraws) {
+    makeSprite(8, 2, 2, std::vector<uint32_t>(4, kOpaque | kWhite));
+    makeSprite(9, 2, 2, std::vector<uint32_t>(4, kOpaque | kRed));
+    r().bindSprite(9, 8, false);  // 9 on unit 1, 8 on unit 0
+    r().drawSprite(8, 10, 10);
+    EXPECT_EQ(px(10, 10), kWhite);  // not modulated by sprite 9
+    r().bindSprite(9, 8, false);
+    r().drawSprite(9, 20, 10);
+    EXPECT_EQ(px(20, 10), kRed);
+}
+
 TEST_F(GlDrawing, RotationByNinetyDegrees) {
     makeSprite(2, 2, 2, {kOpaque | kRed, kOpaque | kGreen, kOpaque | kBlue, kOpaque | kWhite});
     r().setSmoothing(0);

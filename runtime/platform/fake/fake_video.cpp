@@ -84,7 +84,10 @@ void FakeVideo::deleteContext() {
 
 void FakeVideo::swapBuffers(uint32_t) { ++swaps; }
 
-void FakeVideo::pumpEvents() { ++pumps; }
+void FakeVideo::pumpEvents() {
+    ++pumps;
+    if (onPump) onPump(pumps);
+}
 
 bool FakeVideo::peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) {
     for (auto it = queued.begin(); it != queued.end(); ++it) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>   // Required for: std::deque
+#include <functional>  // Required for: std::function
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
@@ -32,6 +33,7 @@ public:
     std::vector<Window> windows;
     std::deque<WindowMessage> queued;
     std::vector<std::string> calls;  // names of the calls, in order
+    std::function<void(int pump)> onPump;  // runs at each pump: scripted input
 
     Window* find(uint32_t id);
     void queue(uint32_t window, WindowEventType type) { queued.push_back({window, type, 0, 0}); }

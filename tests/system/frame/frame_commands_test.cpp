@@ -225,3 +225,41 @@ TEST_F(FrameCommands, ProgramMessageHookRunsBeforeEachWindowEvent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FrameCommands, WaitForKeyReturnsOnANewKeyNotOnOneHeldBefore) {
+    input.press(31);  // held from before: must be let go first
+    int first = video.pumps;
+    int pressedAt = -1;
+    video.onPump = [&](int pump) {
+        if (pump == first + 20) input.release(31);
+        if (pump == first + 40) {
+            input.press(30);
+            pressedAt = pump;
+        }
+    };
+    waitForKey();
+    EXPECT_EQ(pressedAt, first + 40);
+    video.onPump = nullptr;
+}
+
+TEST_F(FrameCommands, WaitForMouseWaitsForAWholeClickAndSeesTheRelease) {
+    input.mouse.left = true;  // held from before: must be let go first
+    int first = video.pumps;
+    int releasedAt = -1;
+    video.onPump = [&](int pump) {
+        if (pump == first + 5) input.mouse.left = false;
+        if (pump == first + 30) input.mouse.right = true;
+        if (pump == first + 35) {
+            input.mouse.right = false;
+            releasedAt = pump;
+        }
+    };
+    waitForMouse();
+    EXPECT_EQ(releasedAt, first + 35);
+    EXPECT_EQ(video.pumps, first + 35);  // returned at the release
+    video.onPump = nullptr;
+}
+
+}  // namespace

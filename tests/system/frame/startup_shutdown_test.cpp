@@ -5,7 +5,9 @@
 #include "runtime/files/file_channels.h"
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
+#include "runtime/render2d/image_files.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/system/input_devices.h"
@@ -206,6 +208,78 @@ TEST_F(ProgramFrame, ShutDownClosesTheFileChannelsBeforeTheEndHook) {
     shutDownRuntime();
     EXPECT_TRUE(closedFirst);
     EXPECT_EQ(testProject().endHookCalls, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Writes a plain image of w x h for a font file.
+void writeImage(const std::filesystem::path& path, int w, int h) {
+    std::vector<uint8_t> bgr(static_cast<size_t>(w * h * 3), 0xFF);
+    ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), w, h, w, kNoStoredKey));
+}
+
+// Loading a font needs a real OpenGL context (the texture limits come from it).
+TEST_F(ProgramFrame, FontFileOfTheProgramFolderReplacesTheBuiltInFontAndPngWins) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+    platform::setVideoBackend(nullptr);
+    const std::filesystem::path programFolder = std::filesystem::path(platform::executablePath()).parent_path();
+    const std::filesystem::path png = programFolder / "smalfont.png";
+    const std::filesystem::path bmp = programFolder / "smalfont.bmp";
+    struct Case {
+        const char* name;
+        bool withPng, withBmp;
+        int cellWidth;  // 0: the built-in font's
+    };
+    int builtIn = 0;
+    for (Case c : {Case{"none", false, false, 0}, Case{"both", true, true, 4}, Case{"bmp only", false, true, 16}}) {
+        SCOPED_TRACE(c.name);
+        if (c.withPng) writeImage(png, 64, 32);
+        if (c.withBmp) writeImage(bmp, 256, 128);
+        standardSettings();
+        ASSERT_EQ(restart(), 0);
+        int w = 0, h = 0;
+        getFontSize(w, h);
+        if (c.cellWidth == 0) {
+            builtIn = w;
+            EXPECT_GT(w, 0);
+        } else {
+            EXPECT_EQ(w, c.cellWidth);
+            EXPECT_NE(w, builtIn);
+        }
+        EXPECT_EQ(runtimeState().currentFont, 0);
+        shutDownRuntime();
+        std::filesystem::remove(png);
+        std::filesystem::remove(bmp);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProgramFrame, FatalErrorInTheEndHookEndsOnceWithoutStartingTheShutDownAgain) {
+    standardSettings();
+    ASSERT_EQ(restart(), 0);
+    int hookRuns = 0;
+    testProject().endHook = [&] {
+        ++hookRuns;
+        fatalError(kErrorOutOfBounds);
+    };
+    setFatalHandler(terminateOnFatalError);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(exitStatusOf([] { endProgram(); }), 1);
+    ::testing::internal::GetCapturedStderr();
+    setFatalHandler(nullptr);
+    EXPECT_EQ(hookRuns, 1);
+    std::vector<std::string> lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Shut down KRV"), 1);
+    // What the interrupted shut-down left is released for the leak check.
+    testProject().endHook = nullptr;
+    runtimeState().shuttingDown = 0;
+    shutDownRuntime();
+    EXPECT_EQ(runtimeState().renderer, nullptr);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ if [ "$mode" = loop ]; then
     xdotool windowfocus --sync "$window"
     case $how in
         escape) xdotool key Escape ;;
-        altf4) xdotool keydown alt key F4 keyup alt ;;
+        altf4) xdotool keydown alt sleep 0.2 key F4 sleep 0.2 keyup alt ;;
         close) python3 "$here/close_window.py" "$window" ;;
     esac
 fi

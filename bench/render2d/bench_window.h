@@ -1,0 +1,54 @@
+// Benchmark helper: one render object with a 640 x 480 window, and the search
+// for the largest amount of work that still fits a 60 fps frame.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+
+inline OpenGLRainbows* benchRenderer() {
+    static std::unique_ptr<OpenGLRainbows> renderer = [] {
+        if (std::getenv("DISPLAY") == nullptr) return std::unique_ptr<OpenGLRainbows>();
+        auto r = std::make_unique<OpenGLRainbows>();
+        if (!r->createWindow(nullptr, 640, 480, 0, 60, 0, 0)) return std::unique_ptr<OpenGLRainbows>();
+        runtimeState().renderer = r.get();
+        return r;
+    }();
+    return renderer.get();
+}
+
+// Median milliseconds of a few frames of drawFrame(n), each waited for to the end.
+inline double frameMillis(const std::function<void(int)>& drawFrame, const std::function<void()>& finish, int n) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        drawFrame(n);
+        finish();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The largest n whose frame takes at most one 60 fps period.
+inline int mostPerFrame(const std::function<void(int)>& drawFrame, const std::function<void()>& finish) {
+    constexpr double kPeriod = 1000.0 / 60.0;
+    int low = 0, high = 64;
+    while (high < (1 << 22) && frameMillis(drawFrame, finish, high) <= kPeriod) {
+        low = high;
+        high *= 2;
+    }
+    while (high - low > std::max(1, low / 50)) {
+        const int mid = low + (high - low) / 2;
+        (frameMillis(drawFrame, finish, mid) <= kPeriod ? low : high) = mid;
+    }
+    return low;
+}

@@ -1,0 +1,67 @@
+// platform/sdl: SDL2's own 2D renderer behind reference_renderer.h, for the
+// benchmarks that compare it with the runtime's drawing.
+#include <SDL.h>  // Required for: SDL_Renderer
+
+#include <vector>  // Required for: the textures
+
+#include "runtime/platform/reference_renderer.h"
+
+namespace platform {
+namespace {
+
+class SdlReferenceRenderer final : public ReferenceRenderer {
+public:
+    SdlReferenceRenderer(SDL_Window* window, SDL_Renderer* renderer) : window(window), renderer(renderer) {}
+    ~SdlReferenceRenderer() override {
+        for (SDL_Texture* t : textures) SDL_DestroyTexture(t);
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+    }
+
+    uint32_t createTexture(const uint8_t* rgba, int w, int h) override {
+        SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, w, h);
+        if (t == nullptr || SDL_UpdateTexture(t, nullptr, rgba, w * 4) != 0) return 0;
+        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+        textures.push_back(t);
+        return static_cast<uint32_t>(textures.size());
+    }
+    void clear() override {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
+    void draw(uint32_t texture, int x, int y, int w, int h) override {
+        if (texture == 0 || texture > textures.size()) return;
+        const SDL_Rect dst{x, y, w, h};
+        SDL_RenderCopy(renderer, textures[texture - 1], nullptr, &dst);
+    }
+    void finish() override {
+        // Reading one pixel back waits for the queued drawing.
+        SDL_RenderFlush(renderer);
+        uint32_t pixel = 0;
+        const SDL_Rect one{0, 0, 1, 1};
+        SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ABGR8888, &pixel, 4);
+        SDL_RenderPresent(renderer);
+    }
+
+private:
+    SDL_Window* window;
+    SDL_Renderer* renderer;
+    std::vector<SDL_Texture*> textures;
+};
+
+}  // namespace
+
+std::unique_ptr<ReferenceRenderer> makeReferenceRenderer(int width, int height) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    SDL_Window* window = SDL_CreateWindow("reference", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                          height, SDL_WINDOW_HIDDEN);
+    if (window == nullptr) return nullptr;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer == nullptr) {
+        SDL_DestroyWindow(window);
+        return nullptr;
+    }
+    return std::make_unique<SdlReferenceRenderer>(window, renderer);
+}
+
+}  // namespace platform

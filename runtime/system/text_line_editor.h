@@ -1,0 +1,21 @@
+// system: the line being typed by the text-line input: characters, Backspace,
+// Enter and the blinking cursor. Pure logic, one call per frame.
+#pragma once
+
+#include "runtime/core/rt_string.h"
+
+class TextLineEditor {
+public:
+    static constexpr int kBlinkFrames = 20;  // the cursor toggles after 21 idle frames
+
+    explicit TextLineEditor(const RtString& start) : text(start) {}
+
+    // One frame's typed character (0 = none). False once Enter ends the line.
+    bool feed(char c);
+    // The text as shown: followed by "_" while the cursor is visible.
+    RtString display() const;
+
+    RtString text;
+    int idleFrames = 0;
+    bool cursorShown = false;
+};

@@ -1,0 +1,173 @@
+// The text-line input (its editor alone, and typed on a real window through
+// scripted keys) and the timed background fade.
+#include "gl_fixture.h"
+
+#include <cstring>
+
+#include "runtime/files/resource_archive.h"
+#include "runtime/platform/input.h"
+#include "runtime/render2d/image_files.h"
+#include "runtime/system/background_fade.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/text_line_editor.h"
+#include "runtime/system/text_line_input.h"
+#include "runtime/system/timers.h"
+
+namespace {
+
+TEST(TextLineEditorTest, TypingBackspaceAndEnter) {
+    TextLineEditor editor(RtString("ab"));
+    EXPECT_TRUE(editor.feed('c'));
+    EXPECT_TRUE(editor.feed(8));
+    EXPECT_TRUE(editor.feed(8));
+    EXPECT_STREQ(editor.text.data, "a");
+    EXPECT_TRUE(editor.feed(8));
+    EXPECT_TRUE(editor.feed(8));  // on an empty line: nothing
+    EXPECT_STREQ(editor.text.data, "");
+    EXPECT_FALSE(editor.feed(10));
+}
+
+TEST(TextLineEditorTest, CursorBlinksEveryTwentyOneIdleFrames) {
+    TextLineEditor editor(RtString("x"));
+    std::string shown;
+    for (int frame = 1; frame <= 63; ++frame) {
+        editor.feed(0);
+        shown += editor.cursorShown ? '1' : '0';
+    }
+    EXPECT_EQ(shown, std::string(20, '0') + std::string(21, '1') + std::string(21, '0') + "1");
+    EXPECT_STREQ(editor.display().data, "x_");
+    editor.feed('y');  // a typed character leaves the count alone
+    EXPECT_EQ(editor.idleFrames, 0);
+    EXPECT_STREQ(editor.text.data, "xy");
+}
+
+// Keys held one frame each (two keyboard reads per frame: the input's and
+// the frame's own); Enter after the script. Reads a pixel when a frame is
+// about to be presented.
+class ScriptedKeys final : public platform::InputBackend {
+public:
+    std::vector<int> script;  // scan code per frame, 0 = none
+    std::vector<uint32_t> probes;
+    std::function<uint32_t()> probe;
+
+    bool open() override { return true; }
+    void close() override {}
+    void keyboardSnapshot(uint8_t keys[256]) override {
+        std::memset(keys, 0, 256);
+        const int read = reads++;
+        if (read == 0) return;  // the first frame, before any typing
+        const size_t frame = static_cast<size_t>((read - 1) / 2);
+        if (read % 2 == 0 && probe) probes.push_back(probe());
+        const int code = frame < script.size() ? script[frame] : 28;
+        if (code != 0) keys[code] = 0x80;
+    }
+    bool hasKeyboardFocus(uint32_t) override { return true; }
+    char keyCharacter(int scanCode, bool) override {
+        static constexpr char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
+        static constexpr int kFirst[] = {2, 16, 30, 44};
+        for (size_t row = 0; row < 4; ++row) {
+            const int index = scanCode - kFirst[row];
+            if (index >= 0 && index < static_cast<int>(std::strlen(kRows[row]))) return kRows[row][index];
+        }
+        return 0;
+    }
+    void mouseSnapshot(platform::MouseSnapshot&) override {}
+    void setRelativeMouse(bool) override {}
+    void showCursor(bool) override {}
+    void warpMouse(uint32_t, int, int) override {}
+    int joystickCount() override { return 0; }
+    std::string joystickName(int) override { return {}; }
+    bool readJoystick(int, platform::JoystickSnapshot&) override { return false; }
+    bool hasForceFeedback(int) override { return false; }
+    void playForce(int, int, int, int, uint32_t, int) override {}
+
+private:
+    int reads = 0;
+};
+
+class OnScreen : public GlDrawing {
+protected:
+    void SetUp() override {
+        GlDrawing::SetUp();
+        if (IsSkipped()) return;
+        platform::setInputBackend(&keys);
+        input = std::make_unique<InputDevices>();
+        input->init(r().windowHandle, nullptr, false);
+        runtimeState().input = input.get();
+        runtimeState().mainArchive = &archive;
+        runtimeState().currentFont = 0;
+        runtimeState().errorCode = 0;
+        timerFrequencyInit();
+        r().setFrameRate(1000);
+        r().installDefaultFont(0);
+    }
+    void TearDown() override {
+        runtimeState().input = nullptr;
+        runtimeState().mainArchive = nullptr;
+        input.reset();
+        platform::setInputBackend(nullptr);
+        if (renderer != nullptr) r().setFrameRate(60);
+    }
+    ScriptedKeys keys;
+    std::unique_ptr<InputDevices> input;
+    ResourceArchive archive;
+};
+
+TEST_F(OnScreen, TypedLineIsShownOverTheKeptScreen) {
+    r().fillRect(0, 0, 640, 480, 0x204020);
+    keys.script = {5, 0, 3, 0, 30, 0, 14, 0};  // "4", "2", "a", Backspace
+    keys.probe = [] { return px(101, 101) << 8 | (px(90, 90) == 0x204020 ? 1 : 0); };
+    RtString line("");
+    inputText(line, 100, 100);
+    EXPECT_STREQ(line.data, "42");
+    ASSERT_GE(keys.probes.size(), 8u);
+    // Frame 0 shows "4": the glyph's top-left pixel is set.
+    EXPECT_EQ(keys.probes[0] >> 8, kWhite);
+    for (uint32_t p : keys.probes) EXPECT_EQ(p & 1, 1u) << "the saved screen is drawn under every frame";
+    EXPECT_EQ(r().tiledImages[3].columns, 0);
+}
+
+TEST_F(OnScreen, NumbersFromTypedText) {
+    keys.script = {5, 0, 3, 0, 30, 0, 48, 0, 46};  // 4 2 a b c
+    int32_t value = -1;
+    inputInt(value, 10, 10);
+    EXPECT_EQ(value, 42);
+}
+
+TEST_F(OnScreen, EnterAtOnceKeepsTheVariable) {
+    keys.script = {};
+    RtString line("kept");
+    inputText(line, 10, 10);
+    EXPECT_STREQ(line.data, "kept");
+}
+
+TEST_F(OnScreen, FadeEndsWithTheNewBackground) {
+    const std::string path = ::testing::TempDir() + "fade_target.bmp";
+    std::vector<uint8_t> bgr(32 * 32 * 3, 0);
+    for (size_t i = 0; i < bgr.size(); i += 3) bgr[i] = 200;  // blue
+    ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 32, 32, 32, kNoStoredKey));
+    r().fillRect(0, 0, 640, 480, kRed);
+    loadBackgroundFaded(RtString(path.c_str()), 60);
+    EXPECT_EQ(runtimeState().errorCode, 0);
+    EXPECT_EQ(r().tiledImages[0].columns, 1);
+    EXPECT_EQ(r().tiledImages[1].columns, 0);
+    EXPECT_EQ(r().tiledImages[2].columns, 0);
+    EXPECT_EQ(px(10, 10), 0xC80000u);  // every frame now starts from the background
+
+    loadBackgroundFaded(RtString((::testing::TempDir() + "no_fade.bmp").c_str()), 60);
+    EXPECT_EQ(runtimeState().errorCode, 3);
+    EXPECT_EQ(r().tiledImages[0].columns, 1);  // the old background stays
+    r().freeTiledImage(0);
+}
+
+TEST_F(OnScreen, ZeroDurationSwitchesAtOnce) {
+    const std::string path = ::testing::TempDir() + "fade_zero.bmp";
+    std::vector<uint8_t> bgr(16 * 16 * 3, 90);
+    ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 16, 16, 16, kNoStoredKey));
+    loadBackgroundFaded(RtString(path.c_str()), 0);
+    EXPECT_EQ(runtimeState().errorCode, 0);
+    EXPECT_EQ(px(5, 5), 0x5A5A5Au);
+    r().freeTiledImage(0);
+}
+
+}  // namespace
