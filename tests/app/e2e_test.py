@@ -11,9 +11,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(__file__))
-from x11_close import close_window  # noqa: E402
-
+HERE = os.path.dirname(os.path.abspath(__file__))
 TITLE = "Main Lumiset Test Program"
 
 
@@ -135,6 +133,12 @@ class Program:
             self.process.kill()
             self.process.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def close_window(window_id):
+    """Asks the window to close, as a window manager's close box does."""
+    subprocess.run([sys.executable, os.path.join(HERE, "..", "system", "frame", "close_window.py"), str(window_id)],
+                   check=True)
 
 
 def changed(before, after, x, y, w, h):
