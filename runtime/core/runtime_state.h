@@ -68,6 +68,7 @@ struct RuntimeState {
     int32_t activateRequest = 0;
     uint8_t escapeEndsProgram = 1;
     int32_t quitCallbackDone = 0;
+    uint8_t shuttingDown = 0;  // shutDownRuntime in progress
     int32_t win32MessageLookup = -1;
     const ProgramFunction* win32MessageCallback = nullptr;
     const ProgramFunction* programFunctions = nullptr;

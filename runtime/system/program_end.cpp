@@ -85,7 +85,10 @@ void closeAllChannels() {
 
 void shutDownRuntime() {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr) return;
+    // A program end raised by the end hook or a release finds the runtime
+    // already going down and does not start over.
+    if (rs.renderer == nullptr || rs.shuttingDown != 0) return;
+    rs.shuttingDown = 1;
     appendErrorLog("Shut down KRV");
 
     rs.musicVolume = -1.0;
@@ -118,4 +121,5 @@ void shutDownRuntime() {
     releaseArchive(rs.mediaArchive);
     releaseArchive(rs.mainArchive);
     rs.window = 0;
+    rs.shuttingDown = 0;
 }

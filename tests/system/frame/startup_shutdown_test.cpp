@@ -256,3 +256,30 @@ TEST_F(ProgramFrame, FontFileOfTheProgramFolderReplacesTheBuiltInFontAndPngWins)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProgramFrame, FatalErrorInTheEndHookEndsOnceWithoutStartingTheShutDownAgain) {
+    standardSettings();
+    ASSERT_EQ(restart(), 0);
+    int hookRuns = 0;
+    testProject().endHook = [&] {
+        ++hookRuns;
+        fatalError(kErrorOutOfBounds);
+    };
+    setFatalHandler(terminateOnFatalError);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(exitStatusOf([] { endProgram(); }), 1);
+    ::testing::internal::GetCapturedStderr();
+    setFatalHandler(nullptr);
+    EXPECT_EQ(hookRuns, 1);
+    std::vector<std::string> lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Shut down KRV"), 1);
+    // What the interrupted shut-down left is released for the leak check.
+    testProject().endHook = nullptr;
+    runtimeState().shuttingDown = 0;
+    shutDownRuntime();
+    EXPECT_EQ(runtimeState().renderer, nullptr);
+}
+
+}  // namespace
