@@ -2,6 +2,7 @@
 #include "gl_fixture.h"
 
 #include "runtime/render2d/default_font.h"
+#include "runtime/render2d/image_files.h"
 
 namespace {
 
@@ -67,6 +68,24 @@ TEST_F(GlDrawing, SpritesDrawOneToOneWithSmoothingOff) {
     EXPECT_EQ(px(200, 50), kRed);
     EXPECT_EQ(px(201, 51), kRed);
     EXPECT_EQ(px(205, 53), 0x123456u);
+}
+
+TEST_F(GlDrawing, SpriteRecordsOfLoadedPictures) {
+    struct Case {
+        int w, h, tw, th;
+    };
+    for (const Case& c : {Case{1, 1, 16, 16}, Case{16, 17, 16, 32}, Case{33, 2, 64, 16}}) {
+        makeSprite(11, c.w, c.h, std::vector<uint32_t>(static_cast<size_t>(c.w * c.h), kOpaque));
+        const SpriteRecord& s = r().sprites[11];
+        EXPECT_EQ(s.textureWidth, c.tw);
+        EXPECT_EQ(s.textureHeight, c.th);
+        EXPECT_EQ(s.width, c.w);
+        EXPECT_FLOAT_EQ(s.vMax, static_cast<float>(c.h) / static_cast<float>(c.th));
+        EXPECT_NE(s.mipTexture, 0u);  // user sprites always get the mip-mapped copy
+    }
+    EXPECT_FALSE(r().loadSprite(11, "", 0xFFFFFFFF, false));
+    EXPECT_EQ(r().sprites[11].width, 0);
+    EXPECT_EQ(r().sprites[11].texture, 0u);
 }
 
 TEST_F(GlDrawing, ASecondSpriteBindDoesNotLingerOnLaterDraws) {
@@ -202,6 +221,21 @@ TEST_F(GlDrawing, TiledImagesLoadGrabAndDraw) {
     glClear(GL_COLOR_BUFFER_BIT);
     r().drawTiledImage(2);
     EXPECT_EQ(px(0, 0), 0u);
+}
+
+TEST_F(GlDrawing, PicturesNeedingMoreThanEightTilesAreRefused) {
+    struct Case {
+        int width, height;
+        bool loads;
+    };
+    for (const Case& c : {Case{4096, 2, true}, Case{4097, 2, false}, Case{2, 4097, false}}) {
+        const std::string path = ::testing::TempDir() + "tiles.bmp";
+        std::vector<uint8_t> bgr(static_cast<size_t>(c.width) * static_cast<size_t>(c.height) * 3, 60);
+        ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), c.width, c.height, c.width, kNoStoredKey));
+        EXPECT_EQ(r().loadTiledImage(5, path.c_str()), c.loads) << c.width << "x" << c.height;
+        EXPECT_LE(r().tiledImages[5].columns, kMaxTilesPerSide);
+        r().freeTiledImage(5);
+    }
 }
 
 }  // namespace

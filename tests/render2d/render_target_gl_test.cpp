@@ -77,6 +77,18 @@ TEST_P(RenderTargets, ViewportsInsideATargetUseItsHeight) {
     EXPECT_EQ(px(309, 309), kRed);
 }
 
+TEST_P(RenderTargets, TexturesFollowThePowerOfTwoRuleOfEveryTexture) {
+    struct Case {
+        int w, h, tw, th;
+    };
+    for (const Case& c : {Case{1, 1, 16, 16}, Case{640, 480, 1024, 512}, Case{17, 16, 32, 16}}) {
+        r().createRenderTarget(4, 104, c.w, c.h);
+        EXPECT_EQ(r().sprites[104].textureWidth, c.tw) << c.w;
+        EXPECT_EQ(r().sprites[104].textureHeight, c.th) << c.h;
+        EXPECT_FLOAT_EQ(r().sprites[104].uMax, static_cast<float>(c.w) / static_cast<float>(c.tw));
+    }
+}
+
 TEST_P(RenderTargets, TargetsNeverCreatedOrOutOfRangeAreIgnored) {
     for (int n : {9, 32, 1000, -3}) {
         r().useRenderTarget(n);
