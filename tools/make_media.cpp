@@ -1,5 +1,5 @@
 // tools: draws the toolkit test program's pictures into a folder:
-//   smalfont.png                 the widget font, dark glyphs on transparent ground
+//   smalfont.png                 the widget font, dark glyphs on transparent ground (8 x 12 cells)
 //   lumiset.png                  the picture shown at the top left
 //   quillfenlogo_by_tovin.bmp    the logo inside the draggable window
 // Usage: make_media <output folder>
@@ -53,17 +53,23 @@ void drawText(PixelBuffer& image, const std::string& text, int32_t x, int32_t y,
 
 uint8_t mix(uint8_t a, uint8_t b, double t) { return uint8_t(std::lround(a + (b - a) * t)); }
 
-// 16 x 8 cells of 8 x 8 pixels for codes 0..127; a glyph sits one pixel in.
+// 16 x 8 cells of 8 x 12 pixels for codes 0..127, each glyph row drawn twice.
+// Twelve pixels give the widgets room for their marks: a radio button shows
+// its selection only from that height on.
 PixelBuffer makeFont() {
+    constexpr int32_t cellWidth = 8;
+    constexpr int32_t cellHeight = 12;
     PixelBuffer font;
-    font.resize(128, 64);
+    font.resize(16 * cellWidth, 8 * cellHeight);
     const Rgba ink{24, 24, 40, 255};
     for (int32_t code = 32; code < 128; ++code) {
-        const int32_t cellX = (code % 16) * 8;
-        const int32_t cellY = (code / 16) * 8;
+        const int32_t cellX = (code % 16) * cellWidth;
+        const int32_t cellY = (code / 16) * cellHeight;
         for (int32_t gy = 0; gy < 6; ++gy) {
             for (int32_t gx = 0; gx < 5; ++gx) {
-                if (glyphBit(char(code), gx, gy)) put(font, cellX + 1 + gx, cellY + 1 + gy, ink);
+                if (!glyphBit(char(code), gx, gy)) continue;
+                put(font, cellX + 1 + gx, cellY + 2 * gy, ink);
+                put(font, cellX + 1 + gx, cellY + 2 * gy + 1, ink);
             }
         }
     }

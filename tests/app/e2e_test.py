@@ -234,7 +234,9 @@ def main():
     try:
         run_interactions(binary, artefacts, checks)
         run_exit(binary, checks, "Escape", lambda p: (p.move(300, 300), p.key("Escape")))
-        run_exit(binary, checks, "Alt+F4", lambda p: (p.move(300, 300), p.key("alt+F4")))
+        # Held as a person holds them: down together for a moment, then up.
+        run_exit(binary, checks, "Alt+F4", lambda p: (p.move(300, 300), p.xdotool("keydown", "alt", "keydown", "F4"),
+                                                      p.xdotool("keyup", "F4", "keyup", "alt")))
         run_exit(binary, checks, "closing the window", lambda p: close_window(p.window))
     except Exception as error:  # a run that cannot even start is one failure
         checks.check("the program runs", False, str(error))
