@@ -1,6 +1,6 @@
 // Tearing a whole screen down: every kind of widget the test program shows,
-// destroyed in several orders and after user interaction, and widgets that are
-// destroyed while the process exits, after the toolkit's own class-wide values.
+// destroyed in several orders and after user interaction, and destroyed by an
+// exit handler that runs after the ones the toolkit's own first use set up.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -244,8 +244,8 @@ void tearDownExitingScreen() {
 }
 
 // A program that keeps its screen in an object destroyed at exit: the handler
-// is registered before the first widget exists, so it runs after everything the
-// toolkit set up for its widgets would have been destroyed.
+// is registered before the first widget exists, so it runs after any exit-time
+// clean-up that the toolkit's first widget registered.
 [[noreturn]] void exitWithScreen(Interaction interact) {
     std::atexit(tearDownExitingScreen);
     exitingScreen = new DemoScreen;
