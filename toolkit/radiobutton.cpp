@@ -20,10 +20,11 @@ struct RadioGroup {
     RtArray<RadioButton*> members;
 };
 
-// The one table of groups, in order of creation.
+// The one table of groups, in order of creation. It is never destroyed: radio
+// buttons that live to the process's end still reach their groups through it.
 RtArray<RadioGroup*>& groupTable() {
-    static RtArray<RadioGroup*> table;
-    return table;
+    static auto* table = new RtArray<RadioGroup*>;
+    return *table;
 }
 
 RadioGroup* groupAt(int32_t position) {

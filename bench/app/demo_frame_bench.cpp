@@ -1,0 +1,98 @@
+// The toolkit test program's frame: guiUpdate of the whole demonstration under
+// a real window, the allocations an idle frame makes, and the CPU the idle
+// program uses while it waits for input.
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/demo_screen.h"
+#include "app/gui_wrappers.h"
+#include "counting_allocator.h"
+#include "runtime/platform/clock.h"
+#include "runtime/platform/files.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render2d.h"
+#include "runtime/system/frame_commands.h"
+#include "runtime/system/program_entry.h"
+
+namespace {
+
+bool demoReady() {
+    static const bool ready = [] {
+        if (std::getenv("DISPLAY") == nullptr) return false;
+        startRuntimeOnly(nullptr, 0, 0);
+        // The pictures sit beside the program, not beside the benchmark.
+        platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);
+        setScreenMode(640, 480, 0);
+        setColourKey(0xFFFFFF);
+        if (guiInit(1, -1, -1, -1) == 0) return false;
+        setColourKey(0);
+        createDemoWidgets();
+        return true;
+    }();
+    return ready;
+}
+
+void frameState() {
+    setSmoothing(0.0);
+    setAlphaMode(0.0);
+}
+
+void BM_DemoGuiUpdate(benchmark::State& state) {
+    if (!demoReady()) {
+        state.SkipWithError("needs a display");
+        return;
+    }
+    for (auto _ : state) {
+        frameState();
+        guiUpdate();
+        glFinish();  // the drawing itself, not only its submission
+    }
+}
+BENCHMARK(BM_DemoGuiUpdate)->Unit(benchmark::kMicrosecond);
+
+void BM_AllocationsPerIdleFrame(benchmark::State& state) {
+    if (!demoReady()) {
+        state.SkipWithError("needs a display");
+        return;
+    }
+    guiUpdate();  // let the first frame grow what it grows
+    long frames = 0;
+    const int64_t before = allocationsSoFar();
+    for (auto _ : state) {
+        frameState();
+        guiUpdate();
+        ++frames;
+    }
+    state.counters["allocations_per_frame"] = double(allocationsSoFar() - before) / double(frames);
+}
+BENCHMARK(BM_AllocationsPerIdleFrame);
+
+void BM_IdleProgramCpu(benchmark::State& state) {
+    if (!demoReady()) {
+        state.SkipWithError("needs a display");
+        return;
+    }
+    for (auto _ : state) {
+        const uint64_t start = platform::monotonicNanos();
+        const std::clock_t cpuStart = std::clock();
+        long frames = 0;
+        while (platform::monotonicNanos() - start < 10'000'000'000ull) {
+            frameState();
+            guiUpdate();
+            showScreen();
+            waitForInput();
+            ++frames;
+        }
+        const double wall = double(platform::monotonicNanos() - start) / 1e9;
+        const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+        state.counters["frames"] = double(frames);
+    }
+}
+BENCHMARK(BM_IdleProgramCpu)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
