@@ -22,9 +22,12 @@ namespace lmt {
 namespace {
 
 // Every constructed and not yet destroyed widget, in order of construction.
+// Never destroyed, like the default font: a widget held by an object that is
+// destroyed at process exit still leaves the registry then, whatever order the
+// exit handlers run in.
 RtArray<Widget*>& registry() {
-    static RtArray<Widget*> widgets;
-    return widgets;
+    static auto* widgets = new RtArray<Widget*>;
+    return *widgets;
 }
 
 Font*& globalFont() {
@@ -33,8 +36,8 @@ Font*& globalFont() {
 }
 
 DefaultFont& defaultFont() {
-    static DefaultFont font;
-    return font;
+    static auto* font = new DefaultFont;
+    return *font;
 }
 
 }  // namespace
@@ -42,7 +45,6 @@ DefaultFont& defaultFont() {
 // [SECTION] Life cycle
 
 Widget::Widget() {
-    defaultFont();  // exists before the first widget, so it outlives every widget
     listAppend(registry(), this);
 }
 
