@@ -14,6 +14,24 @@ namespace {
 constexpr const char* NoSuchWidget = "There is no such widget in this container.";
 constexpr const char* NoSuchWidgetLine = "There is no such widget in this container.\n";
 
+// Focuses the first focusable child met stepping from start in direction (+1
+// or -1), wrapping around; the walk ends unfocused on reaching focusedIndex.
+void focusFirstFocusable(const RtArray<Widget*>& children, int32_t focusedIndex, int32_t start,
+                         int32_t direction) {
+    const int32_t n = listCount(children);
+    for (int32_t step = 1; step <= n; ++step) {
+        const int32_t i = ((start + direction * step) % n + n) % n;
+        if (i == focusedIndex) {
+            return;
+        }
+        Widget* child = listAt(children, i);
+        if (child->isFocusable()) {
+            child->requestFocus();
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 BasicContainer::~BasicContainer() {
@@ -155,17 +173,7 @@ void BasicContainer::focusNext() {
         }
     }
     // With no child focused every child is a candidate, the first one included.
-    for (int32_t step = 1; step <= n; ++step) {
-        const int32_t i = (focusedIndex + step) % n;
-        if (i == focusedIndex) {
-            return;
-        }
-        Widget* child = listAt(children, i);
-        if (child->isFocusable()) {
-            child->requestFocus();
-            return;
-        }
-    }
+    focusFirstFocusable(children, focusedIndex, focusedIndex, 1);
 }
 
 void BasicContainer::focusPrevious() {
@@ -179,18 +187,7 @@ void BasicContainer::focusPrevious() {
             focusedIndex = i;
         }
     }
-    const int32_t start = focusedIndex < 0 ? n : focusedIndex;
-    for (int32_t step = 1; step <= n; ++step) {
-        const int32_t i = ((start - step) % n + n) % n;
-        if (i == focusedIndex) {
-            return;
-        }
-        Widget* child = listAt(children, i);
-        if (child->isFocusable()) {
-            child->requestFocus();
-            return;
-        }
-    }
+    focusFirstFocusable(children, focusedIndex, focusedIndex < 0 ? n : focusedIndex, -1);
 }
 
 void BasicContainer::showWidgetPart(Widget* widget, Rectangle part) {

@@ -43,11 +43,10 @@ bool Button::isPressed() const {
     return keyPressedFlag;
 }
 
-void Button::draw(Graphics* graphics) {
+void Button::drawFace(Graphics* graphics, bool pressed) {
     const int width = getWidth();
     const int height = getHeight();
     const Color& base = getBaseColor();
-    const bool pressed = isPressed();
     const Color face = pressed ? darker(base) : base;
     const Color highlight = pressed ? darker(face) : lighter(face);
     const Color shadow = pressed ? lighter(face) : darker(face);
@@ -62,6 +61,14 @@ void Button::draw(Graphics* graphics) {
     graphics->drawLine(1, height - 1, width - 1, height - 1);
 
     graphics->setColor(getForegroundColor());
+}
+
+void Button::draw(Graphics* graphics) {
+    const int width = getWidth();
+    const int height = getHeight();
+    const bool pressed = isPressed();
+    drawFace(graphics, pressed);
+
     const int textY = height / 2 - getFont()->getHeight() / 2;
     int textX = 0;
     switch (alignment) {

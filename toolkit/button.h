@@ -36,6 +36,10 @@ public:
     void keyPressed(KeyEvent& event) override;
     void keyReleased(KeyEvent& event) override;
 
+protected:
+    // The face and its bevel, sunk while pressed; leaves the foreground colour set.
+    void drawFace(Graphics* graphics, bool pressed);
+
 private:
     RtString caption;
     bool hasMouse = false;

@@ -1,7 +1,6 @@
 // toolkit: the image button; a button whose face is a picture.
 #include "toolkit/imagebutton.h"
 
-#include "toolkit/bevel.h"
 #include "toolkit/debugoutput.h"
 #include "toolkit/graphics.h"
 #include "toolkit/image.h"
@@ -47,22 +46,9 @@ void ImageButton::setImage(Image* newImage) {
 void ImageButton::draw(Graphics* graphics) {
     const int width = getWidth();
     const int height = getHeight();
-    const Color& base = getBaseColor();
     const bool pressed = isPressed();
-    const Color face = pressed ? darker(base) : base;
-    const Color topLeft = pressed ? darker(face) : lighter(face);
-    const Color bottomRight = pressed ? lighter(face) : darker(face);
+    drawFace(graphics, pressed);
 
-    graphics->setColor(face);
-    graphics->fillRectangle(Rectangle(1, 1, width - 1, height - 1));
-    graphics->setColor(topLeft);
-    graphics->drawLine(0, 0, width - 1, 0);
-    graphics->drawLine(0, 1, 0, height - 1);
-    graphics->setColor(bottomRight);
-    graphics->drawLine(width - 1, 1, width - 1, height - 1);
-    graphics->drawLine(1, height - 1, width - 1, height - 1);
-
-    graphics->setColor(getForegroundColor());
     const int iw = image != nullptr ? image->getWidth() : 0;
     const int ih = image != nullptr ? image->getHeight() : 0;
     const int x = (width - iw) / 2;

@@ -59,23 +59,14 @@ public:
             capacity = newCapacity;
         }
         for (int32_t i = 0; i < capacity; ++i) data[i] = T();
-        dimensions = dimensionsOf(n1, n2, n3, n4);
-        d1 = n1;
-        d2 = n2;
-        d3 = n3;
-        d4 = n4;
-        stride2 = n1;
-        stride3 = static_cast<int32_t>(static_cast<uint32_t>(n1) * static_cast<uint32_t>(n2));
-        stride4 = static_cast<int32_t>(static_cast<uint32_t>(stride3) * static_cast<uint32_t>(n3));
+        setShape(*this, n1, n2, n3, n4);
     }
 
     // New shape keeping every element whose indices lie inside both shapes;
     // new elements are 0. A first size below 1 leaves nothing reachable.
     void redim(int32_t n1, int32_t n2 = 0, int32_t n3 = 0, int32_t n4 = 0) {
         if (n1 < 1) {
-            d1 = d2 = d3 = d4 = 0;
-            stride2 = stride3 = stride4 = 0;
-            dimensions = 0;
+            rt_array_detail::clearShape(*this);
             return;
         }
         NumberArray fresh;
@@ -91,20 +82,14 @@ public:
         std::memcpy(data, fresh.data, static_cast<size_t>(count) * sizeof(T));
     }
 
-    int32_t bounds(int32_t dimension) const {
-        switch (dimension) {
-            case 0: return d1;
-            case 1: return d2;
-            case 2: return d3;
-            case 3: return d4;
-            default: return 0;
-        }
-    }
+    int32_t bounds(int32_t dimension) const { return rt_array_detail::boundOf(*this, dimension); }
 
     // Checked element access; a negative first index counts from the end.
-    T& at(int32_t i, int32_t j = 0, int32_t k = 0, int32_t l = 0) { return data[slotOf(i, j, k, l)]; }
+    T& at(int32_t i, int32_t j = 0, int32_t k = 0, int32_t l = 0) {
+        return data[rt_array_detail::slotOf(*this, i, j, k, l)];
+    }
     const T& at(int32_t i, int32_t j = 0, int32_t k = 0, int32_t l = 0) const {
-        return data[slotOf(i, j, k, l)];
+        return data[rt_array_detail::slotOf(*this, i, j, k, l)];
     }
 
     // This array becomes a copy of source (same sizes, same elements).
@@ -124,16 +109,6 @@ public:
     }
 
 private:
-    int32_t slotOf(int32_t i, int32_t j, int32_t k, int32_t l) const {
-        using rt_array_detail::indexOutside;
-        if (i < 0) i += d1;
-        if (data == nullptr || i < 0 || i >= d1 || indexOutside(j, d2) || indexOutside(k, d3) ||
-            indexOutside(l, d4)) {
-            fatalError(kErrorOutOfBounds);
-        }
-        return i + j * stride2 + k * stride3 + l * stride4;
-    }
-
     // Carries each element inside both shapes to the same indices in target.
     void copyOverlap(NumberArray& target) const {
         const int32_t keep1 = std::min(d1, target.d1);
@@ -141,23 +116,10 @@ private:
         const int32_t keep3 = std::min(d3, target.d3);
         const int32_t keep4 = std::min(d4, target.d4);
         for (int32_t i = 0; i < keep1; ++i) {
-            if (keep2 == 0) {
-                target.at(i) = at(i);
-                continue;
-            }
-            for (int32_t j = 0; j < keep2; ++j) {
-                if (keep3 == 0) {
-                    target.at(i, j) = at(i, j);
-                    continue;
-                }
-                for (int32_t k = 0; k < keep3; ++k) {
-                    if (keep4 == 0) {
-                        target.at(i, j, k) = at(i, j, k);
-                        continue;
-                    }
-                    for (int32_t l = 0; l < keep4; ++l) target.at(i, j, k, l) = at(i, j, k, l);
-                }
-            }
+            const auto carry = [&](int32_t j, int32_t k, int32_t l) {
+                target.at(i, j, k, l) = at(i, j, k, l);
+            };
+            rt_array_detail::forEachInnerIndex(keep2, keep3, keep4, carry);
         }
     }
 

@@ -50,6 +50,76 @@ inline bool indexOutside(int32_t index, int32_t size) {
     return index < 0 || (size == 0 ? index != 0 : index >= size);
 }
 
+// The shape fields for sizes n1..n4.
+template <class Array>
+void setShape(Array& array, int32_t n1, int32_t n2, int32_t n3, int32_t n4) {
+    array.dimensions = dimensionsOf(n1, n2, n3, n4);
+    array.d1 = n1;
+    array.d2 = n2;
+    array.d3 = n3;
+    array.d4 = n4;
+    // Products of the stored sizes, wrapped like the int arithmetic they
+    // stand for; a shape this large never passes the index check.
+    array.stride2 = n1;
+    array.stride3 = static_cast<int32_t>(static_cast<uint32_t>(n1) * static_cast<uint32_t>(n2));
+    array.stride4 =
+        static_cast<int32_t>(static_cast<uint32_t>(array.stride3) * static_cast<uint32_t>(n3));
+}
+
+// A shape with no element reachable; the storage stays.
+template <class Array>
+void clearShape(Array& array) {
+    array.d1 = array.d2 = array.d3 = array.d4 = 0;
+    array.stride2 = array.stride3 = array.stride4 = 0;
+    array.dimensions = 0;
+}
+
+// Size of dimension 0..3; anything else gives 0.
+template <class Array>
+int32_t boundOf(const Array& array, int32_t dimension) {
+    switch (dimension) {
+        case 0: return array.d1;
+        case 1: return array.d2;
+        case 2: return array.d3;
+        case 3: return array.d4;
+        default: return 0;
+    }
+}
+
+// Storage slot of a checked index; a negative first index counts from the end.
+template <class Array>
+int32_t slotOf(const Array& array, int32_t i, int32_t j, int32_t k, int32_t l) {
+    if (i < 0) i += array.d1;
+    if (array.data == nullptr || i < 0 || i >= array.d1 || indexOutside(j, array.d2) ||
+        indexOutside(k, array.d3) || indexOutside(l, array.d4)) {
+        fatalError(kErrorOutOfBounds);
+    }
+    return i + j * array.stride2 + k * array.stride3 + l * array.stride4;
+}
+
+// Calls visit(j, k, l) for every index past the first within sizes n2..n4;
+// a size of 0 ends the nesting there, its index staying 0.
+template <class Visit>
+void forEachInnerIndex(int32_t n2, int32_t n3, int32_t n4, Visit visit) {
+    if (n2 == 0) {
+        visit(0, 0, 0);
+        return;
+    }
+    for (int32_t j = 0; j < n2; ++j) {
+        if (n3 == 0) {
+            visit(j, 0, 0);
+            continue;
+        }
+        for (int32_t k = 0; k < n3; ++k) {
+            if (n4 == 0) {
+                visit(j, k, 0);
+                continue;
+            }
+            for (int32_t l = 0; l < n4; ++l) visit(j, k, l);
+        }
+    }
+}
+
 }  // namespace rt_array_detail
 
 template <class T>
@@ -101,7 +171,7 @@ public:
         } else {
             for (int32_t i = 0; i < newCapacity; ++i) data[i] = T();
         }
-        setShape(n1, n2, n3, n4);
+        rt_array_detail::setShape(*this, n1, n2, n3, n4);
     }
 
     // New sizes keeping the elements whose third and fourth index are 0 and
@@ -109,9 +179,7 @@ public:
     // leaves no element reachable.
     void redim(int32_t n1, int32_t n2 = 0, int32_t n3 = 0, int32_t n4 = 0) {
         if (n1 < 1) {
-            d1 = d2 = d3 = d4 = 0;
-            stride2 = stride3 = stride4 = 0;
-            dimensions = 0;
+            rt_array_detail::clearShape(*this);
             return;
         }
         RtArray fresh;
@@ -132,22 +200,14 @@ public:
     }
 
     // Size of dimension 0..3; anything else gives 0.
-    int32_t bounds(int32_t dimension) const {
-        switch (dimension) {
-            case 0: return d1;
-            case 1: return d2;
-            case 2: return d3;
-            case 3: return d4;
-            default: return 0;
-        }
-    }
+    int32_t bounds(int32_t dimension) const { return rt_array_detail::boundOf(*this, dimension); }
 
     // Checked element access; a negative first index counts from the end.
     T& at(int32_t i, int32_t j = 0, int32_t k = 0, int32_t l = 0) {
-        return data[slotOf(i, j, k, l)];
+        return data[rt_array_detail::slotOf(*this, i, j, k, l)];
     }
     const T& at(int32_t i, int32_t j = 0, int32_t k = 0, int32_t l = 0) const {
-        return data[slotOf(i, j, k, l)];
+        return data[rt_array_detail::slotOf(*this, i, j, k, l)];
     }
 
     // Appends to a one-dimensional array (d2 0); anything else is error 8.
@@ -170,24 +230,10 @@ public:
     // Copies every element at first index src onto first index dst, over all
     // four dimensions, through the checked access.
     void moveSlice(int32_t dst, int32_t src, CopyFunction copy) {
-        const int32_t n2 = d2, n3 = d3, n4 = d4;
-        if (n2 == 0) {
-            copySlot(dst, src, 0, 0, 0, copy);
-            return;
-        }
-        for (int32_t j = 0; j < n2; ++j) {
-            if (n3 == 0) {
-                copySlot(dst, src, j, 0, 0, copy);
-                continue;
-            }
-            for (int32_t k = 0; k < n3; ++k) {
-                if (n4 == 0) {
-                    copySlot(dst, src, j, k, 0, copy);
-                    continue;
-                }
-                for (int32_t l = 0; l < n4; ++l) copySlot(dst, src, j, k, l, copy);
-            }
-        }
+        rt_array_detail::forEachInnerIndex(d2, d3, d4, [&](int32_t j, int32_t k, int32_t l) {
+            const T* source = &at(src, j, k, l);
+            copy(&at(dst, j, k, l), source);
+        });
     }
 
     static void copyElement(T* target, const T* source) { *target = *source; }
@@ -204,34 +250,6 @@ private:
     void releaseStorage() {
         delete[] data;
         data = nullptr;
-    }
-
-    void setShape(int32_t n1, int32_t n2, int32_t n3, int32_t n4) {
-        dimensions = rt_array_detail::dimensionsOf(n1, n2, n3, n4);
-        d1 = n1;
-        d2 = n2;
-        d3 = n3;
-        d4 = n4;
-        // Products of the stored sizes, wrapped like the int arithmetic they
-        // stand for; a shape this large never passes the index check.
-        stride2 = n1;
-        stride3 = static_cast<int32_t>(static_cast<uint32_t>(n1) * static_cast<uint32_t>(n2));
-        stride4 = static_cast<int32_t>(static_cast<uint32_t>(stride3) * static_cast<uint32_t>(n3));
-    }
-
-    int32_t slotOf(int32_t i, int32_t j, int32_t k, int32_t l) const {
-        using rt_array_detail::indexOutside;
-        if (i < 0) i += d1;
-        if (data == nullptr || i < 0 || i >= d1 || indexOutside(j, d2) || indexOutside(k, d3) ||
-            indexOutside(l, d4)) {
-            fatalError(kErrorOutOfBounds);
-        }
-        return i + j * stride2 + k * stride3 + l * stride4;
-    }
-
-    void copySlot(int32_t dst, int32_t src, int32_t j, int32_t k, int32_t l, CopyFunction copy) {
-        const T* source = &at(src, j, k, l);
-        copy(&at(dst, j, k, l), source);
     }
 
     void copyFrom(const RtArray& other) {

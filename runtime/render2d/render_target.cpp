@@ -113,12 +113,7 @@ void OpenGLRainbows::createRenderTarget(int n, int sprite, int w, int h) {
     if (!blank.resize(tw, th)) return;
     SpriteRecord& s = sprites[static_cast<size_t>(sprite)];
     createTexture(blank, 0, 0, 0, 0, &s.texture, nullptr, false, false);
-    s.textureWidth = static_cast<int16_t>(tw);
-    s.textureHeight = static_cast<int16_t>(th);
-    s.width = static_cast<int16_t>(w);
-    s.height = static_cast<int16_t>(h);
-    s.uMax = static_cast<float>(w) / static_cast<float>(tw);
-    s.vMax = static_cast<float>(h) / static_cast<float>(th);
+    setSpriteSize(s, w, h, tw, th);
     RenderTarget& target = renderTargets[static_cast<size_t>(n)];
     target.create(tw, th, true);
     target.sprite = sprite;

@@ -37,6 +37,15 @@ bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
     return true;
 }
 
+// Binds sprite n for drawing one of its animation frames; false when there is
+// no such sprite or it has no frames.
+bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f) {
+    if (!isSpriteNumber(n) || !frameRect(r.sprites[static_cast<size_t>(n)], frame, f)) return false;
+    r.bindSprite(n, -1, false);
+    r.applySmoothing();
+    return true;
+}
+
 }  // namespace
 
 void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
@@ -154,12 +163,9 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
 }
 
 void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
-    if (!isSpriteNumber(n)) return;
-    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     FrameRect f{};
-    if (!frameRect(s, frame, f)) return;
-    bindSprite(n, -1, false);
-    applySmoothing();
+    if (!bindFrame(*this, n, frame, f)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     glBegin(GL_QUADS);
     glTexCoord2f(f.u1, f.t1);
     glVertex2i(x + s.frameWidth, y);
@@ -173,12 +179,8 @@ void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
 }
 
 void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, int h) {
-    if (!isSpriteNumber(n)) return;
-    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     FrameRect f{};
-    if (!frameRect(s, frame, f)) return;
-    bindSprite(n, -1, false);
-    applySmoothing();
+    if (!bindFrame(*this, n, frame, f)) return;
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
     const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
@@ -187,12 +189,9 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
 }
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
-    if (!isSpriteNumber(n)) return;
-    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     FrameRect f{};
-    if (!frameRect(s, frame, f)) return;
-    bindSprite(n, -1, false);
-    applySmoothing();
+    if (!bindFrame(*this, n, frame, f)) return;
+    const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     const float halfU = 0.5f / static_cast<float>(s.textureWidth), halfT = 0.5f / static_cast<float>(s.textureHeight);
     const float left = f.u0 + halfU, right = f.u1 - halfU, bottom = f.t0 + halfT, top = f.t1 - halfT;
     const float cx = static_cast<float>(x + s.frameWidth / 2), cy = static_cast<float>(y + s.frameHeight / 2);

@@ -22,5 +22,16 @@ struct SpriteRecord {
     uint16_t frameHeight = 0;
 };
 
+// The picture's size and that of the power-of-two texture holding it; every
+// size is at most kMaxImageSide, so the narrow fields hold it exactly.
+inline void setSpriteSize(SpriteRecord& s, int32_t w, int32_t h, int32_t textureW, int32_t textureH) {
+    s.width = static_cast<int16_t>(w);
+    s.height = static_cast<int16_t>(h);
+    s.textureWidth = static_cast<int16_t>(textureW);
+    s.textureHeight = static_cast<int16_t>(textureH);
+    s.uMax = static_cast<float>(w) / static_cast<float>(textureW);
+    s.vMax = static_cast<float>(h) / static_cast<float>(textureH);
+}
+
 inline bool isSpriteNumber(int32_t n) { return n >= 0 && n < kSpriteCount; }
 inline bool isFontNumber(int32_t n) { return n >= 0 && n < kFontCount; }

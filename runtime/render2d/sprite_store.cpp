@@ -45,12 +45,7 @@ bool OpenGLRainbows::loadSprite(int n, const char* path, uint32_t colourKey, boo
     // The record holds what the texture holds: sizes past the largest texture are cut.
     const int32_t limit = maxTextureSize();
     const int32_t w = std::min(image.width, limit), h = std::min(image.height, limit);
-    s.textureWidth = static_cast<int16_t>(textureSizeFor(w));
-    s.textureHeight = static_cast<int16_t>(textureSizeFor(h));
-    s.width = static_cast<int16_t>(w);
-    s.height = static_cast<int16_t>(h);
-    s.uMax = static_cast<float>(w) / static_cast<float>(s.textureWidth);
-    s.vMax = static_cast<float>(h) / static_cast<float>(s.textureHeight);
+    setSpriteSize(s, w, h, textureSizeFor(w), textureSizeFor(h));
     return true;
 }
 
@@ -79,12 +74,7 @@ bool OpenGLRainbows::grabSprite(int n, int x, int y, int w, int h) {
     } else {
         bindTexture();
     }
-    s.width = static_cast<int16_t>(w);
-    s.height = static_cast<int16_t>(h);
-    s.textureWidth = static_cast<int16_t>(tw);
-    s.textureHeight = static_cast<int16_t>(th);
-    s.uMax = static_cast<float>(w) / static_cast<float>(tw);
-    s.vMax = static_cast<float>(h) / static_cast<float>(th);
+    setSpriteSize(s, w, h, tw, th);
 
     const int32_t glY = drawTargetHeight() - y - h;
     GLint alphaBits = 0;

@@ -1,5 +1,5 @@
-// A real window and OpenGL context shared by the drawing tests (skipped
-// without a display), with helpers to make sprites from pixels.
+// The drawing tests' window, cleared to black before each test, with helpers
+// to make sprites from pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,35 +7,18 @@
 #include <GL/gl.h>
 
 #include <array>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "runtime/core/runtime_state.h"
 #include "runtime/render2d/image_source.h"
-#include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/png_codec.h"
+#include "tests/render2d/gl_context_fixture.h"
 
-class GlDrawing : public ::testing::Test {
+class GlDrawing : public GlContext {
 protected:
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY") == nullptr) return;
-        renderer = new OpenGLRainbows();
-        if (!renderer->createWindow(nullptr, 640, 480, 0, 60, 0, 0)) {
-            delete renderer;
-            renderer = nullptr;
-        }
-        runtimeState().renderer = renderer;
-    }
-    static void TearDownTestSuite() {
-        runtimeState().renderer = nullptr;
-        delete renderer;
-        renderer = nullptr;
-    }
-
     void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
-        ASSERT_NE(renderer, nullptr) << "no window could be made";
+        GlContext::SetUp();
+        if (contextMissing()) return;
         r().useScreen();
         r().spriteColourKey = 0x8000FF;
         r().fontColourKey = 0;
@@ -58,11 +41,7 @@ protected:
         ASSERT_TRUE(writeImageFile(path.c_str(), encodePngFromBgra(bgra.data(), w, h)));
         ASSERT_TRUE(r().loadSprite(n, path.c_str(), 0xFFFFFFFF, false));
     }
-
-    static OpenGLRainbows* renderer;
 };
-
-inline OpenGLRainbows* GlDrawing::renderer = nullptr;
 
 inline constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 inline constexpr uint32_t kOpaque = 0xFF000000;

@@ -4,33 +4,19 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
+#include <array>
 
-#include "runtime/core/runtime_state.h"
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "tests/render2d/gl_context_fixture.h"
 
 namespace {
 
-class GlWindow : public ::testing::Test {
+class GlWindow : public GlContext {
 protected:
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY") == nullptr) return;
-        renderer = new OpenGLRainbows();
-        if (!renderer->createWindow(nullptr, 640, 480, 0, 60, 0, 0)) {
-            delete renderer;
-            renderer = nullptr;
-        }
-        runtimeState().renderer = renderer;
-    }
-    static void TearDownTestSuite() {
-        runtimeState().renderer = nullptr;
-        delete renderer;
-        renderer = nullptr;
-    }
     void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
-        ASSERT_NE(renderer, nullptr) << "no window could be made";
+        GlContext::SetUp();
+        if (contextMissing()) return;
         renderer->setViewport(0, 0, 0, 0);
     }
 
@@ -39,11 +25,7 @@ protected:
         glGetIntegerv(GL_VIEWPORT, v.data());
         return v;
     }
-
-    static OpenGLRainbows* renderer;
 };
-
-OpenGLRainbows* GlWindow::renderer = nullptr;
 
 TEST_F(GlWindow, ViewportTurnsTopLeftRectanglesIntoGlCoordinates) {
     struct Case {
