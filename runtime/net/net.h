@@ -1,8 +1,15 @@
-// net: the multiplayer session and the runtime's mutex.
+// net: the socket table, the multiplayer session and the runtime's mutex.
 #pragma once
 
+// --- Sockets ---
+// sockInit, sockShutdown, sockReferenceCount, sockClose, sockSend       socket_table.h
+// sockAdopt, sockLastError, SocketAddress                               socket_table.h
+#include "runtime/net/socket_table.h"
+
 // --- Session ---
-// NetSession (initial state, close with a bounded wait for its thread)  net_session.h
+// NetSession (initial state, leave messages, close with a bounded wait) net_session.h
+// NetMessageHeader, serializeHeader                                     net_message.h
+#include "runtime/net/net_message.h"
 #include "runtime/net/net_session.h"
 
 // --- Mutex ---

@@ -1,7 +1,18 @@
 // net: creating and closing the multiplayer session.
 #include "runtime/net/net_session.h"
 
+#include "runtime/net/net_message.h"
+#include "runtime/net/socket_table.h"
 #include "runtime/platform/clock.h"
+
+namespace {
+
+void closeIfOpen(int32_t& socket) {
+    if (socket != -1) sockClose(socket);
+    socket = -1;
+}
+
+}  // namespace
 
 NetSession::NetSession() { mutexInit(&mutex); }
 
@@ -25,12 +36,31 @@ bool NetSession::close(int maxWaitMs) {
         mutexUnlock(mutex);
     }
 
-    listenSocket = -1;
-    connectionSocket = -1;
+    closeIfOpen(listenSocket);
+    closeIfOpen(connectionSocket);
+    sockShutdown();
     stopFlag = 1;
     runningFlag = 0;
     acceptFlag = 1;
     nextPlayerId = 101;
     ownPlayerId = 0;
+    sockShutdown();
     return stopped;
+}
+
+void NetSession::sendLeaveMessages() {
+    std::vector<uint16_t> leaving;
+    mutexLock(mutex);
+    for (const PlayerRecord& player : localPlayers) {
+        if (player.id >= 1 && player.id <= kPlayerIdLastAssigned) leaving.push_back(player.id);
+    }
+    int32_t socket = connectionSocket;
+    mutexUnlock(mutex);
+    for (uint16_t id : leaving) {
+        NetMessageHeader header;
+        header.type = kNetMessagePlayerLeft;
+        header.from = id;
+        auto bytes = serializeHeader(header);
+        sockSend(socket, bytes.data(), static_cast<int32_t>(bytes.size()), nullptr);
+    }
 }

@@ -15,6 +15,7 @@
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/system/input_devices.h"
+#include "runtime/system/music_loop.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/timers.h"
@@ -126,6 +127,7 @@ bool joystickActive(InputDevices& input) {
 // One pump for the wait loops: a close request ends the program with the
 // error code as it is.
 void pumpOrEnd(RuntimeState& rs) {
+    serviceMusicLoop();
     if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) terminateProgram();
 }
 
@@ -154,6 +156,7 @@ void showScreen() {
     rs.frameTime = elapsedMillis();
 
     while (rs.paused != 0 && rs.activateRequest == 0) {
+        serviceMusicLoop();
         if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) {
             setError(0);
             terminateProgram();
@@ -174,6 +177,7 @@ void showScreen() {
     }
 
     if (rs.engine3D != nullptr) rs.engine3D->setShadowPass(0);
+    serviceMusicLoop();
     OpenGLRainbows::MessageCallback callback = resolveWin32MessageCallback();
     if (rs.renderer->pumpMessages(callback) == 0 || rs.renderer->showScreen(callback) == 0) {
         setError(0);

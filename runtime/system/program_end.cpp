@@ -11,16 +11,20 @@
 #include "runtime/files/file_channels.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/net/net_session.h"
+#include "runtime/net/socket_table.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/system/input_devices.h"
+#include "runtime/system/music_loop.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
 
 namespace {
+
+constexpr int kSocketLayerFinalReleases = 16;
 
 void appendNumber(int32_t value) {
     char text[16];
@@ -91,18 +95,19 @@ void shutDownRuntime() {
     rs.shuttingDown = 1;
     appendErrorLog("Shut down KRV");
 
-    rs.musicVolume = -1.0;
-    rs.musicLoopEnd = 0.0;
-    rs.musicWindow = nullptr;
+    closeMusic();
 
     enterProgramFolder();
     closeAllChannels();
 
     if (rs.netSession != nullptr) {
+        rs.netSession->sendLeaveMessages();
         rs.netSession->close(kNetThreadWaitMs);
-        delete rs.netSession;
+        delete rs.netSession;  // destroys its mutex
         rs.netSession = nullptr;
     }
+    // No reference of the socket layer survives the program.
+    for (int i = 0; i < kSocketLayerFinalReleases; ++i) sockShutdown();
 
     delete rs.input;
     rs.input = nullptr;

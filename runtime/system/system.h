@@ -42,6 +42,8 @@
 // shutDownRuntime, closeAllChannels                                     program_end.h
 // projectSettings, userMain, projectEndHook (supplied by the program)   project_hooks.h
 // programPath, enterProgramFolder                                       program_folder.h
+// openUrlAndEnd                                                         open_url.h
+#include "runtime/system/open_url.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_entry.h"
 #include "runtime/system/program_folder.h"
@@ -50,6 +52,8 @@
 // showScreen, waitForInput, waitForKey, waitForMouse                    frame_commands.h
 // setScreenMode, setEscapeEndsProgram, resolveWin32MessageCallback      frame_commands.h
 #include "runtime/system/frame_commands.h"
+// serviceMusicLoop, closeMusic                                          music_loop.h
+#include "runtime/system/music_loop.h"
 
 // --- Input ---
 // InputDevices (keyboard, mouse, joysticks), MouseSample, JoystickState input_devices.h

@@ -1,0 +1,32 @@
+// system: restarting looping music from the frame's loops; the player is the
+// sound library's, the clock the timers'.
+#include "runtime/system/music_loop.h"
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/sound/music_player.h"
+#include "runtime/system/timers.h"
+
+void serviceMusicLoop() {
+    RuntimeState& rs = runtimeState();
+    if (rs.musicLoopEnd <= 0.0) return;
+    double now = elapsedMillis();
+    if (now < rs.musicLoopEnd) return;
+    // Without a player the length reads as 0 and nothing is restarted.
+    MusicPlayer* player = rs.musicWindow;
+    int32_t length = player != nullptr ? player->lengthMs() : 0;
+    double period = length > 499 ? static_cast<double>(length) : kMusicMinimumPeriodMs;
+    rs.musicLoopEnd = now + period;
+    if (player == nullptr) return;
+    player->play();
+    player->seekToStart();
+    player->play();
+}
+
+void closeMusic() {
+    RuntimeState& rs = runtimeState();
+    rs.musicVolume = -1.0;
+    rs.musicLoopEnd = 0.0;
+    if (rs.musicWindow != nullptr) rs.musicWindow->stop();
+    delete rs.musicWindow;
+    rs.musicWindow = nullptr;
+}
