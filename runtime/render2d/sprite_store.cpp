@@ -64,13 +64,7 @@ bool OpenGLRainbows::grabSprite(int n, int x, int y, int w, int h) {
         if (s.mipTexture != 0) glDeleteTextures(1, &s.mipTexture);
         s.texture = 0;
         s.mipTexture = 0;
-        glGenTextures(1, &s.texture);
-        bindTexture();
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tw, th, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+        createBlankTexture(&s.texture, tw, th);
     } else {
         bindTexture();
     }

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>  // Required for: texture calls
 
+#include <GL/glext.h>  // Required for: GL_BGRA
+
 #include <algorithm>  // Required for: std::min
 
 #include "runtime/render2d/texture_image.h"
@@ -12,6 +14,16 @@ int32_t maxTextureSize() {
     GLint size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
     return size > 0 ? std::min<int32_t>(size, kMaxImageSide) : 16;
+}
+
+void createBlankTexture(uint32_t* texture, int32_t w, int32_t h) {
+    glGenTextures(1, texture);
+    glBindTexture(GL_TEXTURE_2D, *texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
 }
 
 bool createTexture(const PixelBuffer& source, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* texture,

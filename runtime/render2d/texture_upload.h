@@ -12,5 +12,9 @@
 bool createTexture(const PixelBuffer& source, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* texture,
                    uint32_t* mipTexture, bool normalMap, bool nearest);
 
+// Makes a new w x h texture, pixels not yet given, into *texture and leaves it
+// bound, repeating and smoothed.
+void createBlankTexture(uint32_t* texture, int32_t w, int32_t h);
+
 // GL_MAX_TEXTURE_SIZE of the current context, at most kMaxImageSide.
 int32_t maxTextureSize();

@@ -3,8 +3,6 @@
 // refused rather than cut.
 #include <GL/gl.h>  // Required for: texture calls
 
-#include <GL/glext.h>  // Required for: GL_BGRA
-
 #include <algorithm>  // Required for: std::min, std::max
 
 #include "runtime/render2d/colour_key.h"
@@ -62,13 +60,7 @@ void OpenGLRainbows::grabScreenToTiledImage(int slot) {
             const auto i = static_cast<size_t>(tileIndex(column, row));
             if (t.texture[i] == 0 || t.textureWidth[i] != edge || t.textureHeight[i] != edge) {
                 if (t.texture[i] != 0) glDeleteTextures(1, &t.texture[i]);
-                glGenTextures(1, &t.texture[i]);
-                glBindTexture(GL_TEXTURE_2D, t.texture[i]);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-                glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, edge, edge, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+                createBlankTexture(&t.texture[i], edge, edge);
             } else {
                 glBindTexture(GL_TEXTURE_2D, t.texture[i]);
             }
