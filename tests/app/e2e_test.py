@@ -57,23 +57,29 @@ class Program:
     def __init__(self, binary):
         self.tmp = tempfile.mkdtemp(prefix="lumiset-e2e-")
         env = dict(os.environ, TMPDIR=self.tmp, SDL_AUDIODRIVER="dummy")
-        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        # Output goes to a file: a full pipe would block the program.
+        self.output_path = os.path.join(self.tmp, "output.txt")
+        with open(self.output_path, "wb") as output:
+            self.process = subprocess.Popen([binary], env=env, stdout=output, stderr=subprocess.STDOUT)
         self.window = self._find_window()
         self.settle()
         self.origin = self._origin()
 
     def _find_window(self):
-        deadline = time.time() + 30
+        # Generous: a sanitizer build on a loaded machine starts slowly.
+        deadline = time.time() + 90
         while time.time() < deadline:
             if self.process.poll() is not None:
-                raise RuntimeError("the program ended at start: %s" % self.process.stderr.read().decode())
+                raise RuntimeError("the program ended at start: %s" % self.output())
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
                                    capture_output=True, text=True)
             ids = found.stdout.split()
             if ids:
                 return int(ids[0])
             time.sleep(0.1)
-        raise RuntimeError("no window titled %r" % TITLE)
+        detail = "no window titled %r; log %r; output %r" % (TITLE, self.log(), self.output())
+        self.close()
+        raise RuntimeError(detail)
 
     def _origin(self):
         info = subprocess.run(["xwininfo", "-id", str(self.window)], capture_output=True, text=True).stdout
@@ -121,6 +127,10 @@ class Program:
             self.process.wait()
             return None
 
+    def output(self):
+        with open(self.output_path, "rb") as f:
+            return f.read().decode(errors="replace")[-2000:]
+
     def log(self):
         try:
             with open(os.path.join(self.tmp, "ErrorLog.txt"), "rb") as f:
@@ -130,8 +140,12 @@ class Program:
 
     def close(self):
         if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -231,15 +245,21 @@ def main():
         print("no DISPLAY: skipped")
         return 0
     checks = Checks()
-    try:
-        run_interactions(binary, artefacts, checks)
-        run_exit(binary, checks, "Escape", lambda p: (p.move(300, 300), p.key("Escape")))
+    runs = [
+        ("interactions", lambda: run_interactions(binary, artefacts, checks)),
+        ("Escape", lambda: run_exit(binary, checks, "Escape", lambda p: (p.move(300, 300), p.key("Escape")))),
         # Held as a person holds them: down together for a moment, then up.
-        run_exit(binary, checks, "Alt+F4", lambda p: (p.move(300, 300), p.xdotool("keydown", "alt", "keydown", "F4"),
-                                                      p.xdotool("keyup", "F4", "keyup", "alt")))
-        run_exit(binary, checks, "closing the window", lambda p: close_window(p.window))
-    except Exception as error:  # a run that cannot even start is one failure
-        checks.check("the program runs", False, str(error))
+        ("Alt+F4", lambda: run_exit(binary, checks, "Alt+F4",
+                                    lambda p: (p.move(300, 300), p.xdotool("keydown", "alt", "keydown", "F4"),
+                                               p.xdotool("keyup", "F4", "keyup", "alt")))),
+        ("closing the window", lambda: run_exit(binary, checks, "closing the window",
+                                                lambda p: close_window(p.window))),
+    ]
+    for name, run in runs:
+        try:
+            run()
+        except Exception as error:  # a run that cannot even start is one failure
+            checks.check("the program runs (%s)" % name, False, str(error))
     print("%d passed, %d failed" % (checks.passed, checks.failed))
     return 1 if checks.failed else 0
 
