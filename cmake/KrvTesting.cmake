@@ -4,6 +4,7 @@ find_package(GTest REQUIRED)
 
 set(KRV_TEST_ENV
   "SDL_AUDIODRIVER=dummy"
+  "SDL_VIDEODRIVER=x11"  # the tests' X server or nothing: never a silent fall-back to another driver
   "LIBGL_ALWAYS_SOFTWARE=1"
   "LP_NUM_THREADS=0"  # llvmpipe draws on the calling thread: no worker threads at the leak check
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"

@@ -51,6 +51,19 @@ def parse_ppm(data):
     return Frame(width, height, data[pos:pos + width * height * 3])
 
 
+def start_program(binary, attempts=3):
+    """Starts the program; a start that shows no window is retried, and each
+    failed start is reported on the way."""
+    for attempt in range(1, attempts + 1):
+        try:
+            return Program(binary)
+        except RuntimeError as error:
+            if attempt == attempts:
+                raise
+            print("note: start %d showed no window, starting again: %s" % (attempt, error))
+    raise AssertionError("unreachable")
+
+
 class Program:
     """One run of the program with its own temporary folder."""
 
@@ -67,10 +80,12 @@ class Program:
 
     def _find_window(self):
         # Generous: a sanitizer build on a loaded machine starts slowly.
-        deadline = time.time() + 90
+        deadline = time.time() + 60
         while time.time() < deadline:
             if self.process.poll() is not None:
-                raise RuntimeError("the program ended at start: %s" % self.output())
+                detail = "the program ended at start: %s" % self.output()
+                self.close()
+                raise RuntimeError(detail)
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", TITLE],
                                    capture_output=True, text=True)
             ids = found.stdout.split()
@@ -178,7 +193,7 @@ class Checks:
 
 
 def run_interactions(binary, artefacts, checks):
-    program = Program(binary)
+    program = start_program(binary)
     try:
         start = program.grab()
         start.save_png(os.path.join(artefacts, "start_screen.png"))
@@ -228,7 +243,7 @@ def run_interactions(binary, artefacts, checks):
 
 
 def run_exit(binary, checks, name, action):
-    program = Program(binary)
+    program = start_program(binary)
     try:
         action(program)
         status = program.wait()
