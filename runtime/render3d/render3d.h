@@ -6,6 +6,14 @@
 // shader table: loadShader, uniforms, attributes, releaseShader                shader_slots.cpp
 #include "runtime/render3d/rainbows_3d.h"
 
+// --- Object storage ---
+// MeshVertex (88-byte record), separator keys, isSeparatorKey                 mesh_vertex.h
+// MeshFrame: vertices, triangles, bounding sphere; init, free, assign          mesh_frame.h
+// MeshObject: frames, workCopy, groupKeys, flags; clear, build (virtual)       mesh_object.h
+#include "runtime/render3d/mesh_frame.h"
+#include "runtime/render3d/mesh_object.h"
+#include "runtime/render3d/mesh_vertex.h"
+
 // --- View and movement ---
 // setProjection, setCameraUp, setCamera, lookAt                                view_movement.cpp
 // updateFrustumPlanes, sphereInFrustum                                         view_movement.cpp
