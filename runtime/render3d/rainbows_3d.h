@@ -7,8 +7,10 @@
 #include <cstddef>  // Required for: size_t
 #include <cstdint>  // Required for: fixed-width fields
 
+#include "runtime/core/block_vector.h"
 #include "runtime/render3d/matrix4.h"
 #include "runtime/render3d/movement_record.h"
+#include "runtime/render3d/object_slot.h"
 
 class OpenGLRainbows;
 
@@ -30,7 +32,16 @@ enum class SpecialLightMode : uint8_t { None = 0, BumpMapping = 1, CelShading = 
 
 class Rainbows3D {
 public:
-    explicit Rainbows3D(OpenGLRainbows* renderer) : renderer(renderer) {}
+    // --- Construction and object slots (rainbows_3d.cpp) -------------------
+    // 4096 empty slots; cannot fail.
+    explicit Rainbows3D(OpenGLRainbows* renderer);
+    // Gives back every GL name the engine made; the GL context must still exist.
+    virtual ~Rainbows3D();
+    Rainbows3D(const Rainbows3D&) = delete;
+    Rainbows3D& operator=(const Rainbows3D&) = delete;
+    // Slot n, or null when n is outside 0..4095: operations on other numbers do nothing.
+    ObjectSlot* slot(int64_t n);
+
 
     // --- Shadow pass, shaders, texture variant (rainbows_3d.cpp) -----------
     // Begins (1) or ends (0) the stencil-shadow pass; ending one in progress
@@ -89,6 +100,7 @@ public:
     void drawDebugLine(const float from[3], const float to[3], uint32_t colour, float width);
 
     // --- Fields -----------------------------------------------------------
+    BlockVector<ObjectSlot> objects{kMeshListStep, kMeshListFirstCapacity};
     std::array<FrustumPlane, 6> frustumPlanes{};  // right, left, bottom, top, far, near
     std::array<ShaderSlot, kShaderSlots> shaders{};
     int32_t currentShader = -1;
@@ -101,7 +113,7 @@ public:
     float textureOffsetV = 0;
     uint8_t lightMask = 0;  // bit n: GL light n is on
     uint8_t sphereMap = 0;
-    OpenGLRainbows* renderer;
+    OpenGLRainbows* renderer = nullptr;
     uint8_t specialLightOn = 0;
     SpecialLightMode specialMode = SpecialLightMode::None;
     float specialLightPosition[3] = {0, 0, 0};
