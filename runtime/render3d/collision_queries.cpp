@@ -71,6 +71,17 @@ void triangleAt(const QueryFrame& q, int32_t k, Vec3f (&t)[3]) {
     for (int i = 0; i < 3; ++i) t[i] = {r[i].x, r[i].y, r[i].z};
 }
 
+// Index of the first record of the first triangle that test accepts; -1 for none.
+template <class Test>
+int32_t firstTriangle(const QueryFrame& q, Test test) {
+    for (int32_t k = 0; k < q.triangleCount; ++k) {
+        Vec3f t[3];
+        triangleAt(q, k, t);
+        if (test(t)) return 3 * k;
+    }
+    return -1;
+}
+
 // How far a world-space length reaches at most in object space.
 float longestInverseAxis(const Matrix4& inverse) {
     float longest = 0;
@@ -117,15 +128,8 @@ uint8_t boxHitsMesh(const MeshObject& object, int32_t frame, const Matrix4& move
     }
     const float reach = q.radius + std::sqrt(boxReach);
     if (reach * reach < lengthSquared(c - q.centre)) return 0;
-    for (int32_t k = 0; k < q.triangleCount; ++k) {
-        Vec3f t[3];
-        triangleAt(q, k, t);
-        if (boxTriangleOverlap(c, a0, a1, a2, t)) {
-            lastHit = 3 * k;
-            return 1;
-        }
-    }
-    return 0;
+    lastHit = firstTriangle(q, [&](const Vec3f(&t)[3]) { return boxTriangleOverlap(c, a0, a1, a2, t); });
+    return lastHit >= 0 ? 1 : 0;
 }
 
 uint8_t sphereHitsMesh(const MeshObject& object, int32_t frame, const Matrix4& movement, float radius,
@@ -138,15 +142,8 @@ uint8_t sphereHitsMesh(const MeshObject& object, int32_t frame, const Matrix4& m
     if ((r + q.radius) * (r + q.radius) < lengthSquared(c - q.centre)) return 0;
     const MeshVertex& first = q.frame->triangles.data[0];
     if (lengthSquared(c - Vec3f{first.x, first.y, first.z}) <= r * r) return 1;
-    for (int32_t k = 0; k < q.triangleCount; ++k) {
-        Vec3f t[3];
-        triangleAt(q, k, t);
-        if (spherePolygonCollision(t, c, 3, r)) {
-            lastHit = 3 * k;
-            return 1;
-        }
-    }
-    return 0;
+    lastHit = firstTriangle(q, [&](const Vec3f(&t)[3]) { return spherePolygonCollision(t, c, 3, r); });
+    return lastHit >= 0 ? 1 : 0;
 }
 
 double rayDistanceToMesh(const MeshObject& object, int32_t frame, const Matrix4& movement, Vec3f origin,
@@ -184,12 +181,8 @@ double coneHitsMesh(const MeshObject& object, int32_t frame, const Matrix4& move
     const float angle = halfAngleDegrees * kDegreesToRadians;
     const float cosAngle = std::cos(angle), sinAngle = std::sin(angle);
     if (cosAngle > 0 && distanceToCone(q.centre, vertex, axis, cosAngle, sinAngle) > q.radius) return 0.0;
-    for (int32_t k = 0; k < q.triangleCount; ++k) {
-        Vec3f t[3];
-        triangleAt(q, k, t);
-        if (coneTriangleOverlap(axis, vertex, cosAngle, t)) return 1.0;
-    }
-    return 0.0;
+    const auto inCone = [&](const Vec3f(&t)[3]) { return coneTriangleOverlap(axis, vertex, cosAngle, t); };
+    return firstTriangle(q, inCone) >= 0 ? 1.0 : 0.0;
 }
 
 uint8_t sphereHitsBox(const Matrix4& movement, Vec3f centre, float radius, float hx, float hy, float hz) {
