@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>  // Required for: std::max, std::min
+#include <bit>        // Required for: std::bit_ceil
 #include <cstdint>    // Required for: int32_t, int64_t
 #include <initializer_list>  // Required for: the loop over the further sizes
 #include <new>        // Required for: std::bad_alloc
@@ -35,6 +36,16 @@ inline int32_t slotsFor(int64_t count, int32_t granule) {
     const int64_t slots = count / granule * granule + granule;
     if (slots > INT32_MAX) fatalError(kErrorOutOfMemory);
     return static_cast<int32_t>(slots);
+}
+
+// Slots allocated behind a capacity: the capacity itself up to 256, above
+// that the next power of two. Every storage is allocated this way, so the
+// room follows from the capacity alone, and a push whose new capacity lies in
+// the same room fills the next slot in place instead of moving the array.
+inline size_t storageFor(int32_t capacity) {
+    constexpr int32_t kExactUpTo = 256;
+    if (capacity <= kExactUpTo) return static_cast<size_t>(std::max(capacity, 0));
+    return std::bit_ceil(static_cast<size_t>(capacity));
 }
 
 inline int32_t dimensionsOf(int32_t d1, int32_t d2, int32_t d3, int32_t d4) {
@@ -211,8 +222,20 @@ public:
     }
 
     // Appends to a one-dimensional array (d2 0); anything else is error 8.
+    // The result is that of a REDIM to one more element followed by a store.
     void push(const T& value) {
+        using namespace rt_array_detail;
         if (d2 != 0) fatalError(kErrorBadArrayOperation);
+        if (d3 == 0 && d4 == 0) {
+            const int32_t newCapacity = slotsFor(int64_t{d1} + 1, 64);
+            if (storageFor(newCapacity) == storageFor(capacity)) {
+                // Slots past d1 are unreachable, so one of them may take the value.
+                data[d1] = value;
+                setShape(*this, d1 + 1, 0, 0, 0);
+                capacity = newCapacity;
+                return;
+            }
+        }
         T copy(value);  // the value may be an element of this array
         redim(d1 + 1);
         at(d1 - 1) = std::move(copy);
@@ -241,7 +264,7 @@ public:
 private:
     static T* allocate(int32_t slots) {
         try {
-            return new T[static_cast<size_t>(slots)]();
+            return new T[rt_array_detail::storageFor(slots)]();
         } catch (const std::bad_alloc&) {
             fatalError(kErrorOutOfMemory);
         }
