@@ -3,17 +3,18 @@
 // buffer and never allocate.
 #pragma once
 
-#include <bit>      // Required for: std::bit_ceil
 #include <cstddef>  // Required for: size_t
 #include <cstdint>  // Required for: uint32_t, int32_t
 #include <cstring>  // Required for: std::memmove, std::strlen (the inline append)
 #include <new>      // Required for: std::bad_alloc
 
+#include "runtime/core/spare_room.h"
+
 class RtString {
 public:
     // Fields, in this order. `data` is never null while the string lives.
     char* data;
-    uint32_t capacity;  // bytes allocated, the NUL included; 0 on the shared empty buffer
+    uint32_t capacity;  // buffer bytes, the NUL included (the allocation may be larger); 0 on the shared empty buffer
     uint32_t length;    // bytes before the NUL
 
     // The one read-only "" that every empty string points at.
@@ -79,16 +80,9 @@ public:
     void trimControlTail();
 
 private:
-    // Bytes allocated behind a capacity. Short strings get exactly their
-    // capacity; longer ones the next power of two, so that a string that grows
-    // by appends moves only when it doubles while its capacity keeps the
-    // 16-byte steps. Every buffer is allocated this way, so the room follows
-    // from the capacity alone: any capacity up to it lies in the same buffer.
-    static size_t allocatedFor(uint32_t capacity) {
-        constexpr uint32_t kExactUpTo = 256;
-        if (capacity <= kExactUpTo) return capacity;
-        return static_cast<size_t>(std::bit_ceil(uint64_t{capacity}));
-    }
+    // Bytes allocated behind a capacity: a string that grows by appends
+    // moves only when it passes a step of the room's grid.
+    static size_t allocatedFor(uint32_t capacity) { return static_cast<size_t>(spareRoomFor(capacity)); }
     static char* allocate(uint32_t capacity);
 
     static uint32_t measure(const char* text) {
