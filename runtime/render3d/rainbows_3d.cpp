@@ -1,5 +1,6 @@
-// render3d: the engine state that the frame and the 2D layer reach: the
-// shadow pass, the texture variant and the current shader.
+// render3d: the engine object: its slot table, the shadow pass, the texture
+// variant and the current shader. GL only through the extension table and
+// the render object.
 #include "runtime/render3d/rainbows_3d.h"
 
 #include <GL/gl.h>  // Required for: the stencil and blending calls
@@ -35,6 +36,26 @@ void darkenMarkedPixels(OpenGLRainbows& r) {
 }
 
 }  // namespace
+
+// [SECTION] Construction and slots
+
+Rainbows3D::Rainbows3D(OpenGLRainbows* render) : renderer(render) {
+    objects.reserve(kObjectSlotCount);
+    objects.count = kObjectSlotCount;
+}
+
+Rainbows3D::~Rainbows3D() {
+    for (int n = 0; n < kShaderSlots; ++n) releaseShader(n);
+    for (int32_t n = objects.capacity - 1; n >= 0; --n) objects.data[n].clear();
+    objects.clear();
+}
+
+ObjectSlot* Rainbows3D::slot(int64_t n) {
+    if (n < 0 || n >= objects.count) return nullptr;
+    return &objects.data[n];
+}
+
+// [SECTION] Shadow pass, shaders, texture variant
 
 void Rainbows3D::setShadowPass(uint8_t on) {
     if (on == shadowPass) return;
