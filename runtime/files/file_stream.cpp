@@ -131,12 +131,16 @@ bool FileStream::readLine(std::span<char, kLineBufferSize> buffer) {
     } else {
         return false;
     }
+    const bool endOfData = file_.isOpen() ? got < kChunk : position_ + got >= size_;
     int32_t lineLength = got;
     int32_t consumed = got;  // the end of the data ends the last line
     if (const void* lf = memchr(chunk, '\n', static_cast<size_t>(got))) {
         lineLength = static_cast<int32_t>(static_cast<const char*>(lf) - chunk);
         consumed = lineLength + 1;
         if (lineLength > 0 && chunk[lineLength - 1] == '\r') --lineLength;
+    } else if (endOfData && chunk[lineLength - 1] == '\r') {
+        // The end of the data ends a line as a LF does, so a CR before it goes too.
+        --lineLength;
     }
     if (lineLength > kLongest) {
         // A physical line longer than the buffer: the rest is the next line.

@@ -2,9 +2,10 @@
 // paths and "mem://" names behave alike.
 #include "runtime/render2d/image_source.h"
 
-#include <limits>  // Required for: std::numeric_limits
+#include <string_view>  // Required for: std::string_view
 
 #include "runtime/files/file_stream.h"
+#include "runtime/files/whole_file.h"
 
 bool readImageSource(const char* name, std::vector<uint8_t>& out) {
     out.clear();
@@ -21,8 +22,6 @@ bool readImageSource(const char* name, std::vector<uint8_t>& out) {
 }
 
 bool writeImageFile(const char* name, std::span<const uint8_t> bytes) {
-    FileStream stream;
-    if (!name || isMemoryFileName(name) || bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-        return false;
-    return stream.openWrite(name) && stream.write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    if (!name || isMemoryFileName(name)) return false;
+    return replaceWholeFile(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

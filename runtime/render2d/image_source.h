@@ -9,5 +9,6 @@
 // Reads the whole file or memory block; false when it cannot be opened or read.
 bool readImageSource(const char* name, std::vector<uint8_t>& out);
 
-// Replaces the disk file with the bytes; memory-file names are refused.
+// Replaces the disk file with the bytes (a failed write keeps the old file);
+// memory-file names are refused.
 bool writeImageFile(const char* name, std::span<const uint8_t> bytes);

@@ -14,6 +14,19 @@
 #include "runtime/render3d/mesh_object.h"
 #include "runtime/render3d/mesh_vertex.h"
 
+// --- Group table, normals and tangents ---
+// MeshObject::buildGroupTable, MeshObject::buildNormals (mesh_normals.cpp)     mesh_object.h
+// positionWeldKey                                                              mesh_normals.h
+#include "runtime/render3d/mesh_normals.h"
+
+// --- Model files ---
+// dddNormalTable (162 unit normals), nearestDddNormal                         ddd_normal_table.h
+// saveDdd, loadDdd, encodeDdd, decodeDddRecords (record form)                 ddd_file.h
+// DddTextModel (toMesh), readDddText, loadDddText (text form)                 ddd_text_form.h
+#include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/ddd_normal_table.h"
+#include "runtime/render3d/ddd_text_form.h"
+
 // --- View and movement ---
 // setProjection, setCameraUp, setCamera, lookAt                                view_movement.cpp
 // updateFrustumPlanes, sphereInFrustum                                         view_movement.cpp
@@ -26,3 +39,15 @@
 // --- Lighting ---
 // setFog, setCullMode, applyCullMode, setLight, setCameraLight                 lighting.cpp
 // drawDebugPoint, drawDebugLine                                                debug_shapes.cpp
+
+// --- Intersection tests and collision queries ---
+// Vec3f; linePlaneIntersection, pointInPolygon, pointInConvexPolygon,
+// segmentHitsPolygon, classifySphere, edgeSphereCollision,
+// spherePolygonCollision, rayTriangleDistance, boxTriangleOverlap,
+// coneTriangleOverlap, sphereBoxOverlap                                        geometry3d.h
+// boxHits{Mesh,Object}, sphereHits{Mesh,Object}, rayDistanceTo{Mesh,Object},
+// coneHits{Mesh,Object}, sphereHitsBox, lastHitIndex, lastHitFace              collision_queries.h
+// ViewTransform; projectPoint, unprojectPoint, inverseOrIdentity4              screen_projection.h
+#include "runtime/render3d/collision_queries.h"
+#include "runtime/render3d/geometry3d.h"
+#include "runtime/render3d/screen_projection.h"

@@ -24,6 +24,7 @@
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/project_hooks.h"
+#include "runtime/system/static_cleanup.h"
 #include "runtime/system/timers.h"
 
 namespace {
@@ -117,6 +118,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
 
 int WinMain(void* instance, void* /*previousInstance*/, const char* commandLineText, int showCommand) {
     RuntimeState& rs = runtimeState();
+    armStaticCleanUp();
     setFatalHandler(terminateOnFatalError);
     rs.commandLine = commandLineText;
     projectSettings();
@@ -130,6 +132,7 @@ int WinMain(void* instance, void* /*previousInstance*/, const char* commandLineT
 
 int startRuntimeOnly(void* instance, int /*second*/, int /*third*/) {
     RuntimeState& rs = runtimeState();
+    armStaticCleanUp();
     projectSettings();
     if (runtimeStartup(instance, 1, rs.title.data) != 0) endWithoutWindow();
     rs.errorLine = 0;

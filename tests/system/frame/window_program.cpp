@@ -1,15 +1,21 @@
 // A small program of the language for the window tests: it runs the real
-// start-up, shows green frames and waits for input until it is ended. The
-// mode comes from KRV_FRAME_TEST_MODE: "loop" (default), "end" (END after
-// three frames) or "fatal" (an out-of-bounds error after one frame).
+// start-up, changes an INI value and a cached text line in its temporary
+// folder (saved only at the program end), shows green frames and waits for
+// input until it is ended. The mode comes from KRV_FRAME_TEST_MODE: "loop"
+// (default), "end" (END after three frames) or "fatal" (an out-of-bounds
+// error after one frame).
 #include <GL/gl.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
+#include "runtime/files/ini_file.h"
+#include "runtime/files/line_file_cache.h"
+#include "runtime/platform/files.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
@@ -27,6 +33,14 @@ const ProgramFunction kFunctions[] = {{onQuit, "KRV_ON_QUIT"}, {nullptr, nullptr
 const char* mode() {
     const char* m = std::getenv("KRV_FRAME_TEST_MODE");
     return m != nullptr ? m : "loop";
+}
+
+// Changes that live in memory until the program ends.
+void changeSavedData() {
+    const std::string folder = platform::temporaryFolder();
+    iniOpen(RtString((folder + "saved.ini").c_str()));
+    iniWrite(RtString("game"), RtString("score"), RtString("42"));
+    lineFilePutString(RtString((folder + "saved.txt").c_str()), 0, RtString("first line"));
 }
 
 void greenFrame() {
@@ -47,6 +61,7 @@ void projectSettings() {
 }
 
 void userMain() {
+    changeSavedData();
     if (std::strcmp(mode(), "end") == 0) {
         for (int i = 0; i < 3; ++i) greenFrame();
         endProgram();
