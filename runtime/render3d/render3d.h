@@ -39,3 +39,15 @@
 // --- Lighting ---
 // setFog, setCullMode, applyCullMode, setLight, setCameraLight                 lighting.cpp
 // drawDebugPoint, drawDebugLine                                                debug_shapes.cpp
+
+// --- Intersection tests and collision queries ---
+// Vec3f; linePlaneIntersection, pointInPolygon, pointInConvexPolygon,
+// segmentHitsPolygon, classifySphere, edgeSphereCollision,
+// spherePolygonCollision, rayTriangleDistance, boxTriangleOverlap,
+// coneTriangleOverlap, sphereBoxOverlap                                        geometry3d.h
+// boxHits{Mesh,Object}, sphereHits{Mesh,Object}, rayDistanceTo{Mesh,Object},
+// coneHits{Mesh,Object}, sphereHitsBox, lastHitIndex, lastHitFace              collision_queries.h
+// ViewTransform; projectPoint, unprojectPoint, inverseOrIdentity4              screen_projection.h
+#include "runtime/render3d/collision_queries.h"
+#include "runtime/render3d/geometry3d.h"
+#include "runtime/render3d/screen_projection.h"
