@@ -21,6 +21,7 @@
 #include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_sample.h"
 #include "runtime/system/input_devices.h"
 #include "runtime/system/platform_info.h"
 #include "runtime/system/program_end.h"
