@@ -35,6 +35,7 @@ struct RuntimeState {
     int32_t sourceTag = 0;
     int32_t errorCode = 0;
     int32_t errorLine = 0;
+    RtString errorFile;  // the file the last fatal error concerns; "" when none
     RtString commandLine;
     void (*fatalHandler)() = nullptr;  // ends the program; null = the core's default
 

@@ -36,6 +36,7 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept {
         memoryData_ = std::exchange(other.memoryData_, nullptr);
         size_ = std::exchange(other.size_, 0);
         position_ = std::exchange(other.position_, 0);
+        name_ = std::exchange(other.name_, std::string());
     }
     return *this;
 }
@@ -52,6 +53,7 @@ bool FileStream::openRead(const char* name) {
         memoryData_ = block_->bytes.empty() ? &kEmpty : block_->bytes.data();
         size_ = static_cast<int32_t>(size);
         position_ = 0;
+        name_ = name;
         return true;
     }
     std::string path;
@@ -60,6 +62,7 @@ bool FileStream::openRead(const char* name) {
     if (!file_.isOpen()) return false;
     size_ = clampSize(file_.size());
     position_ = 0;
+    name_ = name;
     return true;
 }
 
@@ -71,6 +74,7 @@ bool FileStream::openWrite(const char* name) {
     // Deleting first gives a new file: a reader of the old one keeps its data.
     platform::deleteFile(path);
     file_ = platform::File::open(path, platform::File::Mode::ReadWriteNew);
+    if (file_.isOpen()) name_ = name;
     return file_.isOpen();
 }
 
@@ -80,6 +84,7 @@ bool FileStream::openAppend(const char* name) {
     std::string path;
     if (!toPlatformPath(name, path) || writeProtected(path)) return false;
     file_ = platform::File::open(path, platform::File::Mode::Append);
+    if (file_.isOpen()) name_ = name;
     return file_.isOpen();
 }
 
@@ -173,6 +178,7 @@ void FileStream::close() {
     memoryData_ = nullptr;
     size_ = 0;
     position_ = 0;
+    name_.clear();
 }
 
 int32_t FileStream::size() const {

@@ -2,10 +2,13 @@
 // start-up, changes an INI value and a cached text line in its temporary
 // folder (saved only at the program end), shows green frames and waits for
 // input until it is ended. The mode comes from KRV_FRAME_TEST_MODE: "loop"
-// (default), "end" (END after three frames) or "fatal" (an out-of-bounds
-// error after one frame).
+// (default), "end" (END after three frames), "fatal" (an out-of-bounds
+// error after one frame) or "fatalfile" (reading past the end of the file
+// KRV_FRAME_TEST_FILE). KRV_FRAME_TEST_SIGNAL=settings sends the program a
+// SIGTERM from its settings hook, before the window exists.
 #include <GL/gl.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -13,6 +16,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
+#include "runtime/files/file_channels.h"
 #include "runtime/files/ini_file.h"
 #include "runtime/files/line_file_cache.h"
 #include "runtime/platform/files.h"
@@ -58,6 +62,8 @@ void projectSettings() {
     rs.framesPerSecond = 60;
     rs.title = "Frame Test Program";
     rs.programFunctions = kFunctions;
+    const char* signal = std::getenv("KRV_FRAME_TEST_SIGNAL");
+    if (signal != nullptr && std::strcmp(signal, "settings") == 0) std::raise(SIGTERM);
 }
 
 void userMain() {
@@ -69,6 +75,12 @@ void userMain() {
     if (std::strcmp(mode(), "fatal") == 0) {
         greenFrame();
         fatalError(kErrorOutOfBounds);
+    }
+    if (std::strcmp(mode(), "fatalfile") == 0) {
+        const char* file = std::getenv("KRV_FRAME_TEST_FILE");
+        openFileChannel(0, RtString(file != nullptr ? file : ""), 1);
+        int32_t value = 0;
+        channelReadInt32(0, value);
     }
     for (;;) {
         greenFrame();
