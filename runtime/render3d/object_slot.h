@@ -44,9 +44,18 @@ public:
     void computeBoundingSpheres();
     // The cel-shading texture: one row per group key (mesh_drawing.cpp).
     void buildShadeTexture();
+    // Stencil shadow volumes (shadow_volume.cpp): the edge table of frame 0,
+    // the faces lit from a light in object space, and the volume itself.
+    void buildEdgeNeighbours();
+    void computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]);
+    void drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps);
+    // True until frame 0 as it is now sits in staticBuffer.
+    bool staticBufferStale() const { return staticBufferOutdated; }
+    void markStaticBufferFilled() { staticBufferOutdated = false; }
 
 private:
     void deleteGlNames();
+    bool staticBufferOutdated = true;  // frame 0 changed since the last upload
 };
 
 struct ObjectSlot {
