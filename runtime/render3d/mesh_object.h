@@ -28,4 +28,16 @@ public:
     // Empties the object. With freeStorage every list's storage is freed and
     // the frames destroyed; without, the frames' arrays keep their storage.
     void clear(bool freeStorage);
+
+    // --- Group table and normals (mesh_normals.cpp) ---
+    // Fills groupKeys with the distinct keys in order of first appearance and
+    // every vertex's groupIndex; false (groupKeys empty) when there are more
+    // than 256 distinct keys, which a one-byte index cannot address.
+    bool buildGroupTable();
+    // Computes smooth vertex normals and/or tangents and binormals when asked
+    // and not yet valid, frame by frame, then calls build(). Separator keys
+    // start primitives: 0xFFFFFFFF a list, 0xFFFFFFFE a strip whose every
+    // second triangle is wound the other way, 0xFFFFFFFD and 0xFFFFFFFC a
+    // fan; a frame starts as a list.
+    void buildNormals(bool computeNormals, bool weldByPosition, bool computeTangents);
 };

@@ -14,6 +14,19 @@
 #include "runtime/render3d/mesh_object.h"
 #include "runtime/render3d/mesh_vertex.h"
 
+// --- Group table, normals and tangents ---
+// MeshObject::buildGroupTable, MeshObject::buildNormals (mesh_normals.cpp)     mesh_object.h
+// positionWeldKey                                                              mesh_normals.h
+#include "runtime/render3d/mesh_normals.h"
+
+// --- Model files ---
+// dddNormalTable (162 unit normals), nearestDddNormal                         ddd_normal_table.h
+// saveDdd, loadDdd, encodeDdd, decodeDddRecords (record form)                 ddd_file.h
+// DddTextModel (toMesh), readDddText, loadDddText (text form)                 ddd_text_form.h
+#include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/ddd_normal_table.h"
+#include "runtime/render3d/ddd_text_form.h"
+
 // --- View and movement ---
 // setProjection, setCameraUp, setCamera, lookAt                                view_movement.cpp
 // updateFrustumPlanes, sphereInFrustum                                         view_movement.cpp

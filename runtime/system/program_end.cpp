@@ -102,8 +102,9 @@ void shutDownRuntime() {
 
     if (rs.netSession != nullptr) {
         rs.netSession->sendLeaveMessages();
-        rs.netSession->close(kNetThreadWaitMs);
-        delete rs.netSession;  // destroys its mutex
+        // A thread that did not stop in time still uses the session: it is
+        // left to the process's end rather than freed under the thread.
+        if (rs.netSession->close(rs.netSession->timings.endWaitMs)) delete rs.netSession;
         rs.netSession = nullptr;
     }
     // No reference of the socket layer survives the program.
