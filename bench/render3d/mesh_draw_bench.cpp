@@ -4,6 +4,8 @@
 // draw of the same triangles. Every iteration waits for the GPU to finish.
 #include <benchmark/benchmark.h>
 
+#include <GL/gl.h>
+
 #include <GL/glext.h>
 
 #include <cmath>
@@ -117,9 +119,9 @@ void BM_MinimalVertexBufferDraw(benchmark::State& state) {
     report(state);
 }
 
-BENCHMARK(BM_MinimalVertexBufferDraw)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StaticObjectVertexBuffer)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StaticObjectClientArrays)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_AnimatedObject)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MinimalVertexBufferDraw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StaticObjectVertexBuffer)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StaticObjectClientArrays)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_AnimatedObject)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

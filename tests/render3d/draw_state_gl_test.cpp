@@ -2,6 +2,8 @@
 // binding, texture units and their environment, texture generation, the
 // matrix stack and the colour; with and without vertex buffers and
 // multitexture switched off in the extension table.
+#include <GL/gl.h>
+
 #include <GL/glext.h>
 
 #include "runtime/render2d/gl_extensions.h"

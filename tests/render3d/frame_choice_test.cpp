@@ -1,6 +1,8 @@
 // The pure parts of drawing: which frames blend, and shade texture sizes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "runtime/render3d/mesh_drawing.h"
 
 namespace {

@@ -100,13 +100,21 @@ TEST_F(Builder, VerticesKeepColourAndStoreVNegated) {
     EXPECT_EQ(mesh(1).hasColours, 0u);  // white and markers are not colours
 }
 
-TEST_F(Builder, AnObjectOfTwoVerticesIsUsedButEmpty) {
+TEST_F(Builder, ObjectsOfTooFewVerticesAreUsedButHaveNoTriangles) {
     engine.builderBeginObject(5, 0);
     addNumbered(0, 2);
     engine.builderEndObject();
     EXPECT_EQ(engine.objects.data[5].used, 1);
-    EXPECT_EQ(mesh(5).frames.count, 0);
+    EXPECT_EQ(mesh(5).frames.data[0].triangles.count, 0);
+    EXPECT_EQ(mesh(5).workCopy.count, 0);
     EXPECT_EQ(engine.builderObject, -1);
+
+    // The marker and one vertex: two records, so the mesh is emptied.
+    engine.builderBeginObject(6, 0);
+    addNumbered(0, 1);
+    engine.builderEndObject();
+    EXPECT_EQ(engine.objects.data[6].used, 1);
+    EXPECT_EQ(mesh(6).frames.count, 0);
 }
 
 TEST_F(Builder, WithoutAnOpenObjectOrAValidSlotNothingHappens) {
