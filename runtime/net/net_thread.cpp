@@ -138,10 +138,15 @@ private:
             SessionLock lock(session_.mutex);
             for (const NetMessage& message : messages) hostHandleMessage(session_, client.socket, message, outbox);
         }
-        for (const auto& [socket, frame] : outbox) {
-            if (isIn(closed, socket)) continue;
+        // One send per connection and round, the frames in their order.
+        for (Connection& client : clients_) {
+            std::vector<uint8_t> bytes;
+            for (const auto& [socket, frame] : outbox) {
+                if (socket == client.socket) bytes.insert(bytes.end(), frame.begin(), frame.end());
+            }
+            if (bytes.empty() || isIn(closed, client.socket)) continue;
             // A peer that takes nothing within the bound is dropped.
-            if (session_.sendFrame(socket, frame) == 0) closed.push_back(socket);
+            if (session_.sendFrame(client.socket, bytes) == 0) closed.push_back(client.socket);
         }
         for (int32_t socket : closed) dropClient(socket);
     }

@@ -7,16 +7,13 @@
 
 #include <GL/gl.h>
 
-#include <GL/glext.h>
-
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/render3d/rainbows_3d.h"
 #include "tests/render2d/gl_fixture.h"
+#include "tests/render3d/frame_artefact.h"
 
 struct BuildVertex {
     float x, y, z, u, v;
@@ -68,19 +65,8 @@ protected:
         engine->builderEndObject();
     }
 
-    // The frame as a PNG in the build's artefacts folder, read straight from
-    // GL so that saving draws nothing and binds nothing.
-    static void saveFrame(const std::string& name) {
-        std::vector<uint8_t> bgra(640 * 480 * 4), flipped(bgra.size());
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 640, 480, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
-        for (size_t row = 0; row < 480; ++row) {
-            std::copy_n(&bgra[(479 - row) * 640 * 4], 640 * 4, &flipped[row * 640 * 4]);
-        }
-        std::filesystem::create_directories(RENDER3D_ARTEFACTS);
-        const std::string path = std::string(RENDER3D_ARTEFACTS) + "/" + name + ".png";
-        EXPECT_TRUE(writeImageFile(path.c_str(), encodePngFromBgra(flipped.data(), 640, 480)));
-    }
+    // The frame as a PNG in the build's artefacts folder.
+    static void saveFrame(const std::string& name) { saveFrameArtefact(r(), name); }
 
     static std::vector<uint32_t> wholeFrame() {
         std::vector<uint32_t> pixels(640 * 480);

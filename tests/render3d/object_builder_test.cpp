@@ -206,11 +206,11 @@ TEST_F(Loading, AMissingFileFailsAndLeavesOneEmptyMesh) {
 }
 
 TEST_F(Loading, AnObjectSetIndexGoesToTheObjectSetLoaderWhateverItsName) {
-    // Object sets are not read yet: the load fails without the model reader
-    // seeing the file, so nothing is logged as a broken model.
+    // As a model the file would fail; as an object set it is an empty set.
     const std::string index = file("set_index.ddd", ";DDW\r\n[objects]\r\ncount=0\r\n");
-    EXPECT_EQ(engine.loadObject(index.c_str(), 1), 0);
-    EXPECT_EQ(engine.objects.data[1].used, 0);
+    EXPECT_EQ(engine.loadObject(index.c_str(), 1), 1);
+    EXPECT_EQ(engine.objects.data[1].used, 1);
+    EXPECT_EQ(engine.objects.data[1].isSet, 1);
     EXPECT_EQ(engine.objects.data[1].meshes.count, 0);
 }
 
