@@ -57,6 +57,12 @@ struct RuntimeState {
     ResourceArchive* mainArchive = nullptr;
     int32_t currentFont = 0;
 
+    // The 3D commands: the sprites of setTextures3D (-1 none) and the cull
+    // mode last set.
+    int32_t textureFirst3D = -1;
+    int32_t textureSecond3D = -1;
+    int32_t cullModeShadow3D = 0;
+
     // Frame, timer and flags.
     double frameTime = 0.0;
     double previousFrameTime = 0.0;
