@@ -1,17 +1,19 @@
 // sound: the default media layer: music and movies decoded by ffmpeg_decoder,
 // their sound played by the device's mixer, pictures drawn by MoviePicture.
-// The movie's clock is the runtime's (system/timers).
+// The movie's clock is the platform's monotonic clock.
 #include <algorithm>  // Required for: std::clamp, std::min
 
 #include "runtime/sound/ffmpeg_decoder.h"
 #include "runtime/sound/media_backend.h"
 #include "runtime/sound/movie_picture.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/system/timers.h"
+#include "runtime/platform/clock.h"
 
 namespace {
 
 constexpr int32_t kFullVolume = 1000;
+
+double nowMs() { return static_cast<double>(platform::monotonicNanos()) / 1.0e6; }
 
 // The sound of a music or movie file as one voice of the mixer; without a
 // device or sound it does nothing.
@@ -78,12 +80,12 @@ public:
     int32_t lengthMs() override { return video.lengthMs() > 0 ? video.lengthMs() : sound.lengthMs(); }
     int32_t positionMs() override {
         if (!playing) return position;
-        const double elapsed = elapsedMillis() - startedAt;
+        const double elapsed = nowMs() - startedAt;
         return static_cast<int32_t>(std::min<double>(position + elapsed, lengthMs()));
     }
     bool play() override {
         if (playing) return true;
-        startedAt = elapsedMillis();
+        startedAt = nowMs();
         playing = true;
         sound.moveTo(position);
         sound.play();

@@ -57,6 +57,11 @@
 // serviceMusicLoop, closeMusic                                          music_loop.h
 #include "runtime/system/music_loop.h"
 
+// --- Music and movies (over the sound library's media layer) ---
+// playMusic, stopMusic, setMusicVolume                                  media_commands.h
+// playMovie, playMovieLoop, playMovieOnce, fitMovie                     media_commands.h
+#include "runtime/system/media_commands.h"
+
 // --- Input ---
 // InputDevices (keyboard, mouse, joysticks), MouseSample, JoystickState input_devices.h
 // keyDown, typedKey, setAutoPause                                       input_commands.h

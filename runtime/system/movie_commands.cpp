@@ -1,13 +1,12 @@
-// sound: the movie commands. The movie is drawn into the render object's
-// frames (render2d); input, the message pump's program callback, the music
-// service and the program end come from system.
+// system: the movie commands. The movie comes from the sound library's media
+// layer and is drawn into the render object's frames (render2d).
 #include <algorithm>  // Required for: std::min
 #include <string>     // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/sound/media_commands.h"
+#include "runtime/system/media_commands.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/input_devices.h"
 #include "runtime/system/music_loop.h"

@@ -1,11 +1,11 @@
-// sound: the music commands; names resolve through files' media archive, the
-// music state lives in RuntimeState and the clock is system's.
+// system: the music commands; names resolve through files' media archive, the
+// player comes from the sound library's media layer.
 #include <cmath>   // Required for: std::trunc
 #include <string>  // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
-#include "runtime/sound/media_commands.h"
+#include "runtime/system/media_commands.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/timers.h"
 
