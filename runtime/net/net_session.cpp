@@ -21,6 +21,8 @@ NetSession::NetSession() {
 }
 
 NetSession::~NetSession() {
+    // A thread still at work would outlive the state it uses.
+    if (thread > 0) close(-1);
     mutexDestroy(&mutex);
     mutexDestroy(&sendMutex);
 }
