@@ -125,6 +125,14 @@ int32_t sockSetBlocking(int32_t socket, uint8_t blocking) {
     return error;
 }
 
+int32_t sockSetNoDelay(int32_t socket) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr) return -1;
+    int error = entry->socket.setNoDelay();
+    storeError(error);
+    return error;
+}
+
 namespace {
 
 // The new socket's entry; -1 with the error when the platform made none.
