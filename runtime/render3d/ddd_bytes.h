@@ -8,6 +8,11 @@
 #include <span>     // Required for: std::span
 #include <string>   // Required for: std::string
 
+// The little-endian u32 at p; the caller has checked that 4 bytes are there.
+inline uint32_t loadU32(const uint8_t* p) {
+    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+
 class DddByteReader {
 public:
     explicit DddByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -21,10 +26,16 @@ public:
     }
     bool readU32(uint32_t& value) {
         if (remaining() < 4) return false;
-        value = 0;
-        for (int i = 3; i >= 0; --i) value = (value << 8) | bytes_[position_ + static_cast<size_t>(i)];
+        value = loadU32(bytes_.data() + position_);
         position_ += 4;
         return true;
+    }
+    // The next n bytes, skipped over; null when fewer are left.
+    const uint8_t* take(size_t n) {
+        if (remaining() < n) return nullptr;
+        const uint8_t* at = bytes_.data() + position_;
+        position_ += n;
+        return at;
     }
     bool readF32(float& value) {
         uint32_t bits = 0;

@@ -2,6 +2,7 @@
 // writes bytes through the files subsystem; never touches GL.
 #include "runtime/render3d/ddd_file.h"
 
+#include <algorithm>  // Required for: std::min
 #include <bit>      // Required for: std::bit_cast
 #include <cstdint>  // Required for: INT32_MAX
 #include <new>      // Required for: std::bad_alloc
@@ -24,22 +25,22 @@ constexpr size_t kVertexEntrySize = 14;     // f32 x, y, z, u8 normal index, u8 
 constexpr size_t kOldVertexEntrySize = 5;   // u8 qx, qy, qz, normal index, group index
 constexpr size_t kOldFrameHeaderSize = 28;  // u32 count, f32 offset[3], f32 scale[3]
 
+// Frame 0's texture coordinates, and per group index a record that already
+// holds the key and its colour, so that no vertex converts a colour again.
 struct UvTable {
     std::vector<float> u, v;
+    std::vector<MeshVertex> keyed;
 };
 
 // The parts of a loaded vertex that do not depend on the layout.
-MeshVertex loadedVertex(const MeshObject& object, const UvTable& uv, int32_t index, uint8_t normalIndex,
-                        uint8_t groupIndex) {
-    MeshVertex record;
+MeshVertex loadedVertex(const UvTable& uv, int32_t index, uint8_t normalIndex, uint8_t groupIndex) {
+    MeshVertex record = uv.keyed[groupIndex];
     const auto& normal = dddNormalTable[normalIndex];
     record.nx = normal[0];
     record.ny = normal[1];
     record.nz = normal[2];
     record.u = uv.u[static_cast<size_t>(index)];
     record.v = uv.v[static_cast<size_t>(index)];
-    record.groupIndex = groupIndex;
-    record.setKeyAndColour(object.groupKeys.data[groupIndex]);
     return record;
 }
 
@@ -52,21 +53,16 @@ bool readFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, MeshFra
     uint32_t vertexCount = 0;
     if (!in.readU32(vertexCount) || vertexCount > uv.u.size()) return false;
     if (vertexCount > in.remaining() / kVertexEntrySize) return false;
+    const uint8_t* entry = in.take(vertexCount * kVertexEntrySize);
     const auto n = static_cast<int32_t>(vertexCount);
     if (n > 0) frame.vertices.reserve(n);
-    for (int32_t i = 0; i < n; ++i) {
-        float x = 0, y = 0, z = 0;
-        uint8_t normalIndex = 0, groupIndex = 0;
-        in.readF32(x);
-        in.readF32(y);
-        in.readF32(z);
-        in.readU8(normalIndex);
-        in.readU8(groupIndex);
+    for (int32_t i = 0; i < n; ++i, entry += kVertexEntrySize) {
+        const uint8_t normalIndex = entry[12], groupIndex = entry[13];
         if (!indexesValid(object, normalIndex, groupIndex)) return false;
-        MeshVertex record = loadedVertex(object, uv, i, normalIndex, groupIndex);
-        record.x = x;
-        record.y = y;
-        record.z = z;
+        MeshVertex record = loadedVertex(uv, i, normalIndex, groupIndex);
+        record.x = std::bit_cast<float>(loadU32(entry));
+        record.y = std::bit_cast<float>(loadU32(entry + 4));
+        record.z = std::bit_cast<float>(loadU32(entry + 8));
         frame.vertices.data[i] = record;
     }
     frame.vertices.count = n;
@@ -92,7 +88,7 @@ bool readOldFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, Mesh
         in.readU8(normalIndex);
         in.readU8(groupIndex);
         if (!indexesValid(object, normalIndex, groupIndex)) return false;
-        MeshVertex record = loadedVertex(object, uv, i, normalIndex, groupIndex);
+        MeshVertex record = loadedVertex(uv, i, normalIndex, groupIndex);
         record.x = (static_cast<float>(q[0]) - offset[0]) * scale[0];
         record.y = (static_cast<float>(q[1]) - offset[1]) * scale[1];
         record.z = (static_cast<float>(q[2]) - offset[2]) * scale[2];
@@ -125,6 +121,11 @@ DddReadError decodeInto(MeshObject& object, std::span<const uint8_t> bytes) {
 
     if (uvCount > in.remaining() / 8) return DddReadError::Malformed;
     UvTable uv;
+    uv.keyed.resize(std::min<size_t>(keyCount, 256));
+    for (size_t i = 0; i < uv.keyed.size(); ++i) {
+        uv.keyed[i].groupIndex = static_cast<uint8_t>(i);
+        uv.keyed[i].setKeyAndColour(object.groupKeys.data[i]);
+    }
     uv.u.resize(uvCount);
     uv.v.resize(uvCount);
     for (uint32_t i = 0; i < uvCount; ++i) {

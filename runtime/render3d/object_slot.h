@@ -44,6 +44,11 @@ public:
     void computeBoundingSpheres();
     // The cel-shading texture: one row per group key (mesh_drawing.cpp).
     void buildShadeTexture();
+    // Stencil shadow volumes (shadow_volume.cpp): the edge table of frame 0,
+    // the faces lit from a light in object space, and the volume itself.
+    void buildEdgeNeighbours();
+    void computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]);
+    void drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps);
 
 private:
     void deleteGlNames();

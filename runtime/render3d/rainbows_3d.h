@@ -43,10 +43,15 @@ public:
     ObjectSlot* slot(int64_t n);
 
 
-    // --- Shadow pass, shaders, texture variant (rainbows_3d.cpp) -----------
+    // --- Shadow pass (shadow_pass.cpp) --------------------------------------
     // Begins (1) or ends (0) the stencil-shadow pass; ending one in progress
-    // darkens the stencil-marked pixels. Nothing happens when unchanged.
+    // darkens the stencil-marked pixels of the whole window and restores the
+    // 3D state. Nothing happens when unchanged.
     void setShadowPass(uint8_t on);
+    // Ends the pass, then clears the depth buffer.
+    void endShadowsClearDepth();
+
+    // --- Shaders, texture variant (rainbows_3d.cpp) ------------------------
     // Uses shader slot n (0..254); any other n switches shaders off.
     void useShader(int n);
 
@@ -98,6 +103,14 @@ public:
     // --- Debug shapes (debug_shapes.cpp) -----------------------------------
     void drawDebugPoint(const float position[3], uint32_t colour, float size);
     void drawDebugLine(const float from[3], const float to[3], uint32_t colour, float width);
+    // Red, green and blue arrows 20 units long along x, y and z from the
+    // point, in the camera's view whatever the movement.
+    void drawAxes(float x, float y, float z);
+    // An icosahedron split once: 80 line loops on the sphere.
+    void drawWireSphere(const float centre[3], float radius, uint32_t colour, int16_t lineWidth);
+    // The 12 edges of the box with corners centre ± a ± b ± c (half axes).
+    void drawWireBox(const float centre[3], const float a[3], const float b[3], const float c[3],
+                     uint32_t colour, int16_t lineWidth);
 
     // --- Fields -----------------------------------------------------------
     BlockVector<ObjectSlot> objects{kMeshListStep, kMeshListFirstCapacity};

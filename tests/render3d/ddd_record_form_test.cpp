@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "runtime/platform/files.h"
 #include "runtime/render3d/ddd_file.h"
 #include "runtime/render3d/ddd_normal_table.h"
 #include "tests/render3d/model_fixtures.h"
@@ -251,10 +252,10 @@ TEST_F(RecordForm, RefusedSavesWriteNothingAndAFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists(path));
 
     writeBytes(path, "old contents");
-    std::filesystem::create_directory(path + ".krv-new");  // the temporary file cannot be made
+    platform::simulateFullDisk(path);  // the new file beside it cannot be written
     EXPECT_EQ(saveDdd(object, path.c_str()), 0);
     EXPECT_EQ(readBytes(path), "old contents");
-    std::filesystem::remove(path + ".krv-new");
+    platform::simulateFullDisk("");
     EXPECT_EQ(saveDdd(object, path.c_str()), 1);
     EXPECT_EQ(readBytes(path), kVersion2);
 }
