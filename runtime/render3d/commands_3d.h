@@ -63,3 +63,13 @@ void setShaderFloat3D(const RtString& name, double value);
 // With the project's debug flag: "Shader: " and the message to the debugger.
 void shaderErrorPrinter(const char* message);
 int32_t stub3D();
+
+// ---- Objects (object_commands_3d.cpp) ----
+int32_t firstFreeObject3D();  // -1 when every slot is used
+// Writes the slot's first mesh as a ".ddd" record file; 1 whatever the write
+// gives (an empty slot writes nothing).
+int32_t saveObject3D(const RtString& path, double object);
+int32_t objectFaceCount3D(double object);  // triangles of frame 0 over the slot's meshes
+// out becomes 3 x 9: per corner x, y, z, nx, ny, nz, u, v and the colour.
+// Faces count on across the slot's meshes.
+void getFace3D(double object, double frame, double face, RtArray<double>& out);
