@@ -15,6 +15,12 @@ extern "C" {
 
 namespace {
 
+// Sample rates outside this range and more channels than this are refused:
+// the resampler corrupts memory at extreme ratios.
+constexpr int kMinSourceRate = 1000;
+constexpr int kMaxSourceRate = 384000;
+constexpr int kMaxSourceChannels = 8;
+
 struct FormatCloser {
     void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 };
@@ -76,6 +82,10 @@ int32_t lengthOf(const AVFormatContext* format) {
 // Converted samples as they pile up, cut at a number of frames.
 struct DecodedAudio {
     std::vector<int16_t> samples;
+    // What the resampler was set up for; frames of another shape are skipped.
+    int sourceChannels = 0;
+    int sourceRate = 0;
+    int sourceFormat = -1;
     size_t channels = 2;
     size_t maxFrames = 0;
     size_t frames() const { return samples.size() / channels; }
@@ -101,7 +111,9 @@ bool appendSamples(SwrContext* resampler, const AVFrame* frame, DecodedAudio& ou
 // Receives every frame the decoder has ready; false when the limit is reached.
 bool drainAudio(AVCodecContext* codec, SwrContext* resampler, AVFrame* frame, DecodedAudio& out) {
     while (avcodec_receive_frame(codec, frame) == 0) {
-        bool more = appendSamples(resampler, frame, out);
+        const bool fits = frame->ch_layout.nb_channels == out.sourceChannels && frame->sample_rate == out.sourceRate &&
+                          frame->format == out.sourceFormat;
+        bool more = !fits || appendSamples(resampler, frame, out);
         av_frame_unref(frame);
         if (!more) return false;
     }
@@ -115,7 +127,10 @@ std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate
     if (format == nullptr) return nullptr;
     Codec codec;
     const int stream = openStream(format.get(), AVMEDIA_TYPE_AUDIO, codec);
-    if (stream < 0 || codec->sample_rate <= 0 || codec->ch_layout.nb_channels <= 0) return nullptr;
+    if (stream < 0 || codec->sample_rate < kMinSourceRate || codec->sample_rate > kMaxSourceRate ||
+        codec->ch_layout.nb_channels <= 0 || codec->ch_layout.nb_channels > kMaxSourceChannels) {
+        return nullptr;
+    }
 
     AVChannelLayout input{};
     if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
@@ -140,6 +155,9 @@ std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate
     DecodedAudio audio;
     audio.channels = channels;
     audio.maxFrames = maxFrames;
+    audio.sourceChannels = codec->ch_layout.nb_channels;
+    audio.sourceRate = codec->sample_rate;
+    audio.sourceFormat = codec->sample_fmt;
     bool more = true;
     while (more && av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == stream && avcodec_send_packet(codec.get(), packet.get()) >= 0) {
