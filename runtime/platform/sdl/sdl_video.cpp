@@ -1,6 +1,7 @@
 // platform/sdl: window, OpenGL context and the event pump over SDL2.
 #include <SDL.h>  // Required for: SDL video, GL and event functions
 
+#include "runtime/platform/heap.h"
 #include "runtime/platform/sdl/sdl_platform.h"
 
 namespace platform {
@@ -41,6 +42,8 @@ Video::~Video() { deleteContext(); }
 
 bool Video::startVideo() {
     if (videoStarted) return true;
+    // Before the GL driver is loaded, so that its per-draw buffers stay mapped.
+    keepHeapForFrames();
     // The program keeps the screen saver off itself (disableScreenSaver).
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
