@@ -11,7 +11,7 @@
 namespace {
 
 void defaultFatalHandler() {
-    const RtString text = lastErrorText();
+    const RtString text = fatalErrorText();
     std::fputs(text.data, stderr);
     std::fputs("\n", stderr);
     std::exit(1);
@@ -51,9 +51,22 @@ RtString lastErrorText() {
 
 void setFatalHandler(FatalHandler handler) { runtimeState().fatalHandler = handler; }
 
-void fatalError(int32_t code) {
+void fatalError(int32_t code) { fatalFileError(code, nullptr); }
+
+void fatalFileError(int32_t code, const char* file) {
     setError(code);
+    runtimeState().errorFile = file != nullptr ? file : "";
     const FatalHandler handler = runtimeState().fatalHandler;
     (handler != nullptr ? handler : defaultFatalHandler)();
     std::abort();  // a handler that returns broke its contract
+}
+
+RtString fatalErrorText() {
+    RtString text = lastErrorText();
+    const RtString& file = runtimeState().errorFile;
+    if (file.length > 0) {
+        text += ": ";
+        text += file;
+    }
+    return text;
 }

@@ -33,10 +33,16 @@ RtString lastErrorText();
 // "out of bounds", "out of data", else "unknown error".
 const char* errorCodeText(int32_t code);
 
-// Must not return. Null restores the default, which writes lastErrorText to
+// Must not return. Null restores the default, which writes fatalErrorText to
 // standard error and exits with status 1.
 using FatalHandler = void (*)();
 void setFatalHandler(FatalHandler handler);
 
 // setError(code), then the fatal handler.
 [[noreturn]] void fatalError(int32_t code);
+// The same for an error that concerns a file, whose name the fatal report carries.
+[[noreturn]] void fatalFileError(int32_t code, const char* file);
+
+// What a fatal end writes to standard error: lastErrorText, then ": " and
+// the file when the error concerns one.
+RtString fatalErrorText();

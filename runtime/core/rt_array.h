@@ -6,14 +6,16 @@
 // number_array.h, included at the end.
 #pragma once
 
-#include <algorithm>  // Required for: std::max, std::min
+#include <algorithm>  // Required for: std::max, std::min, std::move (ranges)
 #include <cstdint>    // Required for: int32_t, int64_t
 #include <initializer_list>  // Required for: the loop over the further sizes
+#include <memory>     // Required for: std::unique_ptr
 #include <new>        // Required for: std::bad_alloc
 #include <utility>    // Required for: std::move, std::swap
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/rt_string.h"
+#include "runtime/core/spare_room.h"
 
 namespace rt_array_detail {
 
@@ -35,6 +37,12 @@ inline int32_t slotsFor(int64_t count, int32_t granule) {
     const int64_t slots = count / granule * granule + granule;
     if (slots > INT32_MAX) fatalError(kErrorOutOfMemory);
     return static_cast<int32_t>(slots);
+}
+
+// Slots allocated behind a capacity: a push whose new capacity lies in the
+// same room fills the next slot in place instead of moving the array.
+inline size_t storageFor(int32_t capacity) {
+    return static_cast<size_t>(spareRoomFor(static_cast<uint64_t>(std::max(capacity, 0))));
 }
 
 inline int32_t dimensionsOf(int32_t d1, int32_t d2, int32_t d3, int32_t d4) {
@@ -211,11 +219,33 @@ public:
     }
 
     // Appends to a one-dimensional array (d2 0); anything else is error 8.
+    // The result is that of a REDIM to one more element followed by a store.
     void push(const T& value) {
+        using namespace rt_array_detail;
         if (d2 != 0) fatalError(kErrorBadArrayOperation);
-        T copy(value);  // the value may be an element of this array
-        redim(d1 + 1);
-        at(d1 - 1) = std::move(copy);
+        if (d3 != 0 || d4 != 0) {
+            // The REDIM drops the elements of the further dimensions.
+            T copy(value);  // the value may be an element of this array
+            redim(d1 + 1);
+            at(d1 - 1) = std::move(copy);
+            return;
+        }
+        // Slots past d1 are unreachable, so one of them may take the value.
+        // Within the capacity's step of 64 the capacity stays as it is.
+        if (d1 + 1 < capacity && d1 + 1 >= capacity - 64) {
+            data[d1] = value;
+        } else {
+            const int32_t newCapacity = slotsFor(int64_t{d1} + 1, 64);
+            if (storageFor(newCapacity) == storageFor(capacity)) {
+                data[d1] = value;
+            } else {
+                moveToStorage(newCapacity, value);
+            }
+            capacity = newCapacity;
+        }
+        ++d1;
+        stride2 = d1;  // the further sizes are 0, and so are the other strides
+        dimensions = 1;
     }
 
     // Removes the slice at a first index (negative counts from the end),
@@ -241,10 +271,26 @@ public:
 private:
     static T* allocate(int32_t slots) {
         try {
-            return new T[static_cast<size_t>(slots)]();
+            return new T[rt_array_detail::storageFor(slots)]();
         } catch (const std::bad_alloc&) {
             fatalError(kErrorOutOfMemory);
         }
+    }
+
+    // A push's new storage: the d1 elements moved over and the value stored
+    // behind them. Slots beyond are left as their type's default leaves them
+    // (pointers and records unset); none is reachable before it is stored.
+    void moveToStorage(int32_t slots, const T& value) {
+        std::unique_ptr<T[]> fresh;
+        try {
+            fresh.reset(new T[rt_array_detail::storageFor(slots)]);
+        } catch (const std::bad_alloc&) {
+            fatalError(kErrorOutOfMemory);
+        }
+        fresh[d1] = value;  // first: the value may be an element about to move
+        std::move(data, data + d1, fresh.get());
+        releaseStorage();
+        data = fresh.release();
     }
 
     void releaseStorage() {

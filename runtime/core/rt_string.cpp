@@ -24,13 +24,6 @@ uint32_t grownCapacity(uint64_t n) {
     return static_cast<uint32_t>(wanted);
 }
 
-uint32_t measure(const char* text) {
-    if (text == nullptr) return 0;
-    const size_t n = std::strlen(text);
-    if (n >= UINT32_MAX) throw std::bad_alloc();
-    return static_cast<uint32_t>(n);
-}
-
 }  // namespace
 
 const char* RtString::sharedEmpty() { return kSharedEmpty; }
@@ -114,7 +107,7 @@ void RtString::assign(const char* text) {
         return;
     }
     // Copy first: the text may lie inside the buffer about to be released.
-    char* fresh = new char[n + 1];
+    char* fresh = allocate(n + 1);
     std::memcpy(fresh, text, n);
     fresh[n] = '\0';
     release();
@@ -133,7 +126,13 @@ void RtString::clear() {
 void RtString::reserve(uint32_t n, bool keepContent) {
     if (n == 0 || uint64_t{capacity} >= uint64_t{n} + 1) return;
     const uint32_t newCapacity = grownCapacity(n);
-    char* fresh = new char[newCapacity];
+    if (ownsBuffer() && allocatedFor(newCapacity) == allocatedFor(capacity)) {
+        // The room is already there: only the reported capacity grows.
+        data[keepContent ? length : 0] = '\0';
+        capacity = newCapacity;
+        return;
+    }
+    char* fresh = allocate(newCapacity);
     if (keepContent && length > 0) {
         std::memcpy(fresh, data, length);
         fresh[length] = '\0';
@@ -145,8 +144,7 @@ void RtString::reserve(uint32_t n, bool keepContent) {
     capacity = newCapacity;
 }
 
-void RtString::appendBytes(const char* bytes, uint32_t n) {
-    if (n == 0) return;
+void RtString::appendMoving(const char* bytes, uint32_t n) {
     const uint64_t total = uint64_t{length} + n;
     if (total >= UINT32_MAX) throw std::bad_alloc();
     // A text inside our own buffer must survive the reallocation.
@@ -158,16 +156,6 @@ void RtString::appendBytes(const char* bytes, uint32_t n) {
     std::memmove(data + length, bytes, n);
     length = static_cast<uint32_t>(total);
     data[length] = '\0';
-}
-
-RtString& RtString::operator+=(const char* text) {
-    appendBytes(text, measure(text));
-    return *this;
-}
-
-RtString& RtString::operator+=(const RtString& other) {
-    appendBytes(other.data, other.length);
-    return *this;
 }
 
 RtString& RtString::operator+=(int32_t value) { return *this += RtString(value); }
@@ -221,6 +209,8 @@ void RtString::trimControlTail() {
         data[--length] = '\0';
     }
 }
+
+char* RtString::allocate(uint32_t capacity) { return new char[allocatedFor(capacity)]; }
 
 bool RtString::ownsBuffer() const { return data != nullptr && data != kSharedEmpty; }
 

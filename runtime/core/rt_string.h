@@ -3,13 +3,18 @@
 // buffer and never allocate.
 #pragma once
 
+#include <cstddef>  // Required for: size_t
 #include <cstdint>  // Required for: uint32_t, int32_t
+#include <cstring>  // Required for: std::memmove, std::strlen (the inline append)
+#include <new>      // Required for: std::bad_alloc
+
+#include "runtime/core/spare_room.h"
 
 class RtString {
 public:
     // Fields, in this order. `data` is never null while the string lives.
     char* data;
-    uint32_t capacity;  // bytes allocated, the NUL included; 0 on the shared empty buffer
+    uint32_t capacity;  // buffer bytes, the NUL included (the allocation may be larger); 0 on the shared empty buffer
     uint32_t length;    // bytes before the NUL
 
     // The one read-only "" that every empty string points at.
@@ -41,8 +46,14 @@ public:
     // size does not fit the 32-bit capacity.
     void reserve(uint32_t n, bool keepContent);
 
-    RtString& operator+=(const char* text);
-    RtString& operator+=(const RtString& other);
+    RtString& operator+=(const char* text) {
+        appendBytes(text, measure(text));
+        return *this;
+    }
+    RtString& operator+=(const RtString& other) {
+        appendBytes(other.data, other.length);
+        return *this;
+    }
     RtString& operator+=(int32_t value);
     RtString& operator+=(float value);
     RtString& operator+=(double value);
@@ -69,7 +80,35 @@ public:
     void trimControlTail();
 
 private:
+    // Bytes allocated behind a capacity: a string that grows by appends
+    // moves only when it passes a step of the room's grid.
+    static size_t allocatedFor(uint32_t capacity) { return static_cast<size_t>(spareRoomFor(capacity)); }
+    static char* allocate(uint32_t capacity);
+
+    static uint32_t measure(const char* text) {
+        if (text == nullptr) return 0;
+        const size_t n = std::strlen(text);
+        if (n >= UINT32_MAX) throw std::bad_alloc();
+        return static_cast<uint32_t>(n);
+    }
+
     bool ownsBuffer() const;
     void release();
-    void appendBytes(const char* bytes, uint32_t n);
+
+    // Appends that fit the buffer's room are done here, inline; the others
+    // (a move to a larger buffer, or limits) take appendMoving.
+    void appendBytes(const char* bytes, uint32_t n) {
+        if (n == 0) return;
+        const uint64_t total = uint64_t{length} + n;
+        if (total >= allocatedFor(capacity) || total >= INT32_MAX) {
+            appendMoving(bytes, n);
+            return;
+        }
+        // Growing within the room: only the reported capacity takes its step.
+        if (total >= capacity) capacity = static_cast<uint32_t>(((total + 1) & ~uint64_t{15}) + 16);
+        std::memmove(data + length, bytes, n);
+        length = static_cast<uint32_t>(total);
+        data[length] = '\0';
+    }
+    void appendMoving(const char* bytes, uint32_t n);
 };

@@ -35,6 +35,7 @@ struct RuntimeState {
     int32_t sourceTag = 0;
     int32_t errorCode = 0;
     int32_t errorLine = 0;
+    RtString errorFile;  // the file the last fatal error concerns; "" when none
     RtString commandLine;
     void (*fatalHandler)() = nullptr;  // ends the program; null = the core's default
 
@@ -55,6 +56,12 @@ struct RuntimeState {
     ResourceArchive* mediaArchive = nullptr;
     ResourceArchive* mainArchive = nullptr;
     int32_t currentFont = 0;
+
+    // The 3D commands: the sprites of setTextures3D (-1 none) and the cull
+    // mode last set.
+    int32_t textureFirst3D = -1;
+    int32_t textureSecond3D = -1;
+    int32_t cullModeShadow3D = 0;
 
     // Frame, timer and flags.
     double frameTime = 0.0;

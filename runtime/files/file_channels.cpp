@@ -25,7 +25,7 @@ void setNoSuchFile() { setError(kErrorNoSuchFile); }
 uint64_t readValue(int32_t channel, int32_t n) {
     FileStream& stream = checkedChannel(channel);
     uint8_t bytes[8] = {};
-    if (!stream.read(bytes, n)) fatalError(kErrorNoSuchFile);
+    if (!stream.read(bytes, n)) fatalFileError(kErrorNoSuchFile, stream.name());
     uint64_t value = 0;
     for (int32_t i = n - 1; i >= 0; --i) value = value << 8 | bytes[i];
     return value;
@@ -35,12 +35,12 @@ void writeValue(int32_t channel, uint64_t value, int32_t n) {
     FileStream& stream = checkedChannel(channel);
     uint8_t bytes[8];
     for (int32_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-    if (!stream.write(bytes, n)) fatalError(kErrorNoSuchFile);
+    if (!stream.write(bytes, n)) fatalFileError(kErrorNoSuchFile, stream.name());
 }
 
 void writeText(int32_t channel, const char* text, uint32_t length) {
     FileStream& stream = checkedChannel(channel);
-    if (!stream.write(text, static_cast<int32_t>(length))) fatalError(kErrorNoSuchFile);
+    if (!stream.write(text, static_cast<int32_t>(length))) fatalFileError(kErrorNoSuchFile, stream.name());
 }
 
 void writeLine(int32_t channel, const RtString& text) {
@@ -53,7 +53,8 @@ void readLineInto(int32_t channel, RtString& out) {
     FileStream& stream = checkedChannel(channel);
     char* buffer = out.getBuffer(static_cast<uint32_t>(kLineBufferSize));
     memset(buffer, 0, kLineBufferSize);
-    if (!stream.readLine(std::span<char, kLineBufferSize>(buffer, kLineBufferSize))) fatalError(kErrorNoSuchFile);
+    if (!stream.readLine(std::span<char, kLineBufferSize>(buffer, kLineBufferSize)))
+        fatalFileError(kErrorNoSuchFile, stream.name());
     out.updateLength();
 }
 
@@ -139,10 +140,10 @@ void channelReadBytes(int32_t channel, RtString& out, int32_t n) {
     // a disk file cannot give more than its whole size.
     int32_t count = n;
     if (stream.inMemory()) count = std::min(n, std::max(stream.recordedSize() - stream.position(), 0));
-    if (!stream.isOpen() || (stream.onDisk() && n > stream.size())) fatalError(kErrorNoSuchFile);
+    if (!stream.isOpen() || (stream.onDisk() && n > stream.size())) fatalFileError(kErrorNoSuchFile, stream.name());
     char* buffer = out.getBuffer(static_cast<uint32_t>(count) + 32);
     memset(buffer, 0, static_cast<size_t>(count) + 32);
-    if (!stream.read(buffer, count)) fatalError(kErrorNoSuchFile);
+    if (!stream.read(buffer, count)) fatalFileError(kErrorNoSuchFile, stream.name());
     out.length = static_cast<uint32_t>(count);
 }
 

@@ -9,6 +9,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/files/file_stream.h"
 #include "runtime/files/path_names.h"
+#include "runtime/files/whole_file.h"
 #include "runtime/files/wildcard.h"
 #include "runtime/platform/files.h"
 
@@ -26,11 +27,11 @@ bool sameFile(const char* a, const char* b) {
            platform::pathInfo(pathB, infoB) && infoA.device == infoB.device && infoA.inode == infoB.inode;
 }
 
-bool copyPieces(FileStream& from, FileStream& to) {
+bool copyPieces(FileStream& from, platform::ReplacementFile& to) {
     char piece[kCopyPiece];
     for (int32_t left = from.size(); left > 0; left -= kCopyPiece) {
         const int32_t count = left < kCopyPiece ? left : kCopyPiece;
-        if (!from.read(piece, count) || !to.write(piece, count)) return false;
+        if (!from.read(piece, count) || !to.write(piece, static_cast<size_t>(count))) return false;
     }
     return true;
 }
@@ -61,17 +62,9 @@ void copyFile(const RtString& source, const RtString& target) {
     }
     // Recreating the target would empty the source itself.
     if (from.onDisk() && sameFile(source.data, target.data)) return;
-    FileStream to;
-    if (!to.openWrite(target.data)) {
-        setError(kErrorNoSuchFile);
-        return;
-    }
-    if (!copyPieces(from, to)) {
-        to.close();
-        std::string path;
-        if (toPlatformPath(target.data, path)) platform::deleteFile(path);
-        setError(kErrorNoSuchFile);
-    }
+    // The copy replaces the target only once it is whole on disk.
+    platform::ReplacementFile to;
+    if (!beginReplacement(target.data, to) || !copyPieces(from, to) || !to.commit()) setError(kErrorNoSuchFile);
 }
 
 int32_t deleteFile(const RtString& name) {

@@ -11,8 +11,9 @@
 int32_t fileExists(const RtString& name);
 // The file's or block's size; 0 with error 3 when it does not open.
 int32_t fileSizeOf(const RtString& name);
-// Copies in pieces of 4096 bytes; error 3 when a side cannot be opened or the
-// copy fails (the partial target is deleted). A file copied onto itself stays.
+// Copies in pieces of 4096 bytes into a new file that replaces the target only
+// when whole; error 3 when a side cannot be opened or the copy fails (the old
+// target then stays as it was). A file copied onto itself stays.
 void copyFile(const RtString& source, const RtString& target);
 // 1 when the file was removed.
 int32_t deleteFile(const RtString& name);

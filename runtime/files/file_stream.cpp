@@ -36,6 +36,7 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept {
         memoryData_ = std::exchange(other.memoryData_, nullptr);
         size_ = std::exchange(other.size_, 0);
         position_ = std::exchange(other.position_, 0);
+        name_ = std::exchange(other.name_, std::string());
     }
     return *this;
 }
@@ -52,6 +53,7 @@ bool FileStream::openRead(const char* name) {
         memoryData_ = block_->bytes.empty() ? &kEmpty : block_->bytes.data();
         size_ = static_cast<int32_t>(size);
         position_ = 0;
+        name_ = name;
         return true;
     }
     std::string path;
@@ -60,6 +62,7 @@ bool FileStream::openRead(const char* name) {
     if (!file_.isOpen()) return false;
     size_ = clampSize(file_.size());
     position_ = 0;
+    name_ = name;
     return true;
 }
 
@@ -71,6 +74,7 @@ bool FileStream::openWrite(const char* name) {
     // Deleting first gives a new file: a reader of the old one keeps its data.
     platform::deleteFile(path);
     file_ = platform::File::open(path, platform::File::Mode::ReadWriteNew);
+    if (file_.isOpen()) name_ = name;
     return file_.isOpen();
 }
 
@@ -80,6 +84,7 @@ bool FileStream::openAppend(const char* name) {
     std::string path;
     if (!toPlatformPath(name, path) || writeProtected(path)) return false;
     file_ = platform::File::open(path, platform::File::Mode::Append);
+    if (file_.isOpen()) name_ = name;
     return file_.isOpen();
 }
 
@@ -131,12 +136,16 @@ bool FileStream::readLine(std::span<char, kLineBufferSize> buffer) {
     } else {
         return false;
     }
+    const bool endOfData = file_.isOpen() ? got < kChunk : position_ + got >= size_;
     int32_t lineLength = got;
     int32_t consumed = got;  // the end of the data ends the last line
     if (const void* lf = memchr(chunk, '\n', static_cast<size_t>(got))) {
         lineLength = static_cast<int32_t>(static_cast<const char*>(lf) - chunk);
         consumed = lineLength + 1;
         if (lineLength > 0 && chunk[lineLength - 1] == '\r') --lineLength;
+    } else if (endOfData && chunk[lineLength - 1] == '\r') {
+        // The end of the data ends a line as a LF does, so a CR before it goes too.
+        --lineLength;
     }
     if (lineLength > kLongest) {
         // A physical line longer than the buffer: the rest is the next line.
@@ -169,6 +178,7 @@ void FileStream::close() {
     memoryData_ = nullptr;
     size_ = 0;
     position_ = 0;
+    name_.clear();
 }
 
 int32_t FileStream::size() const {

@@ -5,6 +5,7 @@
 #include <cstddef>  // Required for: size_t
 #include <cstdint>  // Required for: int32_t
 #include <span>     // Required for: std::span
+#include <string>   // Required for: std::string
 
 #include "runtime/files/memory_blocks.h"
 #include "runtime/platform/files.h"
@@ -49,6 +50,8 @@ public:
     int32_t recordedSize() const { return size_; }
     int32_t position() const { return position_; }
     bool isOpen() const { return onDisk() || inMemory(); }
+    // The name the stream was opened with; "" when closed.
+    const char* name() const { return name_.c_str(); }
     bool onDisk() const { return file_.isOpen(); }
     bool inMemory() const { return memoryData_ != nullptr; }
 
@@ -58,4 +61,5 @@ private:
     const uint8_t* memoryData_ = nullptr;  // first byte of the block; null when none
     int32_t size_ = 0;
     int32_t position_ = 0;
+    std::string name_;
 };

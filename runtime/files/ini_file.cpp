@@ -6,6 +6,7 @@
 #include <string>  // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
 #include "runtime/files/file_stream.h"
 #include "runtime/files/memory_blocks.h"
 #include "runtime/files/resource_archive.h"
@@ -162,10 +163,12 @@ RtString IniFile::text() const {
     return out;
 }
 
-void IniFile::save() {
-    if (!changed || fileName.length == 0 || isMemoryFileName(fileName.data)) return;
+bool IniFile::save() {
+    if (!changed || fileName.length == 0 || isMemoryFileName(fileName.data)) return true;
     const RtString contents = text();
-    replaceWholeFile(fileName.data, std::string(contents.data, contents.length));
+    if (replaceWholeFile(fileName.data, std::string_view(contents.data, contents.length))) return true;
+    appendErrorLog((std::string("INI file not saved: ") + fileName.data).c_str());
+    return false;
 }
 
 IniFile& currentIni() {

@@ -38,8 +38,9 @@ public:
     // existing key (a new key is stored even with an empty value).
     void write(const RtString& section, const RtString& key, const RtString& value);
     // Writes the table to fileName when it changed; "mem://" names never.
-    // The file is replaced whole, so a failed write loses nothing.
-    void save();
+    // The file is replaced whole, so a failed write loses nothing; a failure
+    // is logged and gives false.
+    bool save();
     // The table in its file form: "[name]" and "key=value" lines ending in CR LF.
     RtString text() const;
 };

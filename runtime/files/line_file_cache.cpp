@@ -8,6 +8,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/numeric_convert.h"
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
 #include "runtime/files/memory_blocks.h"
 #include "runtime/files/path_names.h"
 #include "runtime/files/resource_archive.h"
@@ -22,14 +23,17 @@ double softError(int32_t code) {
     return code;
 }
 
-void writeBack(LineFileCache& cache) {
-    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return;
+// False when changed lines could not be written; they are logged and stay.
+bool writeBack(LineFileCache& cache) {
+    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return true;
     std::string contents;
     for (int32_t i = 0; i <= cache.highestLine; ++i) {
         contents += cache.lines[i];
         contents += "\r\n";
     }
-    replaceWholeFile(cache.fileName, contents);
+    if (replaceWholeFile(cache.fileName, contents)) return true;
+    appendErrorLog((std::string("Text file not written back: ") + cache.fileName).c_str());
+    return false;
 }
 
 void empty(LineFileCache& cache) {
@@ -60,7 +64,8 @@ double lineFileLoad(LineFileCache& cache, const char* name) {
     if (name && strcmp(name, cache.fileName) == 0) return 0;
     // A name the cache cannot hold is refused before anything changes.
     if (name && strlen(name) >= kPathBufferSize) return softError(kErrorNoSuchFile);
-    writeBack(cache);
+    // Changes that could not be written keep the cache on its file, still dirty.
+    if (!writeBack(cache)) return softError(kErrorNoSuchFile);
     empty(cache);
     if (!name) return 0;
     memcpy(cache.fileName, name, strlen(name) + 1);

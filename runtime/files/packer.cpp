@@ -26,6 +26,10 @@ size_t lzoWorstPacked(size_t length) { return length + length / 16 + 64 + 3; }
 
 void Packer::reset() {
     output_ = std::vector<uint8_t>();
+    clearRing();
+}
+
+void Packer::clearRing() {
     ring_.fill(0);
     ringPosition_ = 0;
 }
@@ -44,7 +48,14 @@ std::vector<uint8_t> Packer::takeOutput() {
 }
 
 uint32_t Packer::unpack(const uint8_t* data, size_t length) {
-    reset();
+    // liblzo2 writes a method-1 block whole, so the output buffer of the last
+    // unpack is kept: shrinking it writes nothing, and only bytes beyond its
+    // old size are zeroed before liblzo2 overwrites them.
+    if (method == 1) {
+        clearRing();
+    } else {
+        reset();
+    }
     damaged_ = false;
     uint32_t result = method == 1 ? unpackLzo(data, length) : unpackOwn(data, length);
     if (damaged_) {

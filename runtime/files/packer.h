@@ -40,6 +40,7 @@ public:
 private:
     using Dictionary = std::array<int32_t, 4096 * kBucketSlots>;
 
+    void clearRing();
     uint32_t unpackLzo(const uint8_t* data, size_t length);
     uint32_t packLzo(const uint8_t* data, size_t length);
     uint32_t unpackOwn(const uint8_t* data, size_t length);

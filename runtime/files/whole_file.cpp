@@ -1,24 +1,21 @@
-// files: whole-file replacement through FileStream and the platform's rename.
+// files: whole-file replacement through the platform's replacement file.
 #include "runtime/files/whole_file.h"
 
-#include "runtime/files/file_stream.h"
-#include "runtime/files/path_names.h"
-#include "runtime/platform/files.h"
+#include <string>  // Required for: std::string
 
-bool replaceWholeFile(const char* name, const std::string& contents) {
+#include "runtime/files/memory_blocks.h"
+#include "runtime/files/path_names.h"
+
+bool beginReplacement(const char* name, platform::ReplacementFile& out) {
     std::string path;
     if (isMemoryFileName(name) || !toPlatformPath(name, path)) return false;
     platform::PathInfo info;
+    // A write-protected file stays as it is, even for a writer whose rights would allow it.
     if (platform::pathInfo(path, info) && (info.isDirectory || !info.ownerWritable)) return false;
-    const std::string temporary = path + ".krv-new";
-    if (temporary.size() >= kPathBufferSize) return false;
-    FileStream out;
-    if (!out.openWrite(temporary.c_str())) return false;
-    const bool written = out.write(contents.data(), static_cast<int32_t>(contents.size()));
-    out.close();
-    if (!written || !platform::renamePath(temporary, path)) {
-        platform::deleteFile(temporary);
-        return false;
-    }
-    return true;
+    return out.begin(path);
+}
+
+bool replaceWholeFile(const char* name, std::string_view contents) {
+    platform::ReplacementFile file;
+    return beginReplacement(name, file) && file.write(contents.data(), contents.size()) && file.commit();
 }

@@ -1,23 +1,49 @@
-// net: the one multiplayer session. Its state is shared with the network
-// thread under the session mutex.
+// net: the one multiplayer session. The program's thread runs the commands;
+// the network thread carries messages. Their shared state is guarded by the
+// session mutex; sends on any of the session's sockets, and closing them, by
+// the send mutex (taken before the session mutex, never after).
 #pragma once
 
-#include <array>    // Required for: std::array
 #include <cstdint>  // Required for: fixed-width fields
+#include <deque>    // Required for: std::deque
+#include <list>     // Required for: std::list
+#include <string>   // Required for: std::string
 #include <vector>   // Required for: std::vector
 
+#include "runtime/core/rt_string.h"
+#include "runtime/net/net_message.h"
 #include "runtime/net/runtime_mutex.h"
 
 constexpr uint16_t kPlayerIdInitial = 0xFF00;
+constexpr uint16_t kPlayerIdQueued = 0xFFFE;
+constexpr uint16_t kPlayerIdAwaiting = 0xFFFC;
+constexpr uint16_t kPlayerIdFirst = 101;
 constexpr uint16_t kPlayerIdLastAssigned = 0xFEFF;
+constexpr uint16_t kPlayerIdEveryone = 0xFFFF;
+constexpr int32_t kNetDefaultPort = 27910;
+constexpr int kNetClientLimit = 128;
 
-// A player as this program registered it.
-struct PlayerRecord {
-    uint32_t socket = 0xFFFFFFFF;  // locally always all bits set
-    uint16_t id = kPlayerIdInitial;
-    uint8_t query = 0;  // 1 for the query player registered without a name
-    uint8_t reserved = 0;
-    std::array<char, 128> name{};
+// The session's waits. Tests shorten them; the program keeps these.
+struct NetTimings {
+    int answerPolls = 250;        // polls for an answer or a registration
+    int answerPollMs = 20;        // pause between two polls
+    int idleWaitMs = 10;          // the thread's wait when a round had nothing to do
+    int endPollMs = 50;           // pause between two looks at the ending thread
+    int endWaitMs = 3000;         // the program end's limit for that
+    int sendTimeoutMs = 5000;     // a connection that takes nothing this long is dropped
+    int connectTimeoutMs = 5000;  // joining a host
+};
+
+// A player this program registered, with the messages addressed to it.
+struct PlayerNode {
+    PlayerRecord record;
+    std::deque<NetMessage> queue;
+};
+
+// On the host: a player of some peer, and the connection it came through.
+struct HostPlayer {
+    PlayerRecord record;
+    int32_t connection = -1;
 };
 
 class NetSession {
@@ -27,27 +53,82 @@ public:
     NetSession(const NetSession&) = delete;
     NetSession& operator=(const NetSession&) = delete;
 
-    // Stops the network thread (waiting at most `maxWaitMs`), closes the
-    // listening and connection sockets, releases the socket layer twice and
-    // resets the session to its initial state.
-    // True when the thread stopped in time.
+    // --- Commands of the program's thread ---
+    int32_t host(int32_t port);  // 1 hosting, 0 failed; ports below 1 mean 27910
+    int32_t join(const char* hostName, int32_t port);  // 1 when the host answered
+    int32_t end();               // waits for the thread; sockShutdown's result
+    int32_t isRunning();
+    void setAcceptPlayers(int32_t flag);
+    // The new player's id; 0 when the host gave none in time. A null name
+    // registers the query player.
+    uint16_t registerPlayer(const char* name, std::size_t length);
+    int32_t sendMessage(int32_t from, int32_t to, const RtString& text);  // 1 sent
+    RtString takeMessage(int32_t playerId);  // the oldest, "" when none
+    int32_t removePlayer(int32_t playerId);
+    int32_t playerCount();
+    int32_t playerIdAt(int32_t n);
+    RtString playerName(int32_t playerId);  // "NO_DATA" when the host does not know it
+    int32_t nextLeftPlayer();
+
+    // --- The program end ---
+    // Tells the host that every local player with an assigned id leaves.
+    void sendLeaveMessages();
+    // Stops the thread (waiting at most `maxWaitMs`, negative: no limit),
+    // closes the sockets, drops the session's reference of the socket layer
+    // and resets the session. False when the thread did not stop in time:
+    // it still uses the session, which must then be kept.
     bool close(int maxWaitMs);
 
-    // Tells the host that every local player with an assigned id leaves: one
-    // player-left header each on the connection socket, results ignored.
-    void sendLeaveMessages();
+    NetTimings timings;
 
-    uint16_t nextPlayerId = 101;
+    // State shared with the network thread: under `mutex` only.
+    uint16_t nextPlayerId = kPlayerIdFirst;
     uint16_t ownPlayerId = 0;
     int32_t listenSocket = -1;
     int32_t connectionSocket = -1;
-    std::vector<PlayerRecord> localPlayers;
+    std::list<PlayerNode> localPlayers;
+    std::list<HostPlayer> hostPlayers;
+    uint8_t keepLeftNotes = 0;
     uint8_t stopFlag = 1;
     uint8_t runningFlag = 0;
     uint8_t acceptFlag = 1;
-    uint8_t keepLeftNotes = 0;
     RuntimeMutex* mutex = nullptr;
+    std::deque<NetMessage> replies;
+    std::vector<uint16_t> leftNotes;
+    uint8_t awaitedAnswer = 0;        // the type of the answer a command waits for
+    bool holdsSocketLayer = false;    // the one reference the session takes
+    int32_t thread = 0;               // the network thread's handle, 0 none
+    RuntimeMutex* sendMutex = nullptr;
+
+    // --- Used by the network thread ---
+    // Sends header and payload in one piece, within the send bound, under the
+    // send mutex. 1 when sent, else 0.
+    int32_t sendFrame(int32_t socket, const std::vector<uint8_t>& frame);
+    // Closes the sockets and drops the session's reference when they are
+    // still held: sockShutdown's result, 0 when nothing was held.
+    int32_t releaseNetwork();
+
+private:
+    bool stopThread(int maxWaitMs);
+    void resetIds();
+    void clearLists();
+    int32_t sendOnConnection(const std::vector<uint8_t>& frame);
+    bool startThread(bool hosting);
+    // Sends a request and waits for its answer; false when none came.
+    bool request(uint8_t type, const std::vector<uint8_t>& payload, NetMessage& answer);
 };
 
-constexpr int kNetThreadPollMs = 50;
-constexpr int kNetThreadWaitMs = 3000;
+// Holds the session mutex for a scope.
+class SessionLock {
+public:
+    explicit SessionLock(RuntimeMutex* mutex) : mutex_(mutex) { mutexLock(mutex_); }
+    ~SessionLock() { mutexUnlock(mutex_); }
+    SessionLock(const SessionLock&) = delete;
+    SessionLock& operator=(const SessionLock&) = delete;
+
+private:
+    RuntimeMutex* mutex_;
+};
+
+// The network thread's body; the argument is the session.
+uint32_t netThreadMain(void* session);

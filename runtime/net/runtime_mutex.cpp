@@ -25,4 +25,9 @@ int mutexUnlock(RuntimeMutex* mutex) {
     return 0;
 }
 
-void mutexDestroy(RuntimeMutex* mutex) { delete mutex; }
+int mutexDestroy(RuntimeMutex** mutex) {
+    if (mutex == nullptr || *mutex == nullptr) return kMutexInvalid;
+    delete *mutex;
+    *mutex = nullptr;
+    return 0;
+}

@@ -19,4 +19,6 @@ constexpr int kMutexNotOwner = 1;
 int mutexInit(RuntimeMutex** out);
 int mutexLock(RuntimeMutex* mutex);
 int mutexUnlock(RuntimeMutex* mutex);
-void mutexDestroy(RuntimeMutex* mutex);
+// Frees the mutex and sets the variable to null. 22 for a null address or
+// mutex, else 0.
+int mutexDestroy(RuntimeMutex** mutex);

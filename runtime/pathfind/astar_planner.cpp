@@ -9,18 +9,6 @@ namespace {
 // One unit in the last place above the float nearest to sqrt(2).
 constexpr float kDiagonalFactor = std::bit_cast<float>(0x3FB504F4u);
 
-struct Step {
-    int32_t dx;
-    int32_t dy;
-    bool diagonal;
-};
-
-// The order in which neighbours are visited decides between paths of equal cost.
-constexpr Step kNeighbours[8] = {
-    {-1, -1, true}, {0, -1, false}, {1, -1, true}, {1, 0, false},
-    {-1, 0, false}, {-1, 1, true},  {0, 1, false}, {1, 1, true},
-};
-
 }  // namespace
 
 bool AStarPlanner::reset() {
@@ -28,16 +16,21 @@ bool AStarPlanner::reset() {
         clearNodes();
     }
     Planner::reset();
-    if (!nodes_ || poolLimit_ == 0 || openLimit_ == 0) {
+    if (!cells_ || poolLimit_ == 0 || openLimit_ == 0) {
         return false;
     }
     const uint32_t start = uint32_t(request_.startY) * uint32_t(request_.width) + uint32_t(request_.startX);
-    nodes_[start] = CellNode{0.0f, -1};
-    state_[start] = kOpen;
+    cells_[start].g = 0.0f;
+    state_[start] = stateByte(kOpen, kNoParent);
     heldCount_ = 1;
     openCount_ = 1;
     open_.push(start, 0.0f, 0.0f);
     return true;
+}
+
+void AStarPlanner::close(uint32_t cell) {
+    state_[cell] = uint8_t((state_[cell] & ~kPlaceMask) | kClosed);
+    ++closedCount_;
 }
 
 bool AStarPlanner::finish(int32_t cell) {
@@ -52,9 +45,10 @@ uint32_t AStarPlanner::takeBest() {
     for (;;) {
         const OpenHeap::Entry e = open_.top();
         open_.pop();
-        if (state_[e.cell] == kOpen && nodes_[e.cell].g == e.g) {
+        uint8_t& state = state_[e.cell];
+        if (placeOf(state) == kOpen && cells_[e.cell].g == e.g) {
             --openCount_;
-            state_[e.cell] = kCurrent;
+            state = uint8_t((state & ~kPlaceMask) | kCurrent);
             return e.cell;
         }
     }
@@ -62,7 +56,7 @@ uint32_t AStarPlanner::takeBest() {
 
 bool AStarPlanner::search() {
     ++searchCount_;
-    if (!nodes_) {
+    if (!cells_) {
         return finish(-1);
     }
     const float factor = request_.diagonalCost ? kDiagonalFactor : 1.0f;
@@ -77,15 +71,15 @@ bool AStarPlanner::search() {
     while (openCount_ != 0) {
         const uint32_t current = takeBest();
         if (current == goal) {
-            state_[current] = kClosed;
-            ++closedCount_;
+            close(current);
             return finish(int32_t(current));
         }
         const int32_t x = int32_t(current % uint32_t(width));
         const int32_t y = int32_t(current / uint32_t(width));
-        const float currentG = nodes_[current].g;
+        const float currentG = cells_[current].g;
 
-        for (const Step& s : kNeighbours) {
+        for (uint32_t step = 0; step < kStepCount; ++step) {
+            const Step& s = kSteps[step];
             if (s.diagonal && !diagonals) {
                 continue;
             }
@@ -95,13 +89,14 @@ bool AStarPlanner::search() {
                 continue;
             }
             const uint32_t cell = uint32_t(ny) * uint32_t(width) + uint32_t(nx);
-            const float value = grid_[cell];
+            Cell& c = cells_[cell];
+            const float value = c.cost;
             if (value == kBlocked) {
                 continue;
             }
             const float newG = s.diagonal ? currentG + value * factor : currentG + value;
-            const uint8_t state = state_[cell];
-            if (state != kNoNode && nodes_[cell].g <= newG) {
+            const CellState state = placeOf(state_[cell]);
+            if (state != kNoNode && c.g <= newG) {
                 continue;
             }
             if (state == kNoNode) {
@@ -118,15 +113,14 @@ bool AStarPlanner::search() {
                 if (state == kClosed) {
                     --closedCount_;
                 }
-                state_[cell] = kOpen;
             }
             const float h = float(std::abs(goalX - nx) + std::abs(goalY - ny));
             const float f = (h - newG) * weight + newG;
-            nodes_[cell] = CellNode{newG, int32_t(current)};
+            c.g = newG;
+            state_[cell] = stateByte(kOpen, step);
             open_.push(cell, f, newG);
         }
-        state_[current] = kClosed;
-        ++closedCount_;
+        close(current);
     }
     return finish(-1);
 }

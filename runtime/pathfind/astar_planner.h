@@ -12,6 +12,8 @@ public:
 
 private:
     uint32_t takeBest();
+    // Moves the node being expanded into the closed set.
+    void close(uint32_t cell);
     // Ends the search, goal reached (cell >= 0) or not (-1).
     bool finish(int32_t cell);
 };

@@ -47,6 +47,9 @@ void OpenHeap::push(uint32_t cell, float f, float g) {
     entries_[i] = e;
 }
 
+// The hole left at the root walks down along the smaller children to the
+// bottom, and the last entry then climbs from there: it is among the largest,
+// so it seldom climbs, and the walk down picks each child without a branch.
 void OpenHeap::pop() {
     const Entry last = entries_.back();
     entries_.pop_back();
@@ -54,24 +57,31 @@ void OpenHeap::pop() {
     if (n == 0) {
         return;
     }
-    size_t i = 0;
+    Entry* const e = entries_.data();
+    size_t hole = 0;
     for (;;) {
-        const size_t first = i * kArity + 1;
+        const size_t first = hole * kArity + 1;
         if (first >= n) {
             break;
         }
         const size_t end = first + kArity < n ? first + kArity : n;
         size_t best = first;
+        uint64_t bestKey = e[first].key;
         for (size_t c = first + 1; c < end; ++c) {
-            if (entries_[c].key < entries_[best].key) {
-                best = c;
-            }
+            const bool smaller = e[c].key < bestKey;
+            best = smaller ? c : best;
+            bestKey = smaller ? e[c].key : bestKey;
         }
-        if (last.key <= entries_[best].key) {
+        e[hole] = e[best];
+        hole = best;
+    }
+    while (hole > 0) {
+        const size_t parent = (hole - 1) / kArity;
+        if (e[parent].key <= last.key) {
             break;
         }
-        entries_[i] = entries_[best];
-        i = best;
+        e[hole] = e[parent];
+        hole = parent;
     }
-    entries_[i] = last;
+    e[hole] = last;
 }

@@ -28,6 +28,12 @@ bool inside(int32_t v, int32_t size) { return v >= 0 && v < size; }
 
 }  // namespace
 
+// The order in which neighbours are visited decides between paths of equal cost.
+const Planner::Step Planner::kSteps[kStepCount] = {
+    {-1, -1, true}, {0, -1, false}, {1, -1, true}, {1, 0, false},
+    {-1, 0, false}, {-1, 1, true},  {0, 1, false}, {1, 1, true},
+};
+
 Planner::~Planner() = default;
 
 bool Planner::setup(const PathRequest& request) {
@@ -44,27 +50,26 @@ bool Planner::setup(const PathRequest& request) {
     releaseGrid();
 
     const uint32_t n = static_cast<uint32_t>(cells);
-    grid_ = std::make_unique<float[]>(n);
+    cells_.reset(new Cell[n]);
     float maximum = kBlocked;
     for (uint32_t i = 0; i < n; ++i) {
         const float cost = cellCost(request.cells[i]);
-        grid_[i] = cost;
+        cells_[i].cost = cost;
         if (cost > maximum) {
             maximum = cost;
         }
     }
     if (!(maximum > 0.0f)) {
-        grid_.reset();
+        cells_.reset();
         return false;
     }
     // Open cells cost more than 1 and at most 2; the dearest costs exactly 2.
     for (uint32_t i = 0; i < n; ++i) {
-        if (grid_[i] > 0.0f) {
-            grid_[i] = grid_[i] / maximum + 1.0f;
+        if (cells_[i].cost > 0.0f) {
+            cells_[i].cost = cells_[i].cost / maximum + 1.0f;
         }
     }
 
-    nodes_.reset(new CellNode[n]);
     state_.assign(n, kNoNode);
     state_.shrink_to_fit();
     open_.clear();
@@ -107,11 +112,10 @@ void Planner::clearNodes() {
 }
 
 void Planner::releaseGrid() {
-    if (!grid_) {
+    if (!cells_) {
         return;
     }
-    grid_.reset();
-    nodes_.reset();
+    cells_.reset();
     state_.clear();
     state_.shrink_to_fit();
     open_.clear();
@@ -123,21 +127,29 @@ void Planner::releaseGrid() {
     request_ = PathRequest{};
 }
 
+int32_t Planner::parentOf(int32_t cell) const {
+    const uint32_t step = state_[static_cast<uint32_t>(cell)] >> 2;
+    if (step == kNoParent) {
+        return -1;
+    }
+    return cell - (kSteps[step].dy * request_.width + kSteps[step].dx);
+}
+
 float Planner::getPathCost() const {
-    return result_ >= 0 ? nodes_[static_cast<uint32_t>(result_)].g : -1.0f;
+    return result_ >= 0 ? cells_[static_cast<uint32_t>(result_)].g : -1.0f;
 }
 
 uint32_t Planner::getPathLength() const {
     uint32_t length = 0;
-    for (int32_t cell = result_; cell >= 0; cell = nodes_[static_cast<uint32_t>(cell)].parent) {
+    for (int32_t cell = result_; cell >= 0; cell = parentOf(cell)) {
         ++length;
     }
     return length;
 }
 
 float Planner::getGridCost(int32_t x, int32_t y) const {
-    if (!grid_ || !inside(x, request_.width) || !inside(y, request_.height)) {
+    if (!cells_ || !inside(x, request_.width) || !inside(y, request_.height)) {
         return kBlocked;
     }
-    return grid_[uint32_t(y) * uint32_t(request_.width) + uint32_t(x)];
+    return cells_[uint32_t(y) * uint32_t(request_.width) + uint32_t(x)].cost;
 }

@@ -1,6 +1,8 @@
 // pathfind: the base of a path planner over a two-dimensional cost grid.
 // Search state lives in dense per-cell arrays and a heap; every cell holds at
 // most one node, in the open list, the closed set, or as the node being expanded.
+// A cell's cost and its node's g share one record, and its state byte also
+// holds the step its node was reached by, so that a visit touches little memory.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width integers
@@ -46,28 +48,44 @@ public:
     template <typename Visit>
     void walkPath(Visit&& visit) const {
         uint32_t k = getPathLength();
-        for (int32_t cell = result_; cell >= 0; cell = nodes_[static_cast<uint32_t>(cell)].parent) {
+        for (int32_t cell = result_; cell >= 0; cell = parentOf(cell)) {
             --k;
             visit(k, cell % request_.width, cell / request_.width);
         }
     }
 
+    // A step between neighbouring cells; the planner's search numbers them.
+    struct Step {
+        int32_t dx;
+        int32_t dy;
+        bool diagonal;
+    };
+    static constexpr uint32_t kStepCount = 8;
+    static const Step kSteps[kStepCount];
+
 protected:
-    // Per-cell search record; valid only for cells that hold a node.
-    struct CellNode {
+    // A cell's normalised cost, and the g of its node where state_ says it has one.
+    struct Cell {
+        float cost;
         float g;
-        int32_t parent;  // cell index, -1 for the start
     };
 
-    // Where a cell's node stands.
+    // Where a cell's node stands: the low two bits of its state byte.
     enum CellState : uint8_t { kNoNode, kOpen, kClosed, kCurrent };
+    static constexpr uint8_t kPlaceMask = 3;
+    // The rest of the byte: the index in kSteps of the step that reached the
+    // node from its parent, or kNoParent for the start node.
+    static constexpr uint8_t kNoParent = 15;
+    static uint8_t stateByte(CellState place, uint32_t step) { return uint8_t(place | (step << 2)); }
+    static CellState placeOf(uint8_t state) { return CellState(state & kPlaceMask); }
+    // The cell a node was reached from; -1 for the start node.
+    int32_t parentOf(int32_t cell) const;
 
     uint8_t done_ = 1;
     PathRequest request_{};
-    std::unique_ptr<float[]> grid_;
+    std::unique_ptr<Cell[]> cells_;  // the grid; null before set-up
     uint32_t searchCount_ = 0;
-    std::unique_ptr<CellNode[]> nodes_;  // read only where state_ says a node exists
-    std::vector<uint8_t> state_;  // CellState of every cell
+    std::vector<uint8_t> state_;  // place and parent step of every cell
     OpenHeap open_;               // may also hold stale entries of re-entered nodes
     uint32_t heldCount_ = 0;      // nodes in use, as a pool would count them
     uint32_t openCount_ = 0;

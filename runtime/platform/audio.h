@@ -1,20 +1,34 @@
-// platform: the sound output device.
+// platform: the sound output device. The device pulls 16-bit signed stereo
+// frames from a callback on its own thread; lock() holds the callback off
+// while the main thread changes what the callback reads.
 #pragma once
 
+#include <cstdint>     // Required for: int16_t
 #include <functional>  // Required for: std::function
 #include <memory>      // Required for: std::unique_ptr
 
 namespace platform {
 
+// Fills `frames` interleaved stereo frames (2 x frames samples).
+using AudioCallback = std::function<void(int16_t* samples, int frames)>;
+
 // The default output, open for the life of the object.
 class AudioOutput {
 public:
-    // Null when no output device can be opened.
-    static std::unique_ptr<AudioOutput> open();
+    // Opens the default device at `frequency` samples per second, 16-bit
+    // stereo (the device converts when it plays another format) and starts
+    // pulling from `callback`. Null when no output device can be opened.
+    static std::unique_ptr<AudioOutput> open(int frequency, AudioCallback callback);
     virtual ~AudioOutput() = default;
 
-    // Test seam: open() returns what the hook makes; an empty hook restores the device.
-    static void setOpenHook(std::function<std::unique_ptr<AudioOutput>()> hook);
+    // While locked the callback does not run. Not recursive.
+    virtual void lock() {}
+    virtual void unlock() {}
+
+    // Test seam: open() returns what the hook makes of the frequency and the
+    // callback; an empty hook restores the device.
+    using OpenHook = std::function<std::unique_ptr<AudioOutput>(int frequency, AudioCallback callback)>;
+    static void setOpenHook(OpenHook hook);
 };
 
 }  // namespace platform

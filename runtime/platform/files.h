@@ -14,10 +14,12 @@ namespace platform {
 class File {
 public:
     enum class Mode {
-        Read,          // an existing file, read only; folders refuse
+        Read,          // an existing regular file, read only; folders, FIFOs and devices refuse
         ReadWriteNew,  // created or emptied, read and write
         Append,        // created when missing, write only, positioned at its end
     };
+    // Whatever the mode, only a regular file opens: a FIFO, a device or a
+    // folder in its place is refused without waiting for a peer.
     enum class Origin { Begin, Current, End };
 
     File() = default;
@@ -44,7 +46,42 @@ public:
 private:
     explicit File(int fd) : fd_(fd) {}
     int fd_ = -1;
+    bool full_ = false;  // on the simulated full disk
 };
+
+// A new version of a file, written beside it and renamed over it on commit,
+// so that a failed write never destroys the old contents. A symbolic link is
+// followed: its target is replaced and the link stays. The new file gets the
+// old one's permission bits (and owner, where allowed).
+class ReplacementFile {
+public:
+    ReplacementFile() = default;
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    // Removes the temporary file unless commit succeeded.
+    ~ReplacementFile();
+
+    // False when the target (after its links) is not a regular file or a new
+    // name, or when no temporary file can be made beside it.
+    bool begin(const std::string& target);
+    // True when all count bytes were written.
+    bool write(const void* data, size_t count);
+    // Flushes the data to disk, closes and renames over the target. False
+    // when any step (or an earlier write) failed; the target is then untouched.
+    bool commit();
+
+private:
+    void discard();
+    int fd_ = -1;
+    bool failed_ = false;
+    bool full_ = false;  // on the simulated full disk
+    std::string target_;
+    std::string temporary_;
+};
+
+// Test seam: every write to a file whose path starts with `folder` fails as
+// on a full disk (for files opened from now on); "" ends it.
+void simulateFullDisk(const std::string& folder);
 
 struct PathInfo {
     bool isDirectory = false;

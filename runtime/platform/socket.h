@@ -1,19 +1,34 @@
 // platform: IPv4 sockets, each owned by one Socket object. Addresses and ports
 // are handed through in network byte order, as the socket table keeps them.
+// Error numbers are the ones the language's programs know (10035 would block,
+// 10054 reset by the peer, ...), never the system's own.
 #pragma once
 
 #include <cstddef>   // Required for: std::size_t
 #include <cstdint>   // Required for: fixed-width fields
 #include <optional>  // Required for: std::optional
+#include <string>    // Required for: std::string
 #include <utility>   // Required for: std::pair
+#include <vector>    // Required for: std::vector
 
 namespace platform {
+
+constexpr int kSocketWouldBlock = 10035;
+constexpr int kSocketConnectionReset = 10054;
+constexpr int kSocketTimedOut = 10060;
+constexpr int kSocketHostNotFound = 11001;
 
 // What one send or receive call did: the byte count, or -1 with the error.
 struct SocketIo {
     long count = -1;
     bool wouldBlock = false;
     int error = 0;
+};
+
+// An IPv4 endpoint in network byte order.
+struct SocketPeer {
+    uint32_t ip = 0;
+    uint16_t port = 0;
 };
 
 class Socket {
@@ -40,6 +55,14 @@ public:
     // One receive; 0 when the peer closed the connection.
     SocketIo receive(uint8_t* buffer, std::size_t length);
 
+    // One pending connection of a listening socket; an invalid Socket with the
+    // error (would block when none is pending) otherwise.
+    Socket accept(SocketPeer* peer, int& error);
+
+    // Waits until a receive (or, with `forWrite`, a send) would not block, at
+    // most `timeoutMs` (negative: no limit). 1 ready, 0 timed out, -1 error.
+    int waitReady(bool forWrite, int timeoutMs) const;
+
     // The bound port in network byte order; 0 when unbound or on failure.
     uint16_t localPort() const;
 
@@ -52,6 +75,35 @@ public:
 private:
     int descriptor_ = -1;
 };
+
+// A TCP socket bound to every address and the port, listening with a backlog
+// of 10, SO_REUSEADDR set. Invalid with the error on failure.
+Socket tcpListenAny(uint16_t portNetworkOrder, int& error);
+
+// A TCP connection to the endpoint, given up after `timeoutMs` (negative: the
+// system's own limit). Blocking. Invalid with the error on failure.
+Socket tcpConnectTo(SocketPeer peer, int timeoutMs, int& error);
+
+// A UDP socket with SO_REUSEADDR and SO_BROADCAST, bound to every address and
+// the port unless the port is 0. Invalid with the error on failure.
+Socket udpOpenAny(uint16_t portNetworkOrder, int& error);
+
+// Waits at most `timeoutMs` until one of the sockets has something to read
+// (or a pending connection, or its end). True when one has.
+bool waitAnyReadable(const std::vector<const Socket*>& sockets, int timeoutMs);
+
+// The first IPv4 address of a host name or dotted text; nullopt with error
+// 11001 (or the lookup's) when there is none.
+std::optional<uint32_t> resolveIPv4(const std::string& name, int& error);
+
+// This machine's name; "" with the error on failure.
+std::string hostName(int& error);
+// The IPv4 addresses of this machine's interfaces that are up, in the
+// system's order, network byte order.
+std::vector<uint32_t> hostAddresses();
+
+// The system's text for an error number of this header; "" when it has none.
+std::string socketErrorText(int error);
 
 // A TCP connection over 127.0.0.1: the connecting end first, the accepted
 // end second, both blocking. nullopt when the system refuses.

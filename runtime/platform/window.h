@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>  // Required for: uint32_t
+#include <string>   // Required for: std::string
 
 namespace platform {
 
@@ -62,6 +63,8 @@ public:
     virtual bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) = 0;
     // The screen saver stays off while the program runs.
     virtual void disableScreenSaver() = 0;
+    // Why the last createWindow failed, for the user; "" when unknown.
+    virtual std::string lastError() { return {}; }
 };
 
 // The installed backend (SDL2 unless a test installed another).

@@ -2,15 +2,18 @@
 // paths and "mem://" names behave alike.
 #include "runtime/render2d/image_source.h"
 
-#include <limits>  // Required for: std::numeric_limits
+#include <algorithm>    // Required for: std::min
+#include <string_view>  // Required for: std::string_view
 
 #include "runtime/files/file_stream.h"
+#include "runtime/files/whole_file.h"
 
-bool readImageSource(const char* name, std::vector<uint8_t>& out) {
+bool readImageSource(const char* name, std::vector<uint8_t>& out, int64_t limit) {
     out.clear();
     FileStream stream;
     if (!name || !stream.openRead(name)) return false;
-    const int32_t size = stream.size();
+    // Bytes past what any accepted picture needs are never read.
+    const int32_t size = static_cast<int32_t>(std::min<int64_t>(stream.size(), limit));
     if (size <= 0) return false;
     out.resize(static_cast<size_t>(size));
     if (!stream.read(out.data(), size) || stream.position() != size) {
@@ -21,8 +24,6 @@ bool readImageSource(const char* name, std::vector<uint8_t>& out) {
 }
 
 bool writeImageFile(const char* name, std::span<const uint8_t> bytes) {
-    FileStream stream;
-    if (!name || isMemoryFileName(name) || bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-        return false;
-    return stream.openWrite(name) && stream.write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    if (!name || isMemoryFileName(name)) return false;
+    return replaceWholeFile(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -3,9 +3,11 @@
 // hold only trivially destructible locals.
 #include "runtime/render2d/jpeg_codec.h"
 
-#include <csetjmp>  // Required for: setjmp, longjmp
-#include <cstdio>   // Required for: FILE, which jpeglib.h needs declared
-#include <cstdlib>  // Required for: free of libjpeg's output block
+#include <algorithm>  // Required for: std::min
+#include <csetjmp>    // Required for: setjmp, longjmp
+#include <cstdint>    // Required for: UINT64_MAX
+#include <cstdio>     // Required for: FILE, which jpeglib.h needs declared
+#include <cstdlib>    // Required for: free of libjpeg's output block
 
 #include <jpeglib.h>  // Required for: libjpeg
 
@@ -20,10 +22,35 @@ struct JpegError {
 
 void jpegSilentMessage(j_common_ptr) {}
 
+// Level -1 is a warning about damaged data (premature end, a corrupt
+// segment): libjpeg would make the missing pixels up, we refuse the file.
+void jpegWarningsAreErrors(j_common_ptr info, int level) {
+    if (level < 0) jpegErrorExit(info);
+}
+
 void installErrorHandler(JpegError& error) {
     jpeg_std_error(&error.manager);
     error.manager.error_exit = jpegErrorExit;
     error.manager.output_message = jpegSilentMessage;
+}
+
+// Every block of a scan costs at least one bit of entropy-coded data (a
+// Huffman code is never shorter), and a file that decodes whole has at least
+// one complete scan. So the data must hold a bit per block of the component
+// with the fewest blocks; less cannot back the declared size.
+bool dataBacksTheSize(const jpeg_decompress_struct& info, size_t fileBytes) {
+    uint64_t fewestBlocks = UINT64_MAX;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const uint64_t width = (uint64_t{info.image_width} * static_cast<uint64_t>(component.h_samp_factor) +
+                                static_cast<uint64_t>(info.max_h_samp_factor) - 1) /
+                               static_cast<uint64_t>(info.max_h_samp_factor);
+        const uint64_t height = (uint64_t{info.image_height} * static_cast<uint64_t>(component.v_samp_factor) +
+                                 static_cast<uint64_t>(info.max_v_samp_factor) - 1) /
+                                static_cast<uint64_t>(info.max_v_samp_factor);
+        fewestBlocks = std::min(fewestBlocks, ((width + 7) / 8) * ((height + 7) / 8));
+    }
+    return info.num_components > 0 && fewestBlocks <= uint64_t{fileBytes} * 8;
 }
 
 struct JpegReadSession {
@@ -44,6 +71,9 @@ bool jpegStart(JpegReadSession& s, std::span<const uint8_t> file) {
     if (s.info.image_width == 0 || s.info.image_height == 0 || s.info.image_width > kMaxImageSide ||
         s.info.image_height > kMaxImageSide)
         return false;
+    // Arithmetic coding has no such floor: it stays refused, as in the
+    // library interface the runtime was made for.
+    if (s.info.arith_code || !dataBacksTheSize(s.info, file.size())) return false;
     jpeg_start_decompress(&s.info);
     const int components = s.info.output_components;
     return (components == 1 || components == 3 || components == 4) && s.info.output_width <= kMaxImageSide &&
@@ -101,6 +131,7 @@ bool decodeJpeg(std::span<const uint8_t> file, PixelBuffer& out) {
     JpegReadSession s;
     s.info.err = &s.error.manager;
     installErrorHandler(s.error);
+    s.error.manager.emit_message = jpegWarningsAreErrors;
     if (!jpegStart(s, file)) return false;
     const int components = s.info.output_components;
     if (!out.resize(static_cast<int32_t>(s.info.output_width), static_cast<int32_t>(s.info.output_height)))

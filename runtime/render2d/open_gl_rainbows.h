@@ -93,6 +93,13 @@ public:
     FontCell getFontCharSize(int font) const;
     void printText(int font, const char* text, float x, float y, float z);
 
+    // --- Billboards in the 3D scene (render3d/billboards.cpp) --------------
+    // A quad facing the camera whose bottom edge is centred on the point.
+    void drawSprite3D(int sprite, float x, float y, float z, float scale);
+    // Text facing the camera, cells of size x the font's cell; size 0 prints
+    // flat on the screen, centred above where the point projects.
+    void printText3D(int font, const char* text, float x, float y, float z, float size);
+
     // --- Image files (image_save.cpp) -------------------------------------
     bool saveSprite(int n, const char* name);
     bool saveScreen(const char* name);

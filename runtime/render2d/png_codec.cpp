@@ -39,6 +39,60 @@ void pngWriteData(png_structp png, png_bytep data, size_t length) {
 
 void pngFlushData(png_structp) {}
 
+// Deflate turns one byte into at most 1032 (a 258-byte match in two bits).
+constexpr uint64_t kDeflateMostBytesPerByte = 1032;
+constexpr uint32_t kLargestChunk = 0x7FFFFFFF;
+
+uint32_t bigEndian32(const uint8_t* p) {
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | uint32_t{p[3]};
+}
+
+int samplesPerPixel(uint8_t colourType) {
+    switch (colourType) {
+        case 0: return 1;  // grey
+        case 2: return 3;  // RGB
+        case 3: return 1;  // palette index
+        case 4: return 2;  // grey and alpha
+        case 6: return 4;  // RGBA
+        default: return 0;
+    }
+}
+
+// Walks the chunks before libpng sees them: every chunk must lie inside the
+// data, and the image data must be able to hold the pixels the header
+// declares. So a damaged or hostile file never makes libpng or the caller
+// allocate for data that is not there.
+bool chunksBackTheImage(std::span<const uint8_t> file) {
+    constexpr size_t kSignature = 8;
+    constexpr size_t kChunkFrame = 12;  // length, type and CRC
+    if (file.size() < kSignature + kChunkFrame + 13) return false;
+    size_t at = kSignature;
+    uint64_t pixelBytes = 0;
+    uint64_t dataBytes = 0;
+    bool first = true;
+    while (file.size() - at >= kChunkFrame) {
+        const uint32_t length = bigEndian32(file.data() + at);
+        const uint8_t* type = file.data() + at + 4;
+        if (length > kLargestChunk || length > file.size() - at - kChunkFrame) return false;
+        const uint8_t* data = type + 4;
+        if (first) {
+            if (std::memcmp(type, "IHDR", 4) != 0 || length != 13) return false;
+            const uint64_t width = bigEndian32(data);
+            const uint64_t height = bigEndian32(data + 4);
+            const uint64_t bitsPerPixel = uint64_t{data[8]} * static_cast<uint64_t>(samplesPerPixel(data[9]));
+            if (width > kMaxImageSide || height > kMaxImageSide) return false;
+            pixelBytes = height * ((width * bitsPerPixel + 7) / 8);
+            first = false;
+        } else if (std::memcmp(type, "IDAT", 4) == 0) {
+            dataBytes += length;
+        } else if (std::memcmp(type, "IEND", 4) == 0) {
+            break;
+        }
+        at += kChunkFrame + length;
+    }
+    return !first && pixelBytes <= (dataBytes + 1) * kDeflateMostBytesPerByte;
+}
+
 struct PngReadSession {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -56,6 +110,11 @@ bool pngOpenRead(PngReadSession& s, const char* name, PngShape& shape) {
     if (setjmp(png_jmpbuf(s.png))) return false;
     png_set_read_fn(s.png, &s.source, pngReadData);
     png_set_user_limits(s.png, kMaxImageSide, kMaxImageSide);
+    // A damaged chunk is a damaged file, not a warning to read on past.
+    png_set_benign_errors(s.png, 0);
+    // Text, profiles and the other ancillary chunks are never used: skipped
+    // unread, they cannot cost memory (tRNS and the critical chunks stay).
+    png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(s.png, s.info);
     const int colourType = png_get_color_type(s.png, s.info);
     const int depth = png_get_bit_depth(s.png, s.info);
@@ -117,6 +176,7 @@ bool pngWriteRows(PngWriteSession& s, std::vector<uint8_t>* out, png_uint_32 wid
 bool decodePng(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& out) {
     out.release();
     if (file.size() < 4 || file[1] != 'P' || file[2] != 'N' || file[3] != 'G') return false;
+    if (!chunksBackTheImage(file)) return false;
     PngReadSession s;
     s.source.bytes = file;
     s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngErrorHandler, pngWarningHandler);

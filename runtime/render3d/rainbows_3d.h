@@ -1,9 +1,16 @@
-// render3d: the 3D engine. Draws into the render object's OpenGL context and
-// uses the extension entry points that window creation fetched.
+// render3d: the 3D engine object. Draws into the render object's OpenGL
+// context and uses the extension entry points that window creation fetched.
+// Its operations live in one file per topic, named beside each group below.
 #pragma once
 
 #include <array>    // Required for: std::array
+#include <cstddef>  // Required for: size_t
 #include <cstdint>  // Required for: fixed-width fields
+
+#include "runtime/core/block_vector.h"
+#include "runtime/render3d/matrix4.h"
+#include "runtime/render3d/movement_record.h"
+#include "runtime/render3d/object_slot.h"
 
 class OpenGLRainbows;
 
@@ -16,13 +23,35 @@ struct ShaderSlot {
 
 constexpr int kShaderSlots = 255;
 
+// A plane a·x + b·y + c·z + d = 0 with a unit normal pointing inwards.
+struct FrustumPlane {
+    float a = 0, b = 0, c = 0, d = 0;
+};
+
+enum class SpecialLightMode : uint8_t { None = 0, BumpMapping = 1, CelShading = 2, StencilShadows = 3 };
+
 class Rainbows3D {
 public:
-    explicit Rainbows3D(OpenGLRainbows* renderer) : renderer(renderer) {}
+    // --- Construction and object slots (rainbows_3d.cpp) -------------------
+    // 4096 empty slots; cannot fail.
+    explicit Rainbows3D(OpenGLRainbows* renderer);
+    // Gives back every GL name the engine made; the GL context must still exist.
+    virtual ~Rainbows3D();
+    Rainbows3D(const Rainbows3D&) = delete;
+    Rainbows3D& operator=(const Rainbows3D&) = delete;
+    // Slot n, or null when n is outside 0..4095: operations on other numbers do nothing.
+    ObjectSlot* slot(int64_t n);
 
+
+    // --- Shadow pass (shadow_pass.cpp) --------------------------------------
     // Begins (1) or ends (0) the stencil-shadow pass; ending one in progress
-    // darkens the stencil-marked pixels. Nothing happens when unchanged.
+    // darkens the stencil-marked pixels of the whole window and restores the
+    // 3D state. Nothing happens when unchanged.
     void setShadowPass(uint8_t on);
+    // Ends the pass, then clears the depth buffer.
+    void endShadowsClearDepth();
+
+    // --- Shaders, texture variant (rainbows_3d.cpp) ------------------------
     // Uses shader slot n (0..254); any other n switches shaders off.
     void useShader(int n);
 
@@ -38,11 +67,78 @@ public:
     void releaseShader(int n);
     bool checkShaderStatus(uint32_t object, bool isShader, ShaderMessage callback);
 
-    OpenGLRainbows* renderer;
-    uint8_t shadowPass = 0;
-    int32_t textureVariant = 0;  // 1 = bind each sprite's second texture
+    // --- Projection, camera, movement stack, frustum (view_movement.cpp) ---
+    // False (and nothing changes) when the volume would have no height or
+    // no depth: the viewport height is 0, fov is 0 or near equals far.
+    bool setProjection(float nearPlane, float farPlane, float fovDegrees);
+    void setCameraUp(float x, float y, float z);
+    void setCamera(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ);
+    void lookAt(const float eyePoint[3], const float targetPoint[3], const float up[3]);
+    void updateFrustumPlanes();
+    // 1 when the sphere is at least partly inside the view volume.
+    uint32_t sphereInFrustum(float x, float y, float z, float radius) const;
+    void updateMovementMatrix();
+    void applyMovementMatrix();
+    MovementRecord& currentMovement() { return movement[static_cast<size_t>(movementLevel)]; }
+    // Movement commands on the current record. A new position or scale
+    // starts again from the parent's matrix; what does not fit (a 17th
+    // rotation or queued matrix, a push beyond level 15) is ignored.
+    void setMovementPosition(float x, float y, float z);
+    void setMovementScale(float x, float y, float z);
+    void rotateMovement(float angleDegrees, float x, float y, float z);
+    void queueMovementMatrix(const Matrix4& m);
+    void pushMovement();
+    void popMovement();
+    // Level 0 holding the identity.
+    void resetMovementStack();
+
+    // --- Lights, fog and face culling (lighting.cpp) -----------------------
+    void setFog(uint32_t colour, int32_t exponential, float startOrDensity, float end);
+    void setCullMode(int32_t mode);
+    void applyCullMode();
+    void setLight(int32_t n, uint32_t colour, float x, float y, float z, float dx, float dy, float dz,
+                  float spotCutoff, uint32_t showMarker);
+    void setCameraLight(int32_t n, uint32_t colour);
+
+    // --- Debug shapes (debug_shapes.cpp) -----------------------------------
+    void drawDebugPoint(const float position[3], uint32_t colour, float size);
+    void drawDebugLine(const float from[3], const float to[3], uint32_t colour, float width);
+    // Red, green and blue arrows 20 units long along x, y and z from the
+    // point, in the camera's view whatever the movement.
+    void drawAxes(float x, float y, float z);
+    // An icosahedron split once: 80 line loops on the sphere.
+    void drawWireSphere(const float centre[3], float radius, uint32_t colour, int16_t lineWidth);
+    // The 12 edges of the box with corners centre ± a ± b ± c (half axes).
+    void drawWireBox(const float centre[3], const float a[3], const float b[3], const float c[3],
+                     uint32_t colour, int16_t lineWidth);
+
+    // --- Fields -----------------------------------------------------------
+    BlockVector<ObjectSlot> objects{kMeshListStep, kMeshListFirstCapacity};
+    std::array<FrustumPlane, 6> frustumPlanes{};  // right, left, bottom, top, far, near
     std::array<ShaderSlot, kShaderSlots> shaders{};
     int32_t currentShader = -1;
+    uint8_t shadowPass = 0;
+    int8_t cullMode = 0;
+    std::array<MovementRecord, kMovementLevels> movement{};
+    int32_t movementLevel = 0;
+    Matrix4 viewMatrix = kIdentity4;
+    float textureOffsetU = 0;
+    float textureOffsetV = 0;
+    uint8_t lightMask = 0;  // bit n: GL light n is on
+    uint8_t sphereMap = 0;
+    OpenGLRainbows* renderer = nullptr;
+    uint8_t specialLightOn = 0;
+    SpecialLightMode specialMode = SpecialLightMode::None;
+    float specialLightPosition[3] = {0, 0, 0};
+    float specialLightColour[3] = {0, 0, 0};
+    float cameraUp[3] = {0, 1, 0};
+    float eye[3] = {0, 0, 0};
+    float target[3] = {0, 0, -1};
+    float fovTangent = 0;
+    float nearPlane = 0;
+    float farPlane = 0;
+    int32_t normalMode = 2;  // built objects: 0 no normals, 1 and 2 the two kinds
+    int32_t textureVariant = 0;  // 1 = bind each sprite's second texture
 };
 
 // The 3D texture selection: the integer of mode, kept by the engine.

@@ -2,5 +2,78 @@
 #pragma once
 
 // --- Engine ---
-// Rainbows3D (setShadowPass, useShader, shader table), setTextureVariant3D   rainbows_3d.h
+// Rainbows3D: fields, useShader, setTextureVariant3D                          rainbows_3d.h, rainbows_3d.cpp
+// shader table: loadShader, uniforms, attributes, releaseShader                shader_slots.cpp
 #include "runtime/render3d/rainbows_3d.h"
+
+// --- Object storage ---
+// MeshVertex (88-byte record), separator keys, isSeparatorKey                 mesh_vertex.h
+// MeshFrame: vertices, triangles, bounding sphere; init, free, assign          mesh_frame.h
+// MeshObject: frames, workCopy, groupKeys, flags; clear, build (virtual)       mesh_object.h
+#include "runtime/render3d/mesh_frame.h"
+#include "runtime/render3d/mesh_object.h"
+#include "runtime/render3d/mesh_vertex.h"
+
+// --- Group table, normals and tangents ---
+// MeshObject::buildGroupTable, MeshObject::buildNormals (mesh_normals.cpp)     mesh_object.h
+// positionWeldKey                                                              mesh_normals.h
+#include "runtime/render3d/mesh_normals.h"
+
+// --- Model files ---
+// dddNormalTable (162 unit normals), nearestDddNormal                         ddd_normal_table.h
+// saveDdd, loadDdd, encodeDdd, decodeDddRecords (record form)                 ddd_file.h
+// DddTextModel (toMesh), readDddText, loadDddText (text form)                 ddd_text_form.h
+#include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/ddd_normal_table.h"
+#include "runtime/render3d/ddd_text_form.h"
+
+// --- View and movement ---
+// setProjection, setCameraUp, setCamera, lookAt                                view_movement.cpp
+// updateFrustumPlanes, sphereInFrustum                                         view_movement.cpp
+// MovementRecord; updateMovementMatrix, applyMovementMatrix, push/pop,         movement_record.h,
+//   setMovementPosition/Scale, rotateMovement, queueMovementMatrix             view_movement.cpp
+// Matrix4: multiply4, translation4, rotation4, scaling4, rigidInverse4         matrix4.h
+#include "runtime/render3d/matrix4.h"
+#include "runtime/render3d/movement_record.h"
+
+// --- Lighting ---
+// setFog, setCullMode, applyCullMode, setLight, setCameraLight                 lighting.cpp
+
+// --- Debug shapes and billboards ---
+// drawDebugPoint, drawDebugLine, drawAxes, drawWireSphere, drawWireBox         debug_shapes.cpp
+// OpenGLRainbows::drawSprite3D, OpenGLRainbows::printText3D                    billboards.cpp
+
+// --- Stencil shadows ---
+// setShadowPass, endShadowsClearDepth                                          shadow_pass.cpp
+// EdgeRecord; buildEdgeNeighbours, computeLitFaces, drawShadowVolume           object_slot.h, shadow_volume.cpp
+
+// --- Object sets ---
+// ObjectSetIndex, objectSetFolder, readObjectSetIndex, loadObjectSet          object_set_loader.h
+#include "runtime/render3d/object_set_loader.h"
+
+// --- Intersection tests and collision queries ---
+// Vec3f; linePlaneIntersection, pointInPolygon, pointInConvexPolygon,
+// segmentHitsPolygon, classifySphere, edgeSphereCollision,
+// spherePolygonCollision, rayTriangleDistance, boxTriangleOverlap,
+// coneTriangleOverlap, sphereBoxOverlap                                        geometry3d.h
+// boxHits{Mesh,Object}, sphereHits{Mesh,Object}, rayDistanceTo{Mesh,Object},
+// coneHits{Mesh,Object}, sphereHitsBox, lastHitIndex, lastHitFace              collision_queries.h
+// ViewTransform; projectPoint, unprojectPoint, inverseOrIdentity4              screen_projection.h
+#include "runtime/render3d/collision_queries.h"
+#include "runtime/render3d/geometry3d.h"
+#include "runtime/render3d/screen_projection.h"
+
+// --- 3D commands ---
+// start3D, end3D, setTextures3D, setCameraUp3D, setCamera3D, setCullMode3D,
+// setSphereMapping3D, setNormalMode3D, endShadows3D, setCameraLight3D,
+// setLight3D, setFog3D, rotateMovement3D, setMovementPosition3D,
+// setMovementScale3D, pushMovement3D, popMovement3D, multMatrix3D,
+// drawAxes3D, drawLine3D, drawPoint3D, print3D, project3D, unproject3D,
+// collideSphere3D, collideBox3D, collideSphereBox3D, collideRay3D,
+// lastHitFace3D, useShader3D, loadShader3D, setShaderFloat3D,
+// shaderErrorPrinter, stub3D, firstFreeObject3D, saveObject3D,
+// objectFaceCount3D, getFace3D                                                 commands_3d.h, object_commands_3d.cpp
+// intArg, floatArg, colourArg, debugSizeArg, cullModeArg, normalModeArg,
+// rampByteArg                                                                  command_args_3d.h
+#include "runtime/render3d/command_args_3d.h"
+#include "runtime/render3d/commands_3d.h"

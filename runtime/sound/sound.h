@@ -1,9 +1,24 @@
-// sound: the sound device and the sound slots.
+// sound: the sound device, its mixer and the sound slots; music.
 #pragma once
 
-// --- Device and slots ---
-// SoundDevice (init, setCooperativeLevel, release), SoundSample, kSoundSlots   sound_device.h
+// --- Device and mixer ---
+// SoundDevice (init, setCooperativeLevel, getCaps, release, lockMixer)  sound_device.h
+// Mixer (voices over shared PCM data, render)                           mixer.h
+// voiceGains, gainFromHundredthsDb, volumeFromPercent                   mixer_gains.h
+#include "runtime/sound/mixer.h"
+#include "runtime/sound/mixer_gains.h"
 #include "runtime/sound/sound_device.h"
+
+// --- Sound slots ---
+// SoundSample (load, play, stop, isPlaying, pickCopy), kSoundSlots      sound_sample.h
+// parseWave, playableWaveFormat, decodeWaveData                         wave_reader.h
+#include "runtime/sound/sound_sample.h"
+#include "runtime/sound/wave_reader.h"
+
+// --- Sound commands ---
+// firstFreeSound, loadSound, playSound, soundPlaying, stopSound         sound_commands.h
+// stopAllSounds                                                         sound_commands.h
+#include "runtime/sound/sound_commands.h"
 
 // --- Music ---
 // MusicPlayer (the media window the frame restarts and closes)          music_player.h

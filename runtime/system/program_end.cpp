@@ -16,11 +16,13 @@
 #include "runtime/platform/process_exit.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_sample.h"
 #include "runtime/system/input_devices.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
+#include "runtime/system/static_cleanup.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ void writeEndReport() {
         rs.quitCallbackDone = 1;
         callByName(RtString("KRV_ON_QUIT"));
     }
-    RtString errorText = lastErrorText();
+    RtString errorText = fatalErrorText();
     shutDownRuntime();
     if (fatal) {
         std::fputs(errorText.data, stderr);
@@ -65,6 +67,14 @@ void releaseArchive(ResourceArchive*& archive) {
 }  // namespace
 
 void terminateProgram() { endWithStatus(false); }
+
+void endAfterDisplayLost() {
+    std::fputs("The connection to the display was lost\n", stderr);
+    appendErrorLog("Shut down KRV");
+    runStaticCleanUp();
+    // The exit handlers and destructors would talk to the lost display.
+    platform::exitImmediately(1);
+}
 
 void terminateOnFatalError() { endWithStatus(true); }
 
@@ -102,8 +112,9 @@ void shutDownRuntime() {
 
     if (rs.netSession != nullptr) {
         rs.netSession->sendLeaveMessages();
-        rs.netSession->close(kNetThreadWaitMs);
-        delete rs.netSession;  // destroys its mutex
+        // A thread that did not stop in time still uses the session: it is
+        // left to the process's end rather than freed under the thread.
+        if (rs.netSession->close(rs.netSession->timings.endWaitMs)) delete rs.netSession;
         rs.netSession = nullptr;
     }
     // No reference of the socket layer survives the program.

@@ -9,6 +9,10 @@
 // 1 and lastErrorText goes to standard error.
 [[noreturn]] void terminateOnFatalError();
 
+// The display connection broke: the shut-down steps that need no window (the
+// log line, the INI and text file saves), then exit status 1.
+[[noreturn]] void endAfterDisplayLost();
+
 // END: error code 0, error line = current line, then terminateProgram.
 [[noreturn]] void endProgram();
 

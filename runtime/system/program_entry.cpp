@@ -4,6 +4,7 @@
 #include "runtime/system/program_entry.h"
 
 #include <cstdio>  // Required for: std::fputs
+#include <string>  // Required for: std::string
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/random.h"
@@ -13,16 +14,20 @@
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
+#include "runtime/platform/termination.h"
+#include "runtime/platform/window.h"
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_sample.h"
 #include "runtime/system/input_devices.h"
 #include "runtime/system/platform_info.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/project_hooks.h"
+#include "runtime/system/static_cleanup.h"
 #include "runtime/system/timers.h"
 
 namespace {
@@ -32,12 +37,33 @@ void setFrameTimes() {
     rs.frameTime = rs.previousFrameTime = rs.programStartTime = elapsedMillis();
 }
 
-// Without a window the program has nothing to run on: log, release, fail.
+// Without a window the program has nothing to run on: log, release, fail,
+// and tell the user why.
 [[noreturn]] void endWithoutWindow() {
     appendErrorLog("No window could be created");
     shutDownRuntime();
-    std::fputs("No window could be created\n", stderr);
+    const std::string reason = platform::video().lastError();
+    std::fputs(("No window could be created" + (reason.empty() ? "" : ": " + reason) + "\n").c_str(), stderr);
     platform::exitProcess(1);
+}
+
+// The start-up's own present may take the window's close request (or a
+// termination signal's) off the queue: it ends the program as any frame's would.
+void runStartup(void* instance, int showCommand) {
+    RuntimeState& rs = runtimeState();
+    const int started = runtimeStartup(instance, showCommand, rs.title.data);
+    if (started == kStartupNoWindow) endWithoutWindow();
+    rs.errorLine = 0;
+    rs.errorCode = 0;
+    rs.currentLine = 0;
+    if (started == kStartupClosed) terminateProgram();
+}
+
+// Requests from outside end the program like its window's close box; a lost
+// display ends it without one.
+void watchForTheEnd() {
+    platform::watchTerminationSignals();
+    platform::setDisplayLostHandler(endAfterDisplayLost);
 }
 
 // Font 0: the built-in font, replaced by "smalfont.png" or else "smalfont.bmp"
@@ -67,7 +93,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     OpenGLRainbows& renderer = *rs.renderer;
     if (!renderer.createWindow(instance, rs.screenWidth, rs.screenHeight, 0, rs.framesPerSecond,
                                rs.multisampleCount, rs.fullscreen != 0)) {
-        return 1;
+        return kStartupNoWindow;
     }
     rs.window = renderer.windowHandle;
     platform::video().setTitle(rs.window, title);
@@ -102,7 +128,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
 
     clearScreen();
     setFrameTimes();
-    renderer.showScreen(nullptr);
+    const bool closeRequested = renderer.showScreen(nullptr) == 0;
     renderer.setViewport(0, 0, 0, 0);
     installStartupFont();
     rs.paused = 0;
@@ -111,28 +137,25 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     if (showCommand == 0) renderer.leaveFullscreen();
     rs.input->setPointerShown(rs.hidePointer == 0);
     appendErrorLog("Init Finalized");
-    return 0;
+    return closeRequested ? kStartupClosed : kStartupReady;
 }
 
 int WinMain(void* instance, void* /*previousInstance*/, const char* commandLineText, int showCommand) {
     RuntimeState& rs = runtimeState();
+    watchForTheEnd();
+    armStaticCleanUp();
     setFatalHandler(terminateOnFatalError);
     rs.commandLine = commandLineText;
     projectSettings();
-    if (runtimeStartup(instance, showCommand, rs.title.data) != 0) endWithoutWindow();
-    rs.errorLine = 0;
-    rs.errorCode = 0;
-    rs.currentLine = 0;
+    runStartup(instance, showCommand);
     userMain();
     terminateProgram();
 }
 
 int startRuntimeOnly(void* instance, int /*second*/, int /*third*/) {
-    RuntimeState& rs = runtimeState();
+    watchForTheEnd();
+    armStaticCleanUp();
     projectSettings();
-    if (runtimeStartup(instance, 1, rs.title.data) != 0) endWithoutWindow();
-    rs.errorLine = 0;
-    rs.errorCode = 0;
-    rs.currentLine = 0;
+    runStartup(instance, 1);
     return 1;
 }

@@ -40,6 +40,7 @@
 // WinMain, startRuntimeOnly, runtimeStartup                             program_entry.h
 // terminateProgram, terminateOnFatalError, endProgram                   program_end.h
 // shutDownRuntime, closeAllChannels                                     program_end.h
+// runStaticCleanUp, armStaticCleanUp (INI and text file saved at exit)   static_cleanup.h
 // projectSettings, userMain, projectEndHook (supplied by the program)   project_hooks.h
 // programPath, enterProgramFolder                                       program_folder.h
 // openUrlAndEnd                                                         open_url.h
@@ -47,6 +48,7 @@
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_entry.h"
 #include "runtime/system/program_folder.h"
+#include "runtime/system/static_cleanup.h"
 
 // --- Frame ---
 // showScreen, waitForInput, waitForKey, waitForMouse                    frame_commands.h

@@ -208,6 +208,48 @@ TEST_F(ArrayTest, PushAppendsInOrder) {
     EXPECT_EQ(text(a.at(3)), "a");
 }
 
+// Long pushes fill spare room in place; the array must look as if each push
+// were the REDIM it stands for: capacity, shape and every element.
+TEST_F(ArrayTest, LongPushesKeepTheRedimCapacitiesAndElements) {
+    RtArray<RtString> a;
+    a.dim(0);
+    for (int32_t n = 1; n <= 3000; ++n) {
+        if (n % 500 == 0) {
+            a.push(a.at(n / 2));  // an element of the array itself
+        } else {
+            a.push(RtString(n));
+        }
+        ASSERT_EQ(a.d1, n);
+        ASSERT_EQ(a.dimensions, 1);
+        ASSERT_EQ(a.stride2, n);
+        ASSERT_EQ(a.capacity, n / 64 * 64 + 64) << n;
+    }
+    for (int32_t i = 0; i < 3000; ++i) {
+        const int32_t n = i + 1;
+        const RtString expected = n % 500 == 0 ? RtString(n / 2 + 1) : RtString(n);
+        ASSERT_EQ(text(a.at(i)), text(expected)) << i;
+    }
+}
+
+TEST_F(ArrayTest, PushAfterAShrinkingDimTakesTheSmallerCapacity) {
+    Widget w;
+    RtArray<Widget*> a;
+    a.dim(600);
+    a.dim(10);
+    ASSERT_EQ(a.capacity, 640);
+    a.push(&w);
+    EXPECT_EQ(a.capacity, 64);
+    EXPECT_EQ(a.d1, 11);
+    EXPECT_EQ(a.at(10), &w);
+    EXPECT_EQ(a.at(0), nullptr);
+
+    a.redim(0);
+    a.push(&w);
+    EXPECT_EQ(a.d1, 1);
+    EXPECT_EQ(a.at(0), &w);
+    EXPECT_EQ(fatalCodeOf([&] { a.at(1); }), 9);
+}
+
 TEST_F(ArrayTest, PushNeedsOneDimension) {
     RtArray<Widget*> twoD;
     twoD.dim(2, 3);

@@ -68,6 +68,49 @@ TEST(RtStringGrowth, FifteenBytesFitSixteenTheSixteenthGrows) {
     EXPECT_EQ(text(s), "abcdefghijklmnop");
 }
 
+// Long strings grow into spare room they do not report: the capacity must
+// still take every 16-byte step and the text survive each move.
+TEST(RtStringGrowth, LongAppendsKeepTheCapacityStepsAndTheText) {
+    RtString s;
+    std::string mirror;
+    for (int i = 0; mirror.size() < 70000; ++i) {
+        const std::string piece = std::to_string(i) + (i % 7 == 0 ? "-a-longer-piece-of-text-" : ",");
+        const uint32_t before = s.capacity;
+        s += piece.c_str();
+        mirror += piece;
+        const auto length = static_cast<uint32_t>(mirror.size());
+        const uint32_t expected = before >= length + 1 ? before : ((length + 1) & ~15u) + 16;
+        ASSERT_EQ(s.capacity, expected) << "length " << length;
+        ASSERT_EQ(s.length, length);
+        ASSERT_EQ(s.data[length], '\0');
+    }
+    EXPECT_EQ(text(s), mirror);
+    s += s;  // a self-append across a move
+    EXPECT_EQ(text(s), mirror + mirror);
+}
+
+TEST(RtStringGrowth, GrowingInPlaceKeepsOrDropsTheTextLikeAMove) {
+    RtString kept(std::string(300, 'k').c_str());
+    kept.reserve(400, true);
+    EXPECT_EQ(kept.capacity, 416u);
+    EXPECT_EQ(text(kept), std::string(300, 'k'));
+
+    RtString dropped(std::string(300, 'd').c_str());
+    dropped.reserve(400, false);
+    EXPECT_EQ(dropped.capacity, 416u);
+    EXPECT_EQ(dropped.data[0], '\0');
+    EXPECT_EQ(dropped.length, 300u);
+
+    // A callee fills the whole reported buffer: the length stops before its last byte.
+    RtString raw(std::string(300, 'r').c_str());
+    char* buffer = raw.getBuffer(1000);
+    ASSERT_EQ(raw.capacity, 1008u);
+    std::memset(buffer, 'x', raw.capacity);
+    raw.updateLength();
+    EXPECT_EQ(raw.length, 1007u);
+    EXPECT_EQ(raw.data[1007], '\0');
+}
+
 TEST(RtStringNumbers, TextOfNumbers) {
     struct Case {
         RtString value;

@@ -5,11 +5,13 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <string>
 
 #include "runtime/files/resource_archive.h"
 #include "tests/core/fatal_trap.h"
 #include "tests/files/archive_writer.h"
+#include "tests/files/full_disk.h"
 #include "tests/files/temp_folder.h"
 
 namespace {
@@ -114,6 +116,64 @@ TEST_F(FileCommandsTest, FailedCopyIsAnErrorAndLeavesNoTarget) {
     signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(runtimeState().errorCode, 3);
     EXPECT_FALSE(std::filesystem::exists(folder.file("partial")));
+}
+
+TEST_F(FileCommandsTest, CopyOntoAFullDiskKeepsTheOldTarget) {
+    FullDisk disk(folder.path() / "disk");
+    const std::string target = disk.file("saved.dat");
+    writeBytes(target, "the old save");
+    writeBytes(folder.file("new.dat"), std::string(10000, 'n'));
+    disk.fill();
+    copyFile(path("new.dat"), RtString(target.c_str()));
+    EXPECT_EQ(runtimeState().errorCode, 3);
+    EXPECT_EQ(readBytes(target), "the old save");
+    disk.free();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "disk"), {}), 1)
+        << "no temporary file is left";
+    copyFile(path("new.dat"), RtString(target.c_str()));
+    EXPECT_EQ(readBytes(target), std::string(10000, 'n'));
+}
+
+TEST_F(FileCommandsTest, CopyKeepsTheTargetsModeAndWritesThroughALink) {
+    writeBytes(folder.file("source"), "fresh");
+    writeBytes(folder.file("real"), "stale");
+    std::filesystem::permissions(folder.file("real"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write |
+                                                          std::filesystem::perms::group_read);
+    std::filesystem::create_directory(folder.path() / "links");
+    std::filesystem::create_symlink("../real", folder.path() / "links" / "link");
+    std::filesystem::create_symlink("missing", folder.path() / "dangling");
+
+    copyFile(path("source"), path("links/link"));
+    EXPECT_EQ(runtimeState().errorCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "links" / "link"));
+    EXPECT_EQ(readBytes(folder.file("real")), "fresh");
+    EXPECT_EQ(std::filesystem::status(folder.file("real")).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+
+    copyFile(path("source"), path("dangling"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "dangling"));
+    EXPECT_EQ(readBytes(folder.file("missing")), "fresh") << "a dangling link's target is made";
+}
+
+TEST_F(FileCommandsTest, FifosDevicesAndFoldersAreNoFiles) {
+    // Opening a FIFO for reading would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.path() / "folder");
+    writeBytes(folder.file("plain"), "data");
+    for (const std::string& name : {folder.file("fifo"), std::string("/dev/zero"), folder.file("folder")}) {
+        const RtString rtName(name.c_str());
+        EXPECT_EQ(fileExists(rtName), 0) << name;
+        EXPECT_EQ(fileSizeOf(rtName), 0) << name;
+        EXPECT_EQ(runtimeState().errorCode, 3) << name;
+        copyFile(rtName, path("copy"));
+        EXPECT_EQ(runtimeState().errorCode, 3) << name;
+    }
+    copyFile(path("plain"), path("fifo"));
+    EXPECT_EQ(runtimeState().errorCode, 3);
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.path() / "fifo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("copy")));
 }
 
 TEST_F(FileCommandsTest, DeleteAndDirectories) {

@@ -204,6 +204,10 @@ TEST_P(ReadLineTest, LineRules) {
         {std::string(1023, 'L') + "\r\n" + "z", {std::string(1023, 'L'), "z"}},
         {std::string(1500, 'L') + "\n", {std::string(1023, 'L'), std::string(477, 'L')}},
         {std::string(1024, 'L'), {std::string(1023, 'L'), "L"}},
+        {"last\r", {"last"}},  // the end of the data ends the line as a LF does
+        {"a\r\nb\r", {"a", "b"}},
+        {"\r", {""}},
+        {sixtyThree + "\r", {sixtyThree}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(linesOf(c.contents), c.lines) << "contents of " << c.contents.size() << " bytes";

@@ -11,7 +11,9 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/error_log.h"
 #include "tests/files/archive_writer.h"
+#include "tests/files/full_disk.h"
 #include "tests/files/temp_folder.h"
 
 namespace {
@@ -173,6 +175,24 @@ TEST_F(IniTest, FailedSaveLosesNothing) {
     signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(readBytes(path), "[s]\nk=v\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary file is left";
+}
+
+TEST_F(IniTest, SaveOnAFullDiskIsLoggedAndKeepsTheOldFileAndTheChange) {
+    ::setenv("TMPDIR", folder.path().c_str(), 1);
+    FullDisk disk(folder.path() / "disk");
+    const std::string path = disk.file("game.ini");
+    writeBytes(path, "[s]\r\nk=old\r\n");
+    iniOpen(RtString(path.c_str()));
+    iniWrite(RtString("s"), RtString("k"), RtString("new"));
+    disk.fill();
+    EXPECT_FALSE(currentIni().save());
+    EXPECT_EQ(readBytes(path), "[s]\r\nk=old\r\n");
+    EXPECT_EQ(readBytes(errorLogPath()), "INI file not saved: " + path + "\r\n");
+    disk.free();
+    EXPECT_TRUE(currentIni().save()) << "the change is still there to save";
+    EXPECT_EQ(readBytes(path), "[s]\r\nk=new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "disk"), {}), 1);
+    ::unsetenv("TMPDIR");
 }
 
 }  // namespace

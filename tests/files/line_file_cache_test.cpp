@@ -6,6 +6,8 @@
 #include <string>
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
+#include "tests/files/full_disk.h"
 #include "tests/files/temp_folder.h"
 
 namespace {
@@ -162,6 +164,32 @@ TEST_F(LineCacheTest, OverLongTextAndNames) {
     EXPECT_STREQ(lineFileCache().fileName, text.c_str()) << "the cache stays on its file";
     lineFilePutString(RtString(longName.c_str()), 0, RtString("x"));
     EXPECT_EQ(get(text, 0), std::string(1023, 'q'));
+}
+
+TEST_F(LineCacheTest, FailedWriteBackKeepsTheChangedLinesAndIsLogged) {
+    ::setenv("TMPDIR", folder.path().c_str(), 1);
+    FullDisk disk(folder.path() / "disk");
+    const std::string changed = disk.file("a.txt");
+    writeBytes(changed, "old\r\n");
+    const std::string other = file("b.txt", "b\r\n");
+    lineFilePutString(RtString(changed.c_str()), 1, RtString("added"));
+    disk.fill();
+
+    EXPECT_EQ(get(other, 0), "NO_FILE") << "the cache cannot turn to another file";
+    EXPECT_EQ(runtimeState().errorCode, 3);
+    EXPECT_STREQ(lineFileCache().fileName, changed.c_str());
+    EXPECT_EQ(lineFileCache().dirty, 1);
+    EXPECT_EQ(readBytes(changed), "old\r\n");
+    lineFileLoad(lineFileCache(), nullptr);  // the program end's write-back
+    EXPECT_EQ(lineFileCache().dirty, 1);
+    EXPECT_EQ(get(changed, 1), "added");
+    EXPECT_EQ(readBytes(errorLogPath()),
+              "Text file not written back: " + changed + "\r\nText file not written back: " + changed + "\r\n");
+
+    disk.free();
+    EXPECT_EQ(get(other, 0), "b");
+    EXPECT_EQ(readBytes(changed), "old\r\nadded\r\n");
+    ::unsetenv("TMPDIR");
 }
 
 }  // namespace

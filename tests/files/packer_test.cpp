@@ -146,6 +146,41 @@ TEST(Packer, RoundTripsInBothMethods) {
     }
 }
 
+// One Packer reused for blocks of different sizes, a damaged one between them:
+// each result is exactly its own block, nothing left over from the one before.
+TEST(PackerLzoMethod, ReusedPackerGivesEachBlockExactly) {
+    const Bytes large = randomBytes(30000, 4, 5);
+    const Bytes small(700, 's');
+    auto packed = [](const Bytes& input) {
+        Packer packer;
+        packer.method = 1;
+        packer.pack(input.data(), input.size());
+        return Bytes(packer.output(), packer.output() + packer.outputLength());
+    };
+    const Bytes packedLarge = packed(large);
+    const Bytes packedSmall = packed(small);
+    Bytes damaged = packedLarge;
+    damaged.resize(damaged.size() / 2);
+
+    Packer reader;
+    reader.method = 1;
+    struct Step {
+        const Bytes* block;
+        const Bytes* expected;  // null: damaged
+    };
+    for (const Step& step : {Step{&packedSmall, &small}, {&packedLarge, &large}, {&packedSmall, &small},
+                             {&damaged, nullptr}, {&packedLarge, &large}, {&packedLarge, &large}}) {
+        const uint32_t n = reader.unpack(step.block->data(), step.block->size());
+        if (step.expected == nullptr) {
+            EXPECT_EQ(n, 0u);
+            EXPECT_EQ(reader.outputLength(), 0);
+            continue;
+        }
+        EXPECT_EQ(n, step.expected->size());
+        EXPECT_EQ(unpacked(reader), *step.expected);
+    }
+}
+
 TEST(Packer, OwnMethodActuallyCompressesRepeats) {
     Packer packer;
     packer.method = 0;

@@ -1,25 +1,282 @@
-// Closing the session: its sockets and its two references of the socket layer.
-#include <gtest/gtest.h>
+// The session against raw peers written here: the exact bytes each role puts
+// on the wire, what the host trusts, and how it copes with broken, stalled
+// and vanished peers.
+#include <atomic>
+#include <thread>
 
-#include <vector>
-
-#include "runtime/net/net_session.h"
-#include "runtime/net/socket_table.h"
+#include "tests/net/session_fixture.h"
 
 namespace {
 
-void releaseLayer() {
-    while (sockReferenceCount() > 1) sockShutdown();
-    sockShutdown();
+std::vector<uint8_t> bytesOf(const NetMessage& message) {
+    return frameMessage(message.header, message.payload.data(), message.payload.size());
 }
 
-bool peerSeesTheEnd(platform::Socket& peer) {
-    uint8_t byte = 0;
-    return peer.receive(&byte, 1).count == 0;
+class HostedSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        releaseSocketLayer();
+        useTestTimings(session);
+        port = freePort();
+        ASSERT_EQ(session.host(port), 1);
+    }
+    void TearDown() override {
+        session.end();
+        EXPECT_EQ(sockReferenceCount(), 0u);
+    }
+
+    // A raw client with one registered player.
+    uint16_t connectPlayer(RawPeer& peer, const char* name) {
+        if (!peer.connect(port)) return 0;
+        return peer.registerPlayer(name);
+    }
+
+    NetSession session;
+    int32_t port = 0;
+};
+
+TEST_F(HostedSession, AnswersARawPeerByteForByte) {
+    RawPeer peer;
+    ASSERT_TRUE(peer.connect(port));
+    peer.sendRegistration("Ann");
+    EXPECT_EQ(peer.read(7), (std::vector<uint8_t>{2, 0, 0, 101, 0, 0, 0}));
+
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> request;
+        std::vector<uint8_t> answer;
+    };
+    const Case cases[] = {
+        {"count", {0x65, 0, 0, 0, 0, 101, 0}, {0x65, 2, 0, 101, 0, 0, 0, 1, 0}},
+        {"id at 0", {0x66, 2, 0, 0, 0, 101, 0, 0, 0}, {0x66, 2, 0, 101, 0, 0, 0, 101, 0}},
+        {"id at 1", {0x66, 2, 0, 0, 0, 101, 0, 1, 0}, {0x66, 2, 0, 101, 0, 0, 0, 0, 0}},
+        {"name", {0x67, 2, 0, 0, 0, 101, 0, 101, 0}, {0x67, 3, 0, 101, 0, 0, 0, 'A', 'n', 'n'}},
+        {"unknown name", {0x67, 2, 0, 0, 0, 101, 0, 7, 0}, {0x67, 7, 0, 101, 0, 0, 0, 'N', 'O', '_', 'D', 'A', 'T', 'A'}},
+        {"hello", {0x68, 0, 0, 0, 0, 101, 0}, {0x68, 2, 0, 101, 0, 0, 0, 1, 0}},
+        {"message to oneself", {3, 2, 0, 101, 0, 101, 0, 'h', 'i'}, {3, 2, 0, 101, 0, 101, 0, 'h', 'i'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        peer.sendBytes(c.request);
+        EXPECT_EQ(bytesOf(peer.readFrame()), c.answer);
+    }
 }
 
-TEST(NetSessionEnd, CloseClosesBothSocketsAndDropsTwoReferences) {
-    releaseLayer();
+TEST_F(HostedSession, ReassemblesMessagesThatArriveInPieces) {
+    RawPeer peer;
+    ASSERT_TRUE(peer.connect(port));
+    PlayerRecord record;
+    record.id = 0xFFFE;
+    setPlayerName(record, "Slow", 4);
+    auto payload = serializeRegistration(record);
+    std::vector<uint8_t> frame = frameMessage({kNetMessageRegister, 0, 0, 0}, payload.data(), payload.size());
+    std::vector<uint8_t> hello = {0x68, 0, 0, 0, 0, 101, 0};
+    frame.insert(frame.end(), hello.begin(), hello.end());
+    // Cuts inside the header, inside the payload and between the messages.
+    const long cuts[] = {0, 2, 9, 150, 157, static_cast<long>(frame.size())};
+    for (std::size_t i = 0; i + 1 < std::size(cuts); ++i) {
+        peer.sendBytes(std::vector<uint8_t>(frame.begin() + cuts[i], frame.begin() + cuts[i + 1]));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(peer.read(7), (std::vector<uint8_t>{2, 0, 0, 101, 0, 0, 0}));
+    EXPECT_EQ(peer.read(9), (std::vector<uint8_t>{0x68, 2, 0, 101, 0, 0, 0, 1, 0}));
+}
+
+TEST_F(HostedSession, AClientSpeaksOnlyForItsOwnPlayers) {
+    RawPeer first;
+    RawPeer second;
+    ASSERT_EQ(connectPlayer(first, "One"), 101);
+    ASSERT_EQ(connectPlayer(second, "Two"), 102);
+
+    second.send(kNetMessagePlayer, 101, 101, {'x'});   // posing as player 101
+    second.send(kNetMessagePlayerLeft, 0, 101);         // removing player 101
+    second.send(kNetRequestName, 0, 101, {101, 0});     // asking in 101's name
+    second.send(kNetRequestHello, 0, 0);                // asking as the host
+    EXPECT_TRUE(first.quietFor(100));
+    EXPECT_TRUE(second.quietFor(1));
+
+    // Player 101 is still there: the host counts both.
+    first.send(kNetRequestCount, 0, 101);
+    EXPECT_EQ(bytesOf(first.readFrame()), (std::vector<uint8_t>{0x65, 2, 0, 101, 0, 0, 0, 2, 0}));
+}
+
+TEST_F(HostedSession, ForgedAnswersFromAClientNeverReachTheHostsCommands) {
+    RawPeer peer;
+    ASSERT_EQ(connectPlayer(peer, "Liar"), 101);
+    std::atomic<bool> stop{false};
+    std::thread forger([&] {
+        while (!stop) {
+            // Answer-shaped messages "from the host" to the host's own query player.
+            for (uint16_t to : {0, 102, 0xFFFF}) {
+                peer.send(kNetRequestCount, to, 0, {99, 0});
+                peer.send(kNetMessageRegistered, to, 0);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    int32_t count = session.playerCount();
+    uint16_t own = session.registerPlayer("Real", 4);
+    stop = true;
+    forger.join();
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(own, 103);  // 102 went to the query player of the count request
+}
+
+TEST_F(HostedSession, ABrokenOrVanishedClientLosesAllItsPlayersAndNoOneElseIsHeldUp) {
+    RawPeer witness;
+    ASSERT_EQ(connectPlayer(witness, "Witness"), 101);
+    auto countSeenBy = [&](RawPeer& peer, uint16_t id) {
+        peer.send(kNetRequestCount, 0, id);
+        NetMessage answer = peer.readFrame();
+        return answer.payload.size() == 2 ? answer.payload[0] : -1;
+    };
+
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> last;  // what the client sends before it goes quiet or away
+        bool closes;                // the client closes its end itself
+    };
+    const Case cases[] = {
+        {"payload above the limit", {3, 0x01, 0x04, 101, 0, 0, 0}, false},
+        {"garbage", {0xEE, 0xFF, 0xFF, 1, 2, 3, 4, 5, 6, 7, 8}, false},
+        {"gone mid-header", {3, 5}, true},
+        {"gone mid-payload", {3, 100, 0, 101, 0, 0, 0, 1, 2, 3}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RawPeer client;
+        ASSERT_NE(connectPlayer(client, "A"), 0);
+        client.sendRegistration("B");
+        ASSERT_EQ(client.readFrame().header.type, kNetMessageRegistered);
+        EXPECT_EQ(countSeenBy(witness, 101), 3);
+        client.sendBytes(c.last);
+        if (c.closes) client.socket().close();
+        if (!c.closes) {
+            EXPECT_TRUE(client.seesEnd());
+        }
+        EXPECT_TRUE(eventually([&] { return countSeenBy(witness, 101) == 1; }));
+    }
+
+    // A client that stops in the middle of a message holds up no one.
+    RawPeer staller;
+    ASSERT_NE(connectPlayer(staller, "Stall"), 0);
+    staller.sendBytes({3, 10, 0});
+    EXPECT_EQ(countSeenBy(witness, 101), 2);
+    RawPeer late;
+    EXPECT_NE(connectPlayer(late, "Late"), 0);
+}
+
+TEST_F(HostedSession, APeerThatStopsReadingIsDroppedAndTheOthersAreServed) {
+    RawPeer reader;
+    RawPeer stalled;
+    uint16_t readerId = connectPlayer(reader, "Reader");
+    uint16_t stalledId = connectPlayer(stalled, "Stalled");
+    ASSERT_NE(readerId, 0);
+    ASSERT_NE(stalledId, 0);
+    std::vector<uint8_t> text(kNetPayloadLimit, 'z');
+    // Fill the stalled peer's buffers until the host gives up on it.
+    bool dropped = false;
+    for (int i = 0; i < 100000 && !dropped; ++i) {
+        reader.send(kNetMessagePlayer, stalledId, readerId, text);
+        if (i % 256 == 255) {
+            reader.send(kNetRequestIdAt, 0, readerId, {1, 0});
+            NetMessage answer;
+            do {
+                answer = reader.readFrame();
+            } while (answer.header.type == kNetMessagePlayer);
+            dropped = answer.payload == std::vector<uint8_t>{0, 0};
+        }
+    }
+    EXPECT_TRUE(dropped);
+    std::vector<uint16_t> left;
+    for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) left.push_back(static_cast<uint16_t>(id));
+    EXPECT_EQ(left, std::vector<uint16_t>{stalledId});
+}
+
+TEST(SessionJoin, SendsExactBytesAndTakesOnlyAwaitedAnswersFromItsHost) {
+    releaseSocketLayer();
+    int error = 0;
+    platform::Socket listener = platform::tcpListenAny(0, error);
+    ASSERT_TRUE(listener.valid());
+    NetSession session;
+    useTestTimings(session);
+    int32_t joined = -1;
+    std::thread joining([&] { joined = session.join("127.0.0.1", sockAddressPort({0, listener.localPort()})); });
+    ASSERT_EQ(listener.waitReady(false, 5000), 1);
+    RawPeer host(listener.accept(nullptr, error));
+
+    std::vector<uint8_t> registration = {1, 148, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 1, 0,
+                                         'q', 'u', 'e', 'r', 'y'};
+    registration.resize(7 + 148, 0);
+    EXPECT_EQ(host.read(registration.size()), registration);
+    host.sendBytes({2, 0, 0, 101, 0, 0, 0});
+    EXPECT_EQ(host.read(7), (std::vector<uint8_t>{0x68, 0, 0, 0, 0, 101, 0}));
+    host.sendBytes({0x65, 2, 0, 101, 0, 0, 0, 9, 0});  // not what the join waits for
+    host.sendBytes({0x68, 2, 0, 101, 0, 0, 0, 1, 0});
+    joining.join();
+    EXPECT_EQ(joined, 1);
+    EXPECT_EQ(sockReferenceCount(), 1u);
+
+    uint16_t bob = 0;
+    std::thread creating([&] { bob = session.registerPlayer("Bob", 3); });
+    NetMessage bobRegistration = host.readFrame();
+    EXPECT_EQ(bobRegistration.payload.size(), 148u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bobRegistration.payload[8])), "Bob");
+    host.sendBytes({3, 1, 0, 102, 0, 7, 0, '!'});  // before the id: no one to deliver to
+    host.sendBytes({2, 0, 0, 102, 0, 0, 0});
+    creating.join();
+    EXPECT_EQ(bob, 102);
+
+    // A message in three pieces arrives whole.
+    std::vector<uint8_t> message = {3, 3, 0, 102, 0, 7, 0, 'h', 'e', 'y'};
+    host.sendBytes({message.begin(), message.begin() + 2});
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    host.sendBytes({message.begin() + 2, message.begin() + 8});
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    host.sendBytes({message.begin() + 8, message.end()});
+    EXPECT_TRUE(eventually([&] { return std::string(session.takeMessage(102).data) == "hey"; }));
+    EXPECT_STREQ(session.takeMessage(102).data, "");
+
+    // A length above the limit ends the session; the one reference is dropped once.
+    sockInit();
+    host.sendBytes({3, 0xFF, 0xFF, 102, 0, 7, 0});
+    EXPECT_TRUE(eventually([&] { return session.isRunning() == 0; }));
+    EXPECT_TRUE(host.seesEnd());
+    EXPECT_EQ(sockReferenceCount(), 1u);
+    EXPECT_EQ(session.end(), 0);
+    EXPECT_EQ(sockReferenceCount(), 1u);
+    releaseSocketLayer();
+}
+
+TEST(SessionJoin, NobodyListeningFailsAtOnceAndTakesNoReference) {
+    releaseSocketLayer();
+    sockInit();
+    NetSession session;
+    useTestTimings(session);
+    EXPECT_EQ(session.join("127.0.0.1", freePort()), 0);
+    EXPECT_EQ(session.isRunning(), 0);
+    EXPECT_EQ(sockReferenceCount(), 1u);
+    releaseSocketLayer();
+}
+
+TEST(SessionHost, APortInUseFailsAndReleasesWhatItTook) {
+    releaseSocketLayer();
+    NetSession first;
+    NetSession second;
+    useTestTimings(first);
+    useTestTimings(second);
+    int32_t port = freePort();
+    ASSERT_EQ(first.host(port), 1);
+    EXPECT_EQ(sockReferenceCount(), 1u);
+    EXPECT_EQ(second.host(port), 0);
+    EXPECT_EQ(sockReferenceCount(), 1u);
+    EXPECT_EQ(first.isRunning(), 1);
+    first.end();
+    EXPECT_EQ(sockReferenceCount(), 0u);
+}
+
+TEST(SessionEnd, CloseClosesBothSocketsAndDropsOnlyTheSessionsReference) {
+    releaseSocketLayer();
     auto connection = platform::tcpLoopbackPair();
     auto listening = platform::tcpLoopbackPair();
     ASSERT_TRUE(connection && listening);
@@ -28,37 +285,43 @@ TEST(NetSessionEnd, CloseClosesBothSocketsAndDropsTwoReferences) {
     NetSession session;
     session.connectionSocket = sockAdopt(std::move(connection->first), false);
     session.listenSocket = sockAdopt(std::move(listening->first), false);
+    session.holdsSocketLayer = true;
     session.ownPlayerId = 105;
     session.nextPlayerId = 110;
-    EXPECT_TRUE(session.close(kNetThreadWaitMs));
+    EXPECT_TRUE(session.close(session.timings.endWaitMs));
 
     EXPECT_EQ(session.connectionSocket, -1);
     EXPECT_EQ(session.listenSocket, -1);
-    EXPECT_TRUE(peerSeesTheEnd(connection->second));
-    EXPECT_TRUE(peerSeesTheEnd(listening->second));
-    EXPECT_EQ(sockReferenceCount(), 1u);
+    RawPeer connectionPeer(std::move(connection->second));
+    RawPeer listeningPeer(std::move(listening->second));
+    EXPECT_TRUE(connectionPeer.seesEnd());
+    EXPECT_TRUE(listeningPeer.seesEnd());
+    EXPECT_EQ(sockReferenceCount(), 2u);
     EXPECT_EQ(session.ownPlayerId, 0);
     EXPECT_EQ(session.nextPlayerId, 101);
     EXPECT_EQ(session.stopFlag, 1);
     EXPECT_EQ(session.acceptFlag, 1);
-    releaseLayer();
+    EXPECT_TRUE(session.close(session.timings.endWaitMs));
+    EXPECT_EQ(sockReferenceCount(), 2u);
+    releaseSocketLayer();
 }
 
-TEST(NetSessionEnd, LeaveMessagesGoOnlyForAssignedIds) {
-    releaseLayer();
+TEST(SessionEnd, LeaveMessagesGoOnlyForAssignedIds) {
+    releaseSocketLayer();
     auto connection = platform::tcpLoopbackPair();
     ASSERT_TRUE(connection);
     NetSession session;
     session.connectionSocket = sockAdopt(std::move(connection->first), false);
-    for (uint16_t id : {0xFF00, 0xFFFE, 0xFFFC, 0, 0xFF01}) {
-        PlayerRecord record;
-        record.id = id;
-        session.localPlayers.push_back(record);
+    for (uint16_t id : {0xFF00, 0xFFFE, 0xFFFC, 0, 0xFF01, 0x0102}) {
+        PlayerNode node;
+        node.record.id = id;
+        session.localPlayers.push_back(node);
     }
     session.sendLeaveMessages();
-    EXPECT_TRUE(session.close(kNetThreadWaitMs));
-    EXPECT_TRUE(peerSeesTheEnd(connection->second));  // nothing came before the end
-    releaseLayer();
+    EXPECT_TRUE(session.close(session.timings.endWaitMs));
+    RawPeer peer(std::move(connection->second));
+    EXPECT_EQ(peer.read(100), (std::vector<uint8_t>{4, 0, 0, 0, 0, 2, 1}));
+    releaseSocketLayer();
 }
 
 }  // namespace

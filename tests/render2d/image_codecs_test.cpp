@@ -13,6 +13,7 @@
 #include "runtime/render2d/image_files.h"
 #include "runtime/render2d/jpeg_codec.h"
 #include "runtime/render2d/png_codec.h"
+#include "tests/files/full_disk.h"
 
 namespace {
 
@@ -297,6 +298,21 @@ TEST(ImageFilesTest, SavedFilesRoundTripInEveryFormat) {
     EXPECT_NEAR(p[0], 220, 4);
     EXPECT_NEAR(p[1], 140, 4);
     EXPECT_NEAR(p[2], 30, 4);
+}
+
+TEST(ImageFilesTest, ASaveThatCannotBeWrittenKeepsTheOldPicture) {
+    const std::vector<uint8_t> bgr = sampleBgr();
+    FullDisk disk(::testing::TempDir() + "full_disk_" + std::to_string(::getpid()));
+    for (const char* ext : {"bmp", "png", "jpg"}) {
+        SCOPED_TRACE(ext);
+        const std::string path = disk.file(std::string("old.") + ext);
+        const std::vector<uint8_t> old = {'o', 'l', 'd'};
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(old.data()), 3);
+        disk.fill();
+        EXPECT_FALSE(saveImageFile(path.c_str(), bgr.data(), 3, 2, 3, kNoStoredKey));
+        disk.free();
+        EXPECT_EQ(readAll(path), old);
+    }
 }
 
 TEST(ImageFilesTest, KeyPixelsAreMarkedOnlyWhenAKeyIsSetAndAllChannelsMatch) {

@@ -26,6 +26,7 @@ public:
 
     // Test controls.
     bool failWindowCreation = false;
+    std::string creationFailure = "windows refused by the test";  // lastError while failing
     int maxSamples = 16;  // contexts with more samples fail
     bool fullscreenWorks = true;
     int swaps = 0;
@@ -55,6 +56,7 @@ public:
     void pumpEvents() override;
     bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) override;
     void disableScreenSaver() override { calls.push_back("disableScreenSaver"); }
+    std::string lastError() override { return failWindowCreation ? creationFailure : std::string(); }
 
 private:
     bool context = false;

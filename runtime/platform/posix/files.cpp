@@ -2,22 +2,90 @@
 // readdir and /proc. Nothing here knows the runtime's own types.
 #include "runtime/platform/files.h"
 
+#include <atomic>      // Required for: std::atomic
 #include <cerrno>      // Required for: errno, EINTR
 #include <cstdlib>     // Required for: getenv
 #include <dirent.h>    // Required for: opendir, readdir, closedir
 #include <fcntl.h>     // Required for: open, O_* flags
 #include <sys/stat.h>  // Required for: stat, fstat, mkdir
 #include <unistd.h>    // Required for: read, write, lseek, close, unlink, rmdir, getcwd, chdir, readlink
+#include <string>      // Required for: std::to_string
 #include <utility>     // Required for: std::move
 
 namespace platform {
+namespace {
 
-File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+constexpr int kMaxLinkDepth = 40;
+
+std::string& fullFolder() {
+    static std::string folder;
+    return folder;
+}
+
+bool onFullDisk(const std::string& path) {
+    return !fullFolder().empty() && path.compare(0, fullFolder().size(), fullFolder()) == 0;
+}
+
+// Writes all count bytes; false on an error (errno set).
+bool writeAll(int fd, const void* data, size_t count, bool full) {
+    if (full && count > 0) {
+        errno = ENOSPC;
+        return false;
+    }
+    const auto* in = static_cast<const char*>(data);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t put = ::write(fd, in + done, count - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (put == 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool isRegularOrMissing(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode);
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no
+// link); "" for a loop or a chain too long.
+std::string followLinks(const std::string& path) {
+    std::string at = path;
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        struct stat st {};
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        ssize_t n = readlink(at.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return {};
+        link.resize(static_cast<size_t>(n));
+        const size_t slash = at.rfind('/');
+        at = link[0] == '/' || slash == std::string::npos ? link : at.substr(0, slash + 1) + link;
+    }
+    return {};
+}
+
+void syncFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+File::File(File&& other) noexcept : fd_(other.fd_), full_(other.full_) { other.fd_ = -1; }
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = other.fd_;
+        full_ = other.full_;
         other.fd_ = -1;
     }
     return *this;
@@ -26,7 +94,10 @@ File& File::operator=(File&& other) noexcept {
 File::~File() { close(); }
 
 File File::open(const std::string& path, Mode mode) {
-    int flags = O_CLOEXEC;
+    // Checked before the open too: opening some devices already acts on them.
+    if (!isRegularOrMissing(path)) return File();
+    // Non-blocking, so that a FIFO that appears in the meantime cannot hang the open.
+    int flags = O_CLOEXEC | O_NONBLOCK;
     switch (mode) {
         case Mode::Read: flags |= O_RDONLY; break;
         case Mode::ReadWriteNew: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
@@ -40,8 +111,11 @@ File File::open(const std::string& path, Mode mode) {
     File file(fd);
     struct stat st {};
     // A folder opens for reading on POSIX; as a file it does not exist.
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return File();
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return File();
+    const int status = fcntl(fd, F_GETFL);
+    if (status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) return File();
     if (mode == Mode::Append && lseek(fd, 0, SEEK_END) < 0) return File();
+    file.full_ = onFullDisk(path);
     return file;
 }
 
@@ -61,21 +135,7 @@ int64_t File::read(void* buffer, size_t count) {
     return static_cast<int64_t>(done);
 }
 
-bool File::write(const void* data, size_t count) {
-    if (fd_ < 0) return false;
-    const auto* in = static_cast<const char*>(data);
-    size_t done = 0;
-    while (done < count) {
-        ssize_t put = ::write(fd_, in + done, count - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (put == 0) return false;
-        done += static_cast<size_t>(put);
-    }
-    return true;
-}
+bool File::write(const void* data, size_t count) { return fd_ >= 0 && writeAll(fd_, data, count, full_); }
 
 int64_t File::seek(int64_t offset, Origin origin) {
     if (fd_ < 0) return -1;
@@ -95,6 +155,69 @@ void File::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
+
+ReplacementFile::~ReplacementFile() { discard(); }
+
+bool ReplacementFile::begin(const std::string& target) {
+    discard();
+    failed_ = false;
+    target_ = followLinks(target);
+    if (target_.empty()) return false;
+    full_ = onFullDisk(target_);
+    struct stat old {};
+    const bool exists = stat(target_.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) return false;
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
+        temporary_ = target_ + ".krv-new-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+        do {
+            fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        } while (fd_ < 0 && errno == EINTR);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        temporary_.clear();
+        return false;
+    }
+    if (exists) {
+        // The owner first: changing it may clear the set-id bits that the mode restores.
+        if (fchown(fd_, old.st_uid, old.st_gid) != 0) {
+            // Only a privileged writer may give the file away; the mode still follows.
+        }
+        if (fchmod(fd_, old.st_mode & 07777) != 0) failed_ = true;
+    }
+    return !failed_;
+}
+
+bool ReplacementFile::write(const void* data, size_t count) {
+    if (fd_ < 0 || failed_) return false;
+    if (!writeAll(fd_, data, count, full_)) failed_ = true;
+    return !failed_;
+}
+
+bool ReplacementFile::commit() {
+    if (fd_ < 0) return false;
+    if (!failed_ && fsync(fd_) != 0) failed_ = true;
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) failed_ = true;
+    if (failed_ || rename(temporary_.c_str(), target_.c_str()) != 0) {
+        discard();
+        return false;
+    }
+    temporary_.clear();
+    syncFolderOf(target_);
+    return true;
+}
+
+void ReplacementFile::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty()) unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+void simulateFullDisk(const std::string& folder) { fullFolder() = folder; }
 
 bool pathInfo(const std::string& path, PathInfo& info) {
     struct stat st {};

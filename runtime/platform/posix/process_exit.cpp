@@ -1,9 +1,10 @@
 // platform/posix: process exit through exit(3), so static destructors run.
 #include "runtime/platform/process_exit.h"
 
-#include <cstdio>   // Required for: fflush
-#include <cstdlib>  // Required for: exit
-#include <utility>  // Required for: std::move
+#include <cstdio>    // Required for: fflush
+#include <cstdlib>   // Required for: exit, abort
+#include <unistd.h>  // Required for: _exit
+#include <utility>   // Required for: std::move
 
 namespace platform {
 namespace {
@@ -23,6 +24,15 @@ void exitProcess(int status) {
     }
     std::fflush(nullptr);
     std::exit(status);
+}
+
+void exitImmediately(int status) {
+    if (exitHook()) {
+        exitHook()(status);
+        std::abort();
+    }
+    std::fflush(nullptr);
+    _exit(status);
 }
 
 void setExitHook(std::function<void(int)> hook) { exitHook() = std::move(hook); }

@@ -1,5 +1,5 @@
 // platform/sdl: the sound output over SDL2's audio device.
-#include <SDL.h>  // Required for: SDL_OpenAudioDevice
+#include <SDL.h>  // Required for: SDL_OpenAudioDevice, SDL_LockAudioDevice
 
 #include "runtime/platform/audio.h"
 
@@ -8,43 +8,59 @@
 namespace platform {
 namespace {
 
+constexpr Uint16 kCallbackFrames = 512;  // about 23 ms at 22050 Hz
+
 class SdlAudioOutput final : public AudioOutput {
 public:
-    explicit SdlAudioOutput(SDL_AudioDeviceID device) : device(device) {}
+    explicit SdlAudioOutput(AudioCallback callback) : callback(std::move(callback)) {}
     ~SdlAudioOutput() override {
-        SDL_CloseAudioDevice(device);
+        if (device != 0) SDL_CloseAudioDevice(device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
+    bool open(int frequency) {
+        SDL_AudioSpec wanted{};
+        wanted.freq = frequency;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = kCallbackFrames;
+        wanted.callback = &SdlAudioOutput::fill;
+        wanted.userdata = this;
+        // No allowed changes: SDL converts to whatever the hardware plays.
+        device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        if (device == 0) return false;
+        SDL_PauseAudioDevice(device, 0);
+        return true;
+    }
+
+    void lock() override { SDL_LockAudioDevice(device); }
+    void unlock() override { SDL_UnlockAudioDevice(device); }
+
 private:
-    SDL_AudioDeviceID device;
+    static void fill(void* self, Uint8* stream, int bytes) {
+        auto* output = static_cast<SdlAudioOutput*>(self);
+        output->callback(reinterpret_cast<int16_t*>(stream), bytes / 4);
+    }
+
+    AudioCallback callback;
+    SDL_AudioDeviceID device = 0;
 };
 
-std::function<std::unique_ptr<AudioOutput>()>& openHook() {
-    static std::function<std::unique_ptr<AudioOutput>()> hook;
+AudioOutput::OpenHook& openHook() {
+    static AudioOutput::OpenHook hook;
     return hook;
 }
 
 }  // namespace
 
-void AudioOutput::setOpenHook(std::function<std::unique_ptr<AudioOutput>()> hook) {
-    openHook() = std::move(hook);
-}
+void AudioOutput::setOpenHook(OpenHook hook) { openHook() = std::move(hook); }
 
-std::unique_ptr<AudioOutput> AudioOutput::open() {
-    if (openHook()) return openHook()();
+std::unique_ptr<AudioOutput> AudioOutput::open(int frequency, AudioCallback callback) {
+    if (openHook()) return openHook()(frequency, std::move(callback));
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-    SDL_AudioSpec wanted{};
-    wanted.freq = 44100;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 2;
-    wanted.samples = 1024;
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return nullptr;
-    }
-    return std::make_unique<SdlAudioOutput>(device);
+    auto output = std::make_unique<SdlAudioOutput>(std::move(callback));
+    if (!output->open(frequency)) return nullptr;  // its destructor quits the subsystem
+    return output;
 }
 
 }  // namespace platform

@@ -4,8 +4,9 @@
 
 #include <SDL.h>  // Required for: SDL_Window, SDL_GLContext, SDL_Joystick, SDL_Haptic
 
-#include <array>  // Required for: std::array
-#include <deque>  // Required for: std::deque
+#include <array>   // Required for: std::array
+#include <deque>   // Required for: std::deque
+#include <string>  // Required for: std::string
 
 #include "runtime/platform/input.h"
 #include "runtime/platform/input_snapshot.h"
@@ -35,6 +36,7 @@ public:
     void pumpEvents() override;
     bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) override;
     void disableScreenSaver() override;
+    std::string lastError() override { return failure; }
 
 private:
     bool startVideo();
@@ -42,6 +44,7 @@ private:
 
     InputSnapshot& input;
     bool videoStarted = false;
+    std::string failure;  // why the video could not start
     SDL_GLContext context = nullptr;
     std::deque<WindowMessage> windowEvents;
 };
@@ -79,6 +82,9 @@ private:
     std::array<Stick, kMaxJoysticks> sticks{};
     int stickCount = 0;
 };
+
+// Hands a broken X connection to displayConnectionLost (termination.h).
+void watchX11Connection();
 
 // The SDL scancode of a runtime scan code; SDL_SCANCODE_UNKNOWN when none.
 SDL_Scancode scancodeForKeyCode(int code);

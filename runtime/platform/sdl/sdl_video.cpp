@@ -3,6 +3,7 @@
 
 #include "runtime/platform/heap.h"
 #include "runtime/platform/sdl/sdl_platform.h"
+#include "runtime/platform/termination.h"
 
 namespace platform {
 namespace sdl {
@@ -46,7 +47,22 @@ bool Video::startVideo() {
     keepHeapForFrames();
     // The program keeps the screen saver off itself (disableScreenSaver).
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Termination signals are ours (termination.h), not turned into SDL_QUIT.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        failure = SDL_GetError();
+        return false;
+    }
+    // A driver without a screen would run the program where nobody sees it,
+    // unless it was asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if ((asked == nullptr || *asked == '\0') && driver != nullptr &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        failure = "no display to show a window on (DISPLAY is not set)";
+        return false;
+    }
     videoStarted = true;
     return true;
 }
@@ -56,7 +72,12 @@ uint32_t Video::createWindow(const char* title, int width, int height, int sampl
     setContextAttributes(samples);
     SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) return 0;
+    if (window == nullptr) {
+        failure = SDL_GetError();
+        return 0;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && SDL_strcmp(driver, "x11") == 0) watchX11Connection();
     return SDL_GetWindowID(window);
 }
 
@@ -198,6 +219,12 @@ void Video::handle(const SDL_Event& event) {
 }
 
 bool Video::peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) {
+    // A termination signal stays a close request until the program has ended:
+    // a pump that does not end the program cannot lose it.
+    if (terminationRequested() && window != 0) {
+        out = WindowMessage{window, WindowEventType::Close, 0, 0};
+        return true;
+    }
     for (auto it = windowEvents.begin(); it != windowEvents.end(); ++it) {
         if (it->window != window) continue;
         out = *it;

@@ -298,7 +298,10 @@ TEST(RuntimeMutex, OwnerRulesAndNullArguments) {
     EXPECT_EQ(mutexUnlock(m), 0);
     EXPECT_EQ(mutexLock(nullptr), kMutexInvalid);
     EXPECT_EQ(mutexUnlock(nullptr), kMutexInvalid);
-    mutexDestroy(m);
+    EXPECT_EQ(mutexDestroy(&m), 0);
+    EXPECT_EQ(m, nullptr);
+    EXPECT_EQ(mutexLock(m), kMutexInvalid);
+    EXPECT_EQ(mutexDestroy(&m), kMutexInvalid);
 }
 
 TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
@@ -307,8 +310,8 @@ TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
     NetSession session;
     session.runningFlag = 1;
     session.stopFlag = 0;
-    EXPECT_FALSE(session.close(kNetThreadWaitMs));
-    EXPECT_EQ(clock.sleeps.size(), static_cast<size_t>(kNetThreadWaitMs / kNetThreadPollMs));
+    EXPECT_FALSE(session.close(session.timings.endWaitMs));
+    EXPECT_EQ(clock.sleeps.size(), static_cast<size_t>(session.timings.endWaitMs / session.timings.endPollMs));
     EXPECT_EQ(session.runningFlag, 0);
     EXPECT_EQ(session.nextPlayerId, 101);
 
@@ -327,7 +330,7 @@ TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
             std::this_thread::yield();
         }
     });
-    EXPECT_TRUE(stopping.close(kNetThreadWaitMs));
+    EXPECT_TRUE(stopping.close(stopping.timings.endWaitMs));
     worker.join();
 }
 

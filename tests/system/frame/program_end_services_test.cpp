@@ -28,10 +28,10 @@ std::vector<uint8_t> readToEnd(platform::Socket& peer) {
     return bytes;
 }
 
-PlayerRecord player(uint16_t id) {
-    PlayerRecord record;
-    record.id = id;
-    return record;
+PlayerNode player(uint16_t id) {
+    PlayerNode node;
+    node.record.id = id;
+    return node;
 }
 
 class EndServices : public ProgramFrame {

@@ -52,7 +52,8 @@ protected:
         platform::setVideoBackend(&video);
         platform::setInputBackend(&input);
         platform::setExitHook([](int status) { throw ProgramExit{status}; });
-        platform::AudioOutput::setOpenHook([] { return std::make_unique<platform::AudioOutput>(); });
+        platform::AudioOutput::setOpenHook(
+            [](int, platform::AudioCallback) { return std::make_unique<platform::AudioOutput>(); });
         clock.install();
     }
 

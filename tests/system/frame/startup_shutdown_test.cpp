@@ -89,10 +89,38 @@ TEST_F(ProgramFrame, FailedWindowEndsWithNonZeroStatusWithoutRunningTheProgram) 
     std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(status, 0);
     EXPECT_FALSE(ran);
-    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(err, "No window could be created: windows refused by the test\n") << "the user learns why";
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No window could be created",
                                                     "Shut down KRV"}));
     EXPECT_EQ(runtimeState().renderer, nullptr);
+}
+
+TEST_F(ProgramFrame, CloseRequestTakenByTheStartupsPresentEndsTheProgram) {
+    bool ran = false;
+    testProject().settings = standardSettings;
+    testProject().main = [&] { ran = true; };
+    video.onPump = [this](int) {
+        if (runtimeState().window != 0 && video.pumps == 1)
+            video.queue(runtimeState().window, platform::WindowEventType::Close);
+    };
+    EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); }), 0);
+    EXPECT_FALSE(ran) << "the program never runs after its window was closed";
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized", "Shut down KRV"}));
+}
+
+TEST_F(ProgramFrame, FatalErrorOfAFileNamesTheFile) {
+    testProject().settings = standardSettings;
+    const std::string file = (folder / "scores.dat").string();
+    std::ofstream(file) << "ab";
+    testProject().main = [&] {
+        openFileChannel(0, RtString(file.c_str()), 1);
+        int32_t value = 0;
+        channelReadInt32(0, value);
+    };
+    ::testing::internal::CaptureStderr();
+    const int status = exitStatusOf([] { WinMain(nullptr, nullptr, "", 1); });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "0003 no such file: " + file + "\n");
 }
 
 TEST_F(ProgramFrame, FatalErrorEndsWithStatusOneAndTheErrorText) {

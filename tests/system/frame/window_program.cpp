@@ -1,15 +1,25 @@
 // A small program of the language for the window tests: it runs the real
-// start-up, shows green frames and waits for input until it is ended. The
-// mode comes from KRV_FRAME_TEST_MODE: "loop" (default), "end" (END after
-// three frames) or "fatal" (an out-of-bounds error after one frame).
+// start-up, changes an INI value and a cached text line in its temporary
+// folder (saved only at the program end), shows green frames and waits for
+// input until it is ended. The mode comes from KRV_FRAME_TEST_MODE: "loop"
+// (default), "end" (END after three frames), "fatal" (an out-of-bounds
+// error after one frame) or "fatalfile" (reading past the end of the file
+// KRV_FRAME_TEST_FILE). KRV_FRAME_TEST_SIGNAL=settings sends the program a
+// SIGTERM from its settings hook, before the window exists.
 #include <GL/gl.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
+#include "runtime/files/file_channels.h"
+#include "runtime/files/ini_file.h"
+#include "runtime/files/line_file_cache.h"
+#include "runtime/platform/files.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
@@ -29,6 +39,14 @@ const char* mode() {
     return m != nullptr ? m : "loop";
 }
 
+// Changes that live in memory until the program ends.
+void changeSavedData() {
+    const std::string folder = platform::temporaryFolder();
+    iniOpen(RtString((folder + "saved.ini").c_str()));
+    iniWrite(RtString("game"), RtString("score"), RtString("42"));
+    lineFilePutString(RtString((folder + "saved.txt").c_str()), 0, RtString("first line"));
+}
+
 void greenFrame() {
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -44,9 +62,12 @@ void projectSettings() {
     rs.framesPerSecond = 60;
     rs.title = "Frame Test Program";
     rs.programFunctions = kFunctions;
+    const char* signal = std::getenv("KRV_FRAME_TEST_SIGNAL");
+    if (signal != nullptr && std::strcmp(signal, "settings") == 0) std::raise(SIGTERM);
 }
 
 void userMain() {
+    changeSavedData();
     if (std::strcmp(mode(), "end") == 0) {
         for (int i = 0; i < 3; ++i) greenFrame();
         endProgram();
@@ -54,6 +75,12 @@ void userMain() {
     if (std::strcmp(mode(), "fatal") == 0) {
         greenFrame();
         fatalError(kErrorOutOfBounds);
+    }
+    if (std::strcmp(mode(), "fatalfile") == 0) {
+        const char* file = std::getenv("KRV_FRAME_TEST_FILE");
+        openFileChannel(0, RtString(file != nullptr ? file : ""), 1);
+        int32_t value = 0;
+        channelReadInt32(0, value);
     }
     for (;;) {
         greenFrame();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the window test program under the display and ends it one way:
 #   window_program_test.sh <program> <escape|altf4|close|end|fatal>
-# Checks the window, the exit status and "ErrorLog.txt" in a temporary folder
-# of the test's own. Exit 77 = skipped (no display).
+# Checks the window, the exit status, "ErrorLog.txt" and the INI and text file
+# the program changed, in a temporary folder of the test's own. Exit 77 =
+# skipped (no display).
 set -u
 program=$1
 how=$2
@@ -57,4 +58,6 @@ fi
 mapfile -t lines < <(tr -d '\r' < "$folder/ErrorLog.txt" | grep -v "OpenGL Software Emulation")
 expectedLines=("Init GFX" "Init Finalized" "KRV_ON_QUIT" "Shut down KRV")
 [ "${lines[*]}" = "${expectedLines[*]}" ] || fail "log lines: ${lines[*]}"
+[ "$(cat "$folder/saved.ini" 2>/dev/null)" = $'[game]\r\nscore=42\r' ] || fail "INI file not saved at the end"
+[ "$(cat "$folder/saved.txt" 2>/dev/null)" = $'first line\r' ] || fail "text line not written back at the end"
 echo "ok: $how"

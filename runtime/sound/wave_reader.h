@@ -1,0 +1,39 @@
+// sound: the WAV file reader. It checks every chunk against the bytes it has
+// and accepts only what the mixer plays: PCM, 8 or 16 bits, 1 or 2 channels.
+#pragma once
+
+#include <cstdint>   // Required for: fixed-width fields
+#include <memory>    // Required for: std::shared_ptr
+#include <optional>  // Required for: std::optional
+#include <span>      // Required for: std::span
+
+#include "runtime/sound/pcm_sound.h"
+
+// The first 16 bytes of a "fmt " chunk.
+struct WaveFormat {
+    uint16_t formatTag = 0;
+    uint16_t channels = 0;
+    uint32_t samplesPerSecond = 0;
+    uint32_t bytesPerSecond = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bitsPerSample = 0;
+    bool pcmSubFormat = false;  // an extensible format whose sub-format is PCM
+};
+
+struct WaveFile {
+    WaveFormat format;
+    std::span<const uint8_t> data;  // the "data" chunk, inside the parsed bytes
+};
+
+// The format and data of a RIFF/WAVE file; nothing when the header is not
+// RIFF/WAVE, a chunk runs past the end, "fmt " is shorter than 16 bytes or
+// missing before "data", or no "data" chunk comes.
+std::optional<WaveFile> parseWave(std::span<const uint8_t> file);
+
+// True for PCM (or extensible PCM), 1 or 2 channels, 8 or 16 bits, a block
+// of one frame and a rate of 100 to 200000 samples per second.
+bool playableWaveFormat(const WaveFormat& format);
+
+// The whole frames of `data` as 16-bit samples; nothing when the format is
+// not playable or there is not one whole frame.
+std::shared_ptr<PcmSound> decodeWaveData(const WaveFormat& format, std::span<const uint8_t> data);

@@ -1,0 +1,137 @@
+// HTTP GET against a scripted server on 127.0.0.1: the request it receives,
+// responses in awkward pieces, and transfers that end badly.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "runtime/net/http_get.h"
+#include "tests/files/temp_folder.h"
+#include "tests/net/session_fixture.h"
+
+namespace {
+
+enum class Ending { Close, Reset, Stall };
+
+struct Script {
+    std::vector<std::string> pieces;
+    Ending ending = Ending::Close;
+};
+
+// Accepts one connection, reads the request (unless it is to reset), sends
+// the pieces with a pause between them and ends as the script says.
+class ScriptedServer {
+public:
+    explicit ScriptedServer(Script script) : script_(std::move(script)) {
+        int error = 0;
+        listener_ = platform::tcpListenAny(0, error);
+        port_ = sockAddressPort({0, listener_.localPort()});
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~ScriptedServer() { thread_.join(); }
+
+    int32_t port() const { return port_; }
+    const std::string& request() const { return request_; }
+
+private:
+    void serve() {
+        if (listener_.waitReady(false, 3000) != 1) return;
+        int error = 0;
+        platform::Socket client = listener_.accept(nullptr, error);
+        if (script_.ending != Ending::Reset) readRequest(client);
+        for (const std::string& piece : script_.pieces) {
+            client.send(reinterpret_cast<const uint8_t*>(piece.data()), piece.size());
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (script_.ending == Ending::Stall) client.waitReady(false, 3000);  // until the client gives up
+        // Closing with the request unread makes the system reset the connection.
+        client.close();
+    }
+
+    void readRequest(platform::Socket& client) {
+        char buffer[4096];
+        while (request_.find("\r\n\r\n") == std::string::npos && client.waitReady(false, 3000) == 1) {
+            platform::SocketIo io = client.receive(reinterpret_cast<uint8_t*>(buffer), sizeof buffer);
+            if (io.count <= 0) return;
+            request_.append(buffer, static_cast<std::size_t>(io.count));
+        }
+    }
+
+    Script script_;
+    platform::Socket listener_;
+    int32_t port_ = 0;
+    std::string request_;
+    std::thread thread_;
+};
+
+const HttpTimeouts kShort{2000, 300};
+
+RtString fetchText(const Script& script, int32_t maximum) {
+    ScriptedServer server(script);
+    return httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), maximum, kShort);
+}
+
+TEST(HttpGet, SendsTheRequestAndReadsTheBodyAfterTheHeader) {
+    ScriptedServer server({{"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"}});
+    RtString body = httpGetToString(RtString("127.0.0.1"), RtString("/x.txt"), server.port(), 100, kShort);
+    EXPECT_STREQ(body.data, "hello");
+    EXPECT_EQ(server.request(), "GET /x.txt HTTP/1.0\r\nHost:127.0.0.1\r\nAccept: */*\r\nUser-Agent: Korvane\r\n\r\n");
+}
+
+TEST(HttpGet, ResponsesToTheStringForm) {
+    struct Case {
+        const char* what;
+        Script script;
+        int32_t maximum;
+        const char* body;
+    };
+    const Case cases[] = {
+        {"header split across pieces", {{"HTTP/1.0 200 OK\r\nX: y\r", "\n", "\r\nbo", "dy"}}, 100, "body"},
+        {"lines ending in \\n only, error status", {{"HTTP/1.0 404 Not Found\nServer: t\n\nmissing"}}, 100, "missing"},
+        {"body fits the room", {{"HTTP/1.0 200 OK\r\n\r\n", "12345"}}, 10, "12345"},
+        {"a piece larger than the room is left out", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789"}}, 10, ""},
+        {"later pieces still fit", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789", "abc"}}, 10, "abc"},
+        {"no blank line", {{"HTTP/1.0 200 OK\r\nServer: t\r\n"}}, 100, ""},
+        {"closed before the announced length", {{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort"}}, 100, ""},
+        {"reset", {{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Reset}, 100, ""},
+        {"a server that stops sending", {{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Stall}, 100, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_STREQ(fetchText(c.script, c.maximum).data, c.body);
+    }
+}
+
+TEST(HttpGet, TheFileFormReplacesTheTargetOnlyWhenTheTransferCompleted) {
+    TempFolder folder;
+    std::string target = folder.file("page.html");
+    writeBytes(target, "old");
+    auto fetchFile = [&](const Script& script) {
+        ScriptedServer server(script);
+        return httpGetToFile(RtString("127.0.0.1"), RtString("/p"), server.port(), RtString(target.c_str()), kShort);
+    };
+
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\npart"}}), 0);
+    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Reset}), 0);
+    EXPECT_EQ(readBytes(target), "old");
+
+    std::string big(5000, 'b');
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 500 Oops\r\n", "\r\n" + big.substr(0, 3000), big.substr(3000)}}), 1);
+    EXPECT_EQ(readBytes(target), big);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")), {}), 1);  // no leftovers
+}
+
+TEST(HttpGet, RefusedRequestsSendNothing) {
+    int error = 0;
+    platform::Socket listener = platform::tcpListenAny(0, error);
+    int32_t port = sockAddressPort({0, listener.localPort()});
+    EXPECT_EQ(httpGetToFile(RtString("127.0.0.1"), RtString("/"), port, RtString("mem://x"), kShort), 0);
+    std::string longPath = "/" + std::string(1100, 'p');
+    EXPECT_STREQ(httpGetToString(RtString("127.0.0.1"), RtString(longPath.c_str()), port, 100, kShort).data, "");
+    EXPECT_EQ(listener.waitReady(false, 50), 0);  // no connection was made
+    EXPECT_EQ(sockReferenceCount(), 0u);
+}
+
+}  // namespace

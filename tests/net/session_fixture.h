@@ -1,0 +1,122 @@
+// Helpers for session tests: short waits, free loopback ports, a raw peer
+// that speaks the wire format byte by byte, and polling without fixed sleeps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "runtime/net/net_message.h"
+#include "runtime/net/net_session.h"
+#include "runtime/net/socket_table.h"
+#include "runtime/platform/socket.h"
+
+// Waits short enough for tests, long enough for a loaded machine.
+inline void useTestTimings(NetSession& session) {
+    session.timings.answerPolls = 1000;
+    session.timings.answerPollMs = 2;
+    session.timings.idleWaitMs = 2;
+    session.timings.endPollMs = 2;
+    session.timings.sendTimeoutMs = 300;
+    session.timings.connectTimeoutMs = 2000;
+}
+
+// A port that nobody listens on at the moment.
+inline int32_t freePort() {
+    int error = 0;
+    platform::Socket probe = platform::tcpListenAny(0, error);
+    return probe.valid() ? sockAddressPort({0, probe.localPort()}) : 0;
+}
+
+// Polls until the condition holds, for at most about ten seconds.
+inline bool eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 5000; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return condition();
+}
+
+// A peer written for the tests: a blocking socket that sends and reads whole
+// frames.
+class RawPeer {
+public:
+    bool connect(int32_t port) {
+        int error = 0;
+        SocketAddress loopback = sockMakeAddress(127, 0, 0, 1, static_cast<uint16_t>(port));
+        socket_ = platform::tcpConnectTo({loopback.ip, loopback.port}, 2000, error);
+        return socket_.valid();
+    }
+    explicit RawPeer(platform::Socket socket = platform::Socket()) : socket_(std::move(socket)) {}
+
+    void sendBytes(const std::vector<uint8_t>& bytes) {
+        ASSERT_EQ(socket_.send(bytes.data(), bytes.size()).count, static_cast<long>(bytes.size()));
+    }
+    void send(uint8_t type, uint16_t to, uint16_t from, const std::vector<uint8_t>& payload = {}) {
+        sendBytes(frameMessage({type, 0, to, from}, payload.data(), payload.size()));
+    }
+    void sendRegistration(const char* name, uint8_t query = 0) {
+        PlayerRecord record;
+        record.id = 0xFFFE;
+        record.query = query;
+        setPlayerName(record, name, std::char_traits<char>::length(name));
+        auto payload = serializeRegistration(record);
+        send(kNetMessageRegister, 0, 0, std::vector<uint8_t>(payload.begin(), payload.end()));
+    }
+
+    // Exactly `count` bytes; fewer when the connection ends or two seconds pass.
+    std::vector<uint8_t> read(std::size_t count) {
+        std::vector<uint8_t> bytes(count);
+        std::size_t have = 0;
+        while (have < count && socket_.waitReady(false, 2000) == 1) {
+            platform::SocketIo io = socket_.receive(bytes.data() + have, count - have);
+            if (io.count <= 0) break;
+            have += static_cast<std::size_t>(io.count);
+        }
+        bytes.resize(have);
+        return bytes;
+    }
+    // One whole frame; type 0 with no payload when none came.
+    NetMessage readFrame() {
+        NetMessage message;
+        std::vector<uint8_t> head = read(kNetMessageHeaderSize);
+        if (head.size() != kNetMessageHeaderSize) return message;
+        message.header = parseHeader(head.data());
+        message.payload = read(message.header.length);
+        return message;
+    }
+    // True when nothing arrives within `ms` and the connection stays open.
+    bool quietFor(int ms) {
+        if (socket_.waitReady(false, ms) == 0) return true;
+        return false;
+    }
+    // True when the other side closed the connection (within two seconds).
+    bool seesEnd() {
+        uint8_t byte = 0;
+        for (int i = 0; i < 100; ++i) {
+            if (socket_.waitReady(false, 2000) != 1) return false;
+            platform::SocketIo io = socket_.receive(&byte, 1);
+            if (io.count <= 0) return true;
+        }
+        return false;
+    }
+    // Registers a player and returns the id the host gave it (0: none).
+    uint16_t registerPlayer(const char* name) {
+        sendRegistration(name);
+        NetMessage answer = readFrame();
+        return answer.header.type == kNetMessageRegistered ? answer.header.to : 0;
+    }
+    platform::Socket& socket() { return socket_; }
+
+private:
+    platform::Socket socket_;
+};
+
+// Drops every reference of the socket layer, which closes every entry.
+inline void releaseSocketLayer() {
+    while (sockReferenceCount() > 1) sockShutdown();
+    sockShutdown();
+}
