@@ -1,10 +1,18 @@
-// render3d: preparing meshes for drawing: per-frame triangle lists expanded
-// from the primitive markers, the work copy, the colour flag and bounding
-// spheres. Plain memory only, no GL.
-#include <cmath>  // Required for: std::sqrt, std::fabs
+// render3d: filling object slots from files or vertex by vertex, and
+// preparing meshes for drawing: per-frame triangle lists expanded from the
+// primitive markers, the work copy, the colour flag and bounding spheres.
+// Files through the files subsystem; GL only to give names back.
+#include <GL/gl.h>  // Required for: glDeleteTextures
 
+#include <cmath>    // Required for: std::sqrt, std::fabs
+#include <cstring>  // Required for: std::memcmp
+
+#include "runtime/files/file_stream.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render3d/ddd_file.h"
 #include "runtime/render3d/matrix4.h"
-#include "runtime/render3d/object_slot.h"
+#include "runtime/render3d/object_set_loader.h"
+#include "runtime/render3d/rainbows_3d.h"
 
 namespace {
 
@@ -70,6 +78,7 @@ void MeshObjectX::build() {
     if (frames.count == 0) return;
     for (int32_t f = 0; f < frames.count; ++f) expandPrimitives(frames.data[f], groupKeys);
     workCopy.copyFrom(frames.data[0].triangles);
+    staticBufferOutdated = true;
     hasColours = 0;
     for (int32_t i = 0; i < groupKeys.count; ++i) {
         if (!isSeparatorKey(groupKeys.data[i]) && groupKeys.data[i] != kWhite) hasColours = 1;
@@ -98,4 +107,117 @@ void MeshObjectX::computeBoundingSpheres() {
         frame.boundRadius = std::fabs(radius);
         for (int k = 0; k < 3; ++k) frame.boundCentre[k] = centre[k];
     }
+}
+
+// [SECTION] Loading
+
+namespace {
+
+constexpr char kObjectSetSignature[4] = {';', 'D', 'D', 'W'};
+
+bool beginsWithObjectSetSignature(const char* fileName) {
+    FileStream file;
+    char signature[4] = {0, 0, 0, 0};
+    return file.openRead(fileName) && file.read(signature, 4) &&
+           std::memcmp(signature, kObjectSetSignature, sizeof signature) == 0;
+}
+
+// The slot holds exactly one mesh, an empty one when it had none.
+MeshObjectX& singleMesh(ObjectSlot& slot) {
+    if (slot.meshes.count == 0) slot.meshes.reserve(1);
+    slot.meshes.count = 1;
+    return slot.meshes.data[0];
+}
+
+}  // namespace
+
+uint8_t Rainbows3D::loadObject(const char* fileName, int64_t n) {
+    ObjectSlot* s = slot(n);
+    if (s == nullptr || fileName == nullptr) return 0;
+    s->clear();
+    if (beginsWithObjectSetSignature(fileName)) {
+        return loadObjectSet(fileName, *s, renderer != nullptr ? renderer->spriteColourKey : 0);
+    }
+    MeshObjectX& mesh = singleMesh(*s);
+    if (loadDdd(mesh, fileName) == 0 || mesh.frames.count == 0 || mesh.frames.data[0].vertices.count == 0) {
+        s->used = 0;
+        return 0;
+    }
+    s->used = 1;
+    s->isSet = 0;
+    mesh.build();
+    mesh.computeBoundingSpheres();
+    return 1;
+}
+
+// [SECTION] Builder
+
+namespace {
+
+uint32_t markerKey(int32_t primitiveType) {
+    if (primitiveType == 0) return kListSeparator;
+    if (primitiveType == 2) return kFanSeparator;
+    return kStripSeparator;
+}
+
+}  // namespace
+
+MeshFrame* Rainbows3D::builderFrame() {
+    ObjectSlot* s = builderObject >= 0 ? slot(builderObject) : nullptr;
+    if (s == nullptr || s->meshes.count == 0 || s->meshes.data[0].frames.count == 0) return nullptr;
+    return &s->meshes.data[0].frames.data[0];
+}
+
+void Rainbows3D::builderBeginObject(int64_t n, int32_t primitiveType) {
+    ObjectSlot* s = slot(n);
+    if (s == nullptr) return;
+    for (int32_t i = 0; i < s->meshes.count; ++i) s->meshes.data[i].release(false);
+    s->used = 0;
+    s->isSet = 0;
+    s->meshes.count = 0;
+    if (s->textures.count > 0) glDeleteTextures(s->textures.count, s->textures.data);
+    s->textures.count = 0;
+    MeshObjectX& mesh = singleMesh(*s);
+    builderObject = static_cast<int32_t>(n);
+    mesh.frames.append(MeshFrame());
+    builderStartPrimitive(primitiveType);
+}
+
+void Rainbows3D::builderStartPrimitive(int32_t primitiveType) {
+    MeshFrame* frame = builderFrame();
+    if (frame == nullptr) return;
+    MeshVertex marker;
+    marker.setKeyAndColour(markerKey(primitiveType));
+    frame->vertices.append(marker);
+}
+
+void Rainbows3D::builderAddVertex(float x, float y, float z, float u, float v, uint32_t colour) {
+    MeshFrame* frame = builderFrame();
+    if (frame == nullptr) return;
+    MeshVertex vertex;
+    vertex.x = x;
+    vertex.y = y;
+    vertex.z = z;
+    vertex.u = u;
+    vertex.v = -v;
+    vertex.setKeyAndColour(colour);
+    frame->vertices.append(vertex);
+}
+
+void Rainbows3D::builderEndObject() {
+    ObjectSlot* s = builderObject >= 0 ? slot(builderObject) : nullptr;
+    builderObject = -1;
+    if (s == nullptr || s->meshes.count == 0) return;
+    s->used = 1;
+    s->isSet = 0;
+    MeshObjectX& mesh = s->meshes.data[0];
+    if (mesh.frames.count == 0 || mesh.frames.data[0].vertices.count <= 2) {
+        mesh.release(false);
+        return;
+    }
+    mesh.buildGroupTable();
+    if (normalMode == 1) mesh.buildNormals(true, false, false);
+    if (normalMode == 2) mesh.buildNormals(true, true, false);
+    mesh.build();
+    mesh.computeBoundingSpheres();
 }

@@ -49,9 +49,13 @@ public:
     void buildEdgeNeighbours();
     void computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]);
     void drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps);
+    // True until frame 0 as it is now sits in staticBuffer.
+    bool staticBufferStale() const { return staticBufferOutdated; }
+    void markStaticBufferFilled() { staticBufferOutdated = false; }
 
 private:
     void deleteGlNames();
+    bool staticBufferOutdated = true;  // frame 0 changed since the last upload
 };
 
 struct ObjectSlot {

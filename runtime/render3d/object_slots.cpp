@@ -34,6 +34,7 @@ void MeshObjectX::deleteGlNames() {
     staticBuffer = 0;
     streamBuffer = 0;
     shadeTexture = 0;
+    staticBufferOutdated = true;
 }
 
 void MeshObjectX::release(bool freeStorage) {

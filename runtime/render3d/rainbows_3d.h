@@ -100,6 +100,31 @@ public:
                   float spotCutoff, uint32_t showMarker);
     void setCameraLight(int32_t n, uint32_t colour);
 
+    // --- Drawing (mesh_drawing.cpp) ----------------------------------------
+    // Draws slot n (nothing for numbers outside 0..4095) at the current
+    // movement matrix; frames blend as chooseFrames says.
+    void drawObject(int64_t n, int32_t frameA, int32_t frameB, float t, uint8_t interpolate);
+    // textureIds null: the bound sprites' textures from the sprite store.
+    void drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, float t, uint8_t interpolate,
+                  const uint32_t* textureIds);
+    void setTextureOffset(float u, float v);
+    // count < 1: the single value 255. Every shade texture is built again.
+    void setShadingRamp(const uint8_t* values, int32_t count);
+
+    // --- Loading and the object builder (object_builder.cpp) --------------
+    // Fills slot n from a ".ddd" model, or from an object-set index when the
+    // file begins with ";DDW"; 1 loaded, 0 failed (the slot is then empty).
+    uint8_t loadObject(const char* fileName, int64_t n);
+    // Opens slot n for building; primitive types: 0 triangle list, 2 fan,
+    // any other a strip. Opening another object abandons the open one.
+    void builderBeginObject(int64_t n, int32_t primitiveType);
+    void builderStartPrimitive(int32_t primitiveType);
+    // Texture v is stored negated; colours at or above 0xFFFFFFFC are markers.
+    void builderAddVertex(float x, float y, float z, float u, float v, uint32_t colour);
+    // Prepares the open object for drawing. Without an open object the
+    // builder operations do nothing.
+    void builderEndObject();
+
     // --- Debug shapes (debug_shapes.cpp) -----------------------------------
     void drawDebugPoint(const float position[3], uint32_t colour, float size);
     void drawDebugLine(const float from[3], const float to[3], uint32_t colour, float width);
@@ -139,6 +164,14 @@ public:
     float farPlane = 0;
     int32_t normalMode = 2;  // built objects: 0 no normals, 1 and 2 the two kinds
     int32_t textureVariant = 0;  // 1 = bind each sprite's second texture
+    int32_t builderObject = -1;  // the slot being built; -1 none
+
+private:
+    // Frame 0 of the object being built; null when none is open.
+    MeshFrame* builderFrame();
+    // The cel-shading outline of the drawn work copy; false when the object
+    // is too small on screen for one.
+    bool drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const uint32_t* textureIds);
 };
 
 // The 3D texture selection: the integer of mode, kept by the engine.

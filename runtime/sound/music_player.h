@@ -1,7 +1,7 @@
-// sound: what the frame needs of the media window that plays music. The music
-// command creates one with new and keeps it in RuntimeState::musicWindow; the
-// frame restarts looping music through it and the shut-down stops and
-// deletes it.
+// sound: what the frame and the music commands need of the player of the
+// current music. playMusic makes one with new and keeps it in
+// RuntimeState::musicWindow; the frame restarts looping music through it and
+// stopMusic and the shut-down stop and delete it.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width fields
@@ -13,9 +13,17 @@ public:
     // The length of the music in milliseconds.
     virtual int32_t lengthMs() = 0;
     virtual void play() = 0;
+    // Stops and goes back to the start.
     virtual void seekToStart() = 0;
     virtual void stop() = 0;
+    // 1000 is full volume, 0 silence.
+    virtual void setVolume(int32_t volume) = 0;
 };
 
 // A loop period is never shorter than this.
 constexpr double kMusicMinimumPeriodMs = 500.0;
+
+// The time between two starts of looping music of that length.
+constexpr double musicLoopPeriod(int32_t lengthMs) {
+    return lengthMs >= kMusicMinimumPeriodMs ? static_cast<double>(lengthMs) : kMusicMinimumPeriodMs;
+}

@@ -21,5 +21,15 @@
 #include "runtime/sound/sound_commands.h"
 
 // --- Music ---
-// MusicPlayer (the media window the frame restarts and closes)          music_player.h
+// MusicPlayer (the player the frame restarts and closes)                music_player.h
+// musicLoopPeriod, kMusicMinimumPeriodMs                                music_player.h
+// playMusic, stopMusic, setMusicVolume                                  media_commands.h
 #include "runtime/sound/music_player.h"
+
+// --- Movies ---
+// playMovie, playMovieLoop, playMovieOnce, fitMovie                     media_commands.h
+// MediaBackend, MoviePlayer, mediaBackend, setMediaBackend              media_backend.h
+// decodeAudioFile, VideoDecoder (the only calls into FFmpeg)            ffmpeg_decoder.h
+#include "runtime/sound/ffmpeg_decoder.h"
+#include "runtime/sound/media_backend.h"
+#include "runtime/sound/media_commands.h"

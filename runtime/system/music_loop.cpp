@@ -14,8 +14,7 @@ void serviceMusicLoop() {
     // Without a player the length reads as 0 and nothing is restarted.
     MusicPlayer* player = rs.musicWindow;
     int32_t length = player != nullptr ? player->lengthMs() : 0;
-    double period = length > 499 ? static_cast<double>(length) : kMusicMinimumPeriodMs;
-    rs.musicLoopEnd = now + period;
+    rs.musicLoopEnd = now + musicLoopPeriod(length);
     if (player == nullptr) return;
     player->play();
     player->seekToStart();

@@ -1,4 +1,4 @@
-// Test helper: a folder whose file system is full. Run as root, it is a small
+// Test helper: a folder (removed afterwards) whose file system is full. Run as root, it is a small
 // tmpfs mounted for the test and filled up; otherwise the platform's files
 // are told that no room is left in it.
 #pragma once
@@ -21,6 +21,8 @@ public:
     ~FullDisk() {
         platform::simulateFullDisk("");
         if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
     }
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;

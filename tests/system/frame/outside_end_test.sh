@@ -32,24 +32,22 @@ start() {
     pid=$!
 }
 
-# Waits (at most 20 s) for a line in the log.
-wait_for_log() {
+# Repeats the command every 0.1 s until it succeeds (at most 20 s); fails at
+# once when the program has ended.
+wait_until() {
     for _ in $(seq 200); do
-        grep -q "$1" "$folder/ErrorLog.txt" 2>/dev/null && return 0
+        "$@" && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
 }
 
-wait_for_window() {
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --name "^Frame Test Program$" 2>/dev/null | head -1)
-        [ -n "$window" ] && return 0
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+log_has() { grep -q "$1" "$folder/ErrorLog.txt" 2>/dev/null; }
+
+find_window() {
+    window=$(xdotool search --onlyvisible --name "^Frame Test Program$" 2>/dev/null | head -1)
+    [ -n "$window" ]
 }
 
 # The exit status once the program has ended by itself (at most 20 s).
@@ -89,28 +87,28 @@ case $how in
         ;;
     sigterm-at-window)
         start TMPDIR="$folder"
-        wait_for_log "Init GFX" || fail "start-up did not begin"
+        wait_until log_has "Init GFX" || fail "start-up did not begin"
         kill -TERM "$pid"
         wait_for_end
         expect_clean_end
         ;;
     sigint-at-start)
         start TMPDIR="$folder"
-        wait_for_log "Init Finalized" || fail "start-up did not finish"
+        wait_until log_has "Init Finalized" || fail "start-up did not finish"
         kill -INT "$pid"
         wait_for_end
         expect_clean_end
         ;;
     close-at-once)
         start TMPDIR="$folder"
-        wait_for_window || fail "no window"
+        wait_until find_window || fail "no window"
         python3 "$here/close_window.py" "$window"
         wait_for_end
         expect_clean_end
         ;;
     sighup)
         start TMPDIR="$folder"
-        wait_for_log "Init Finalized" && wait_for_window || fail "no window"
+        wait_until log_has "Init Finalized" && wait_until find_window || fail "no window"
         sleep 0.3
         kill -HUP "$pid"
         wait_for_end
@@ -119,7 +117,7 @@ case $how in
         ;;
     display-lost)
         start TMPDIR="$folder"
-        wait_for_log "Init Finalized" && wait_for_window || fail "no window"
+        wait_until log_has "Init Finalized" && wait_until find_window || fail "no window"
         sleep 0.3
         xdotool windowkill "$window"
         wait_for_end

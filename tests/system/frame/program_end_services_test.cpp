@@ -89,6 +89,7 @@ public:
     void play() override { log_.push_back("play"); }
     void seekToStart() override { log_.push_back("seek"); }
     void stop() override { log_.push_back("stop"); }
+    void setVolume(int32_t volume) override { log_.push_back("volume " + std::to_string(volume)); }
 
 private:
     std::vector<std::string>& log_;

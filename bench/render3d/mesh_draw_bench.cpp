@@ -1,0 +1,127 @@
+// Triangles per second of the engine's object drawing: a static object
+// through its vertex buffer and through plain client arrays, an animated
+// object blended between two frames, and beside them a minimal vertex-buffer
+// draw of the same triangles. Every iteration waits for the GPU to finish.
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <GL/glext.h>
+
+#include <cmath>
+
+#include "bench/render2d/bench_window.h"
+#include "runtime/platform/window.h"
+#include "runtime/render2d/gl_extensions.h"
+#include "runtime/render3d/rainbows_3d.h"
+
+namespace {
+
+constexpr int kGrid = 100;  // kGrid x kGrid quads: 20000 triangles
+constexpr int kTriangles = kGrid * kGrid * 2;
+
+// A wavy grid of white triangles, small on screen so that the vertex work
+// and not the fill decides; frame 1 is the grid moved in z.
+void buildGrid(Rainbows3D& engine, int n) {
+    engine.normalMode = 0;
+    engine.builderBeginObject(n, 0);
+    auto add = [&](int i, int j) {
+        const float x = static_cast<float>(i) / kGrid - 0.5f, y = static_cast<float>(j) / kGrid - 0.5f;
+        engine.builderAddVertex(x, y, 0.05f * std::sin(10.0f * x) * std::cos(10.0f * y), x, y, 0xFFFFFF);
+    };
+    for (int i = 0; i < kGrid; ++i) {
+        for (int j = 0; j < kGrid; ++j) {
+            add(i, j), add(i + 1, j), add(i + 1, j + 1);
+            add(i, j), add(i + 1, j + 1), add(i, j + 1);
+        }
+    }
+    engine.builderEndObject();
+    MeshObjectX& m = engine.objects.data[n].meshes.data[0];
+    MeshFrame moved = m.frames.data[0];
+    for (int32_t k = 0; k < moved.vertices.count; ++k) moved.vertices.data[k].z += 0.2f;
+    m.frames.append(moved);
+    m.build();
+    m.computeBoundingSpheres();
+}
+
+struct Scene {
+    OpenGLRainbows* renderer = nullptr;
+    Rainbows3D* engine = nullptr;
+};
+
+Scene scene(benchmark::State& state, bool vertexBuffers) {
+    OpenGLRainbows* r = benchRenderer();
+    if (r == nullptr) {
+        state.SkipWithError("no display");
+        return {};
+    }
+    platform::video().makeCurrent(r->windowHandle);
+    setGlFeatureEnabled(GlFeature::VertexBuffers, vertexBuffers);
+    loadGlExtensions();
+    static Rainbows3D engine(r);
+    static bool built = false;
+    if (!built) buildGrid(engine, 1);
+    built = true;
+    r->setViewport(0, 0, 0, 0);
+    engine.setProjection(0.1f, 100.0f, 60.0f);
+    engine.setCamera(0, 0, 8, 0, 0, 0);
+    return {r, &engine};
+}
+
+void report(benchmark::State& state) {
+    state.counters["triangles_per_s"] =
+        benchmark::Counter(static_cast<double>(kTriangles) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+
+void drawObject(benchmark::State& state, bool vertexBuffers, bool animated) {
+    Scene s = scene(state, vertexBuffers);
+    if (s.engine == nullptr) return;
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (animated) {
+            s.engine->drawObject(1, 0, 1, 0.5f, 1);
+        } else {
+            s.engine->drawObject(1, 0, 0, 0.0f, 0);
+        }
+        glFinish();
+    }
+    report(state);
+    setGlFeatureEnabled(GlFeature::VertexBuffers, true);
+    loadGlExtensions();
+}
+
+void BM_StaticObjectVertexBuffer(benchmark::State& state) { drawObject(state, true, false); }
+void BM_StaticObjectClientArrays(benchmark::State& state) { drawObject(state, false, false); }
+void BM_AnimatedObject(benchmark::State& state) { drawObject(state, true, true); }
+
+// The same triangles from one vertex buffer with nothing around the draw.
+void BM_MinimalVertexBufferDraw(benchmark::State& state) {
+    Scene s = scene(state, true);
+    if (s.engine == nullptr) return;
+    const GlExtensions& ext = glExtensions();
+    const BlockVector<MeshVertex>& t = s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles;
+    GLuint buffer = 0;
+    ext.glGenBuffersARB(1, &buffer);
+    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
+    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(t.count) * sizeof(MeshVertex), t.data,
+                        GL_STATIC_DRAW_ARB);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), nullptr);
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawArrays(GL_TRIANGLES, 0, t.count);
+        glFinish();
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    ext.glDeleteBuffersARB(1, &buffer);
+    report(state);
+}
+
+BENCHMARK(BM_MinimalVertexBufferDraw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StaticObjectVertexBuffer)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StaticObjectClientArrays)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_AnimatedObject)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,260 @@
+// sound: decoding media files with FFmpeg's libavformat, libavcodec,
+// libswresample and libswscale. Never touches the device or OpenGL.
+#include "runtime/sound/ffmpeg_decoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>      // Required for: decoders, packets, frames
+#include <libavformat/avformat.h>    // Required for: containers
+#include <libswresample/swresample.h>  // Required for: sample conversion
+#include <libswscale/swscale.h>      // Required for: picture conversion
+#include <libavutil/log.h>           // Required for: av_log_set_level
+}
+
+#include <algorithm>  // Required for: std::min
+#include <limits>     // Required for: std::numeric_limits
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* p) const { av_frame_free(&p); }
+};
+struct ResamplerFreer {
+    void operator()(SwrContext* p) const { swr_free(&p); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* p) const { sws_freeContext(p); }
+};
+using Format = std::unique_ptr<AVFormatContext, FormatCloser>;
+using Codec = std::unique_ptr<AVCodecContext, CodecFreer>;
+using Packet = std::unique_ptr<AVPacket, PacketFreer>;
+using Frame = std::unique_ptr<AVFrame, FrameFreer>;
+using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
+using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
+
+Format openFormat(const std::string& path) {
+    // Media that cannot be played fails quietly: no library messages.
+    av_log_set_level(AV_LOG_QUIET);
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+    Format format(raw);
+    if (avformat_find_stream_info(format.get(), nullptr) < 0) return nullptr;
+    return format;
+}
+
+// The best stream of that type with an opened decoder; -1 when none.
+int openStream(AVFormatContext* format, AVMediaType type, Codec& codec) {
+    const AVCodec* decoder = nullptr;
+    int index = av_find_best_stream(format, type, -1, -1, &decoder, 0);
+    if (index < 0 || decoder == nullptr) return -1;
+    codec.reset(avcodec_alloc_context3(decoder));
+    if (codec == nullptr || avcodec_parameters_to_context(codec.get(), format->streams[index]->codecpar) < 0 ||
+        avcodec_open2(codec.get(), decoder, nullptr) < 0) {
+        return -1;
+    }
+    return index;
+}
+
+int32_t toMs(int64_t value, AVRational base) {
+    if (value == AV_NOPTS_VALUE) return 0;
+    int64_t ms = av_rescale_q(value, base, AVRational{1, 1000});
+    return static_cast<int32_t>(std::clamp<int64_t>(ms, 0, std::numeric_limits<int32_t>::max()));
+}
+
+int32_t lengthOf(const AVFormatContext* format) {
+    return format->duration > 0 ? toMs(format->duration, AVRational{1, AV_TIME_BASE}) : 0;
+}
+
+// Converted samples as they pile up, cut at a number of frames.
+struct DecodedAudio {
+    std::vector<int16_t> samples;
+    size_t channels = 2;
+    size_t maxFrames = 0;
+    size_t frames() const { return samples.size() / channels; }
+};
+
+// Appends converted frames (none: what the resampler still holds); false once
+// the limit is reached.
+bool appendSamples(SwrContext* resampler, const AVFrame* frame, DecodedAudio& out) {
+    const int wanted = swr_get_out_samples(resampler, frame != nullptr ? frame->nb_samples : 0);
+    if (wanted <= 0) return true;
+    const size_t have = out.frames();
+    out.samples.resize((have + static_cast<size_t>(wanted)) * out.channels);
+    uint8_t* target = reinterpret_cast<uint8_t*>(out.samples.data() + have * out.channels);
+    const int got = frame != nullptr ? swr_convert(resampler, &target, wanted,
+                                                   const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples)
+                                     : swr_convert(resampler, &target, wanted, nullptr, 0);
+    out.samples.resize((have + static_cast<size_t>(std::max(got, 0))) * out.channels);
+    if (out.frames() < out.maxFrames) return true;
+    out.samples.resize(out.maxFrames * out.channels);
+    return false;
+}
+
+// Receives every frame the decoder has ready; false when the limit is reached.
+bool drainAudio(AVCodecContext* codec, SwrContext* resampler, AVFrame* frame, DecodedAudio& out) {
+    while (avcodec_receive_frame(codec, frame) == 0) {
+        bool more = appendSamples(resampler, frame, out);
+        av_frame_unref(frame);
+        if (!more) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate, uint32_t maxFrames) {
+    Format format = openFormat(path);
+    if (format == nullptr) return nullptr;
+    Codec codec;
+    const int stream = openStream(format.get(), AVMEDIA_TYPE_AUDIO, codec);
+    if (stream < 0 || codec->sample_rate <= 0 || codec->ch_layout.nb_channels <= 0) return nullptr;
+
+    AVChannelLayout input{};
+    if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+        av_channel_layout_default(&input, codec->ch_layout.nb_channels);
+    } else if (av_channel_layout_copy(&input, &codec->ch_layout) < 0) {
+        return nullptr;
+    }
+    // Mono stays mono: the mixer plays it at full level on both sides.
+    const uint32_t channels = codec->ch_layout.nb_channels == 1 ? 1 : 2;
+    AVChannelLayout output{};
+    av_channel_layout_default(&output, static_cast<int>(channels));
+    SwrContext* rawResampler = nullptr;
+    const int made = swr_alloc_set_opts2(&rawResampler, &output, AV_SAMPLE_FMT_S16, static_cast<int>(rate), &input,
+                                         codec->sample_fmt, codec->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&input);
+    Resampler resampler(rawResampler);
+    if (made < 0 || swr_init(resampler.get()) < 0) return nullptr;
+
+    Packet packet(av_packet_alloc());
+    Frame frame(av_frame_alloc());
+    if (packet == nullptr || frame == nullptr) return nullptr;
+    DecodedAudio audio;
+    audio.channels = channels;
+    audio.maxFrames = maxFrames;
+    bool more = true;
+    while (more && av_read_frame(format.get(), packet.get()) >= 0) {
+        if (packet->stream_index == stream && avcodec_send_packet(codec.get(), packet.get()) >= 0) {
+            more = drainAudio(codec.get(), resampler.get(), frame.get(), audio);
+        }
+        av_packet_unref(packet.get());
+    }
+    if (more && avcodec_send_packet(codec.get(), nullptr) >= 0) {
+        more = drainAudio(codec.get(), resampler.get(), frame.get(), audio);
+    }
+    if (more) appendSamples(resampler.get(), nullptr, audio);
+    if (audio.frames() == 0) return nullptr;
+    auto sound = std::make_shared<PcmSound>();
+    sound->rate = rate;
+    sound->channels = channels;
+    sound->samples = std::move(audio.samples);
+    return sound;
+}
+
+int32_t mediaLengthMs(const std::string& path) {
+    Format format = openFormat(path);
+    return format != nullptr ? lengthOf(format.get()) : 0;
+}
+
+struct VideoDecoder::Handles {
+    Format format;
+    Codec codec;
+    Scaler scaler;
+    Packet packet{av_packet_alloc()};
+    Frame frame{av_frame_alloc()};
+    int stream = -1;
+    bool flushed = false;  // the end of the file was sent to the decoder
+};
+
+VideoDecoder::VideoDecoder() = default;
+VideoDecoder::~VideoDecoder() = default;
+
+bool VideoDecoder::open(const std::string& name) {
+    path = name;
+    h = std::make_unique<Handles>();
+    h->format = openFormat(path);
+    if (h->format == nullptr || h->packet == nullptr || h->frame == nullptr) return false;
+    h->stream = openStream(h->format.get(), AVMEDIA_TYPE_VIDEO, h->codec);
+    if (h->stream < 0) return false;
+    const AVCodecContext* c = h->codec.get();
+    if (c->width <= 0 || c->height <= 0 || c->width > kMaxPictureSide || c->height > kMaxPictureSide ||
+        c->pix_fmt == AV_PIX_FMT_NONE) {
+        return false;
+    }
+    h->scaler.reset(sws_getContext(c->width, c->height, c->pix_fmt, c->width, c->height, AV_PIX_FMT_RGBA,
+                                   SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (h->scaler == nullptr) return false;
+    width_ = c->width;
+    height_ = c->height;
+    length_ = lengthOf(h->format.get());
+    return true;
+}
+
+bool VideoDecoder::decodeNext() {
+    if (h == nullptr || h->scaler == nullptr) return false;
+    AVFrame* frame = h->frame.get();
+    for (;;) {
+        const int got = avcodec_receive_frame(h->codec.get(), frame);
+        if (got == 0) break;
+        if (got != AVERROR(EAGAIN) || h->flushed) return false;
+        if (av_read_frame(h->format.get(), h->packet.get()) < 0) {
+            h->flushed = true;
+            avcodec_send_packet(h->codec.get(), nullptr);
+            continue;
+        }
+        if (h->packet->stream_index == h->stream) avcodec_send_packet(h->codec.get(), h->packet.get());
+        av_packet_unref(h->packet.get());
+    }
+    // The decoder keeps its own size; a picture of another size is skipped.
+    const bool fits = frame->width == width_ && frame->height == height_;
+    if (fits) {
+        const AVStream* stream = h->format->streams[h->stream];
+        int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+        int64_t pts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp - start : 0;
+        lookaheadMs = av_rescale_q(pts, stream->time_base, AVRational{1, 1000});
+        lookahead.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
+        uint8_t* planes[1] = {lookahead.data()};
+        const int strides[1] = {width_ * 4};
+        sws_scale(h->scaler.get(), frame->data, frame->linesize, 0, height_, planes, strides);
+    }
+    av_frame_unref(frame);
+    haveLookahead = fits;
+    return true;
+}
+
+const std::vector<uint8_t>& VideoDecoder::pictureAt(int32_t ms) {
+    while (!ended) {
+        if (!haveLookahead && !decodeNext()) {
+            ended = true;
+            break;
+        }
+        if (!haveLookahead) continue;
+        if (lookaheadMs > ms && !picture.empty()) break;
+        picture.swap(lookahead);
+        haveLookahead = false;
+    }
+    return picture;
+}
+
+void VideoDecoder::rewind() {
+    if (h == nullptr || h->codec == nullptr) return;
+    haveLookahead = false;
+    ended = false;
+    const AVStream* stream = h->format->streams[h->stream];
+    const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    if (av_seek_frame(h->format.get(), h->stream, start, AVSEEK_FLAG_BACKWARD) >= 0) {
+        avcodec_flush_buffers(h->codec.get());
+        h->flushed = false;
+        return;
+    }
+    // A container that cannot seek is read again from its start.
+    if (!open(path)) h.reset();
+}

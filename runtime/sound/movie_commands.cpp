@@ -1,0 +1,85 @@
+// sound: the movie commands. The movie is drawn into the render object's
+// frames (render2d); input, the message pump's program callback, the music
+// service and the program end come from system.
+#include <algorithm>  // Required for: std::min
+#include <string>     // Required for: std::string
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/files/resource_archive.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/sound/media_commands.h"
+#include "runtime/system/frame_commands.h"
+#include "runtime/system/input_devices.h"
+#include "runtime/system/music_loop.h"
+#include "runtime/system/program_end.h"
+
+namespace {
+
+constexpr int32_t kMovieShown = 0;
+constexpr int32_t kMovieNotFound = 3;
+
+// A key or mouse button down now (not only newly typed).
+bool inputDown(InputDevices& input) {
+    if (input.anyMouseButton()) return true;
+    input.pollKeyboard();
+    for (int code = 1; code < 256; ++code) {
+        if (input.keyIsDown(code)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+MovieRect fitMovie(int32_t sourceWidth, int32_t sourceHeight, int32_t clientWidth, int32_t clientHeight) {
+    if (sourceWidth <= 0 || sourceHeight <= 0 || clientWidth <= 0 || clientHeight <= 0) return {};
+    const double scale = std::min(static_cast<double>(clientWidth) / sourceWidth,
+                                  static_cast<double>(clientHeight) / sourceHeight);
+    const auto w = static_cast<int32_t>(sourceWidth * scale);
+    const auto h = static_cast<int32_t>(sourceHeight * scale);
+    return {(clientWidth - w) / 2, (clientHeight - h) / 2, w, h};
+}
+
+int32_t playMovie(const RtString& path, int32_t loop) {
+    RuntimeState& rs = runtimeState();
+    if (rs.renderer == nullptr || rs.input == nullptr) return kMovieNotFound;
+    std::string resolved;
+    if (archiveFetch(rs.mediaArchive, path.data, resolved, 0) == 0) return kMovieNotFound;
+    std::unique_ptr<MoviePlayer> movie = mediaBackend().openMovie(resolved, rs.soundDevice);
+    if (movie == nullptr) return kMovieNotFound;
+    const int32_t end = movie->startMs() + movie->lengthMs();
+
+    OpenGLRainbows& renderer = *rs.renderer;
+    const MovieRect rect = fitMovie(movie->sourceWidth(), movie->sourceHeight(), renderer.width, renderer.height);
+    if (rect.w <= 0 || rect.h <= 0) return kMovieNotFound;  // nothing to show it in
+    movie->setDestination(rect);
+
+    InputDevices& input = *rs.input;
+    while (inputDown(input)) {
+    }
+    if (movie->play()) {
+        int32_t position = 0;
+        while (position < end) {
+            position = movie->positionMs();
+            if (inputDown(input)) break;
+            serviceMusicLoop();
+            renderer.setViewport(0, 0, 0, 0);
+            movie->drawFrame();
+            // Presenting pumps the window's messages and paces the loop.
+            if (renderer.showScreen(resolveWin32MessageCallback()) == 0) {
+                movie.reset();
+                terminateProgram();
+            }
+            if (loop != 0 && position >= end) {
+                movie->seekToStart();
+                movie->play();
+                position = -1;
+            }
+        }
+    }
+    movie->stop();
+    return kMovieShown;
+}
+
+int32_t playMovieLoop(const RtString& path) { return playMovie(path, 1); }
+
+int32_t playMovieOnce(const RtString& path) { return playMovie(path, 0); }

@@ -1,0 +1,38 @@
+// sound: the music commands; names resolve through files' media archive, the
+// music state lives in RuntimeState and the clock is system's.
+#include <cmath>   // Required for: std::trunc
+#include <string>  // Required for: std::string
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/files/resource_archive.h"
+#include "runtime/sound/media_commands.h"
+#include "runtime/system/music_loop.h"
+#include "runtime/system/timers.h"
+
+void playMusic(const RtString& path, int32_t loop) {
+    RuntimeState& rs = runtimeState();
+    closeMusic();
+    std::string resolved;
+    if (archiveFetch(rs.mediaArchive, path.data, resolved, 0) == 0) return;
+    rs.musicWindow = mediaBackend().openMusic(resolved, rs.soundDevice).release();
+    MusicPlayer& player = *rs.musicWindow;
+    const double period = musicLoopPeriod(player.lengthMs());
+    rs.musicLoopEnd = loop != 0 ? elapsedMillis() + period : 0.0;
+    player.seekToStart();
+    player.play();
+    setMusicVolume(1.0);
+}
+
+int32_t stopMusic() {
+    closeMusic();
+    return 0;
+}
+
+void setMusicVolume(double volume) {
+    RuntimeState& rs = runtimeState();
+    if (volume == rs.musicVolume) return;
+    rs.musicVolume = volume;
+    if (rs.musicWindow == nullptr) return;
+    const double sent = std::trunc(volume * 1000.0);
+    rs.musicWindow->setVolume(sent >= -2.0e9 && sent <= 2.0e9 ? static_cast<int32_t>(sent) : 0);
+}

@@ -1,0 +1,109 @@
+// The FFmpeg media layer over tiny files the tests write: a WAV file as
+// music and a YUV4MPEG2 clip as a movie.
+#include <cstdio>
+
+#include "runtime/core/runtime_state.h"
+#include "runtime/sound/ffmpeg_decoder.h"
+#include "tests/sound/media/media_fixture.h"
+#include "tests/sound/wave_bytes.h"
+
+namespace {
+
+struct Yuv {
+    uint8_t y, u, v;
+};
+constexpr Yuv kRed{76, 85, 255};
+constexpr Yuv kBlue{29, 255, 107};
+
+// A 32 x 16 clip at 10 pictures per second, one colour per picture.
+std::string clip(const std::vector<Yuv>& pictures) {
+    std::string out = "YUV4MPEG2 W32 H16 F10:1 Ip A1:1 C420jpeg\n";
+    for (const Yuv& p : pictures) {
+        out += "FRAME\n";
+        out += std::string(32 * 16, static_cast<char>(p.y));
+        out += std::string(16 * 8, static_cast<char>(p.u));
+        out += std::string(16 * 8, static_cast<char>(p.v));
+    }
+    return out;
+}
+
+class MediaFiles : public MediaProgram {
+protected:
+    void SetUp() override {
+        MediaProgram::SetUp();
+        setMediaBackend(nullptr);
+    }
+};
+
+TEST_F(MediaFiles, AudioIsDecodedAtTheMixersRateMonoStayingMono) {
+    std::vector<uint8_t> wave = wave_bytes::constantWave(1, 11025, 8000, 1103);  // 0.1 s
+    RtString path = file("tone.wav", std::string(wave.begin(), wave.end()));
+    std::shared_ptr<PcmSound> sound = decodeAudioFile(path.data, 22050);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->channels, 1u);
+    EXPECT_EQ(sound->rate, 22050u);
+    EXPECT_NEAR(sound->frames(), 2206, 4);
+    EXPECT_NEAR(sound->samples[1100], 8000, 8);
+    std::vector<uint8_t> stereo = wave_bytes::riff(
+        {wave_bytes::fmt(1, 2, 44100, 16), wave_bytes::data16(std::vector<int16_t>(2 * 4410, -3000))});
+    sound = decodeAudioFile(file("stereo.wav", std::string(stereo.begin(), stereo.end())).data, 22050);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->channels, 2u);
+    EXPECT_NEAR(sound->frames(), 2205, 4);
+    EXPECT_NEAR(sound->samples[2 * 1000 + 1], -3000, 8);
+    EXPECT_EQ(decodeAudioFile(file("text.wav", "not a media file").data, 22050), nullptr);
+    EXPECT_EQ(decodeAudioFile(path.data, 22050, 100)->frames(), 100u);  // cut at the limit
+}
+
+TEST_F(MediaFiles, MusicFromAFilePlaysThroughTheMixer) {
+    std::vector<uint8_t> wave = wave_bytes::constantWave(2, 22050, 1000, 22050 * 3 / 4);
+    playMusic(file("song.wav", std::string(wave.begin(), wave.end())), 1);
+    MusicPlayer* music = runtimeState().musicWindow;
+    ASSERT_NE(music, nullptr);
+    EXPECT_NEAR(music->lengthMs(), 750, 2);
+    // A file the media layer cannot read gives music that plays nothing.
+    playMusic(file("text.ogg", "not a media file"), 1);
+    ASSERT_NE(runtimeState().musicWindow, nullptr);
+    EXPECT_EQ(runtimeState().musicWindow->lengthMs(), 0);
+    EXPECT_EQ(runtimeState().musicLoopEnd > 0.0, true);
+}
+
+TEST_F(MediaFiles, AClipGivesItsSizeLengthAndThePictureDueAtEachTime) {
+    RtString path = file("clip.y4m", clip({kRed, kRed, kBlue, kBlue, kBlue}));
+    VideoDecoder video;
+    ASSERT_TRUE(video.open(path.data));
+    EXPECT_EQ(video.width(), 32);
+    EXPECT_EQ(video.height(), 16);
+    EXPECT_NEAR(video.lengthMs(), 500, 1);
+    auto pixel = [&](int32_t ms) {
+        const std::vector<uint8_t>& p = video.pictureAt(ms);
+        return p.size() == 32u * 16u * 4u ? std::vector<int>{p[0], p[1], p[2]} : std::vector<int>{};
+    };
+    auto near = [](std::vector<int> got, std::vector<int> want) {
+        if (got.size() != want.size()) return false;
+        for (size_t i = 0; i < got.size(); ++i) {
+            if (std::abs(got[i] - want[i]) > 12) return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(near(pixel(0), {255, 0, 0}));
+    EXPECT_TRUE(near(pixel(150), {255, 0, 0}));
+    EXPECT_TRUE(near(pixel(250), {0, 0, 255}));
+    EXPECT_TRUE(near(pixel(5000), {0, 0, 255}));  // the last picture stays
+    video.rewind();
+    EXPECT_TRUE(near(pixel(0), {255, 0, 0}));
+
+    VideoDecoder none;
+    std::vector<uint8_t> wave = wave_bytes::constantWave(1, 22050, 1, 100);
+    EXPECT_FALSE(none.open(file("sound.wav", std::string(wave.begin(), wave.end())).data));
+    EXPECT_TRUE(none.pictureAt(0).empty());
+}
+
+TEST_F(MediaFiles, AMovieWithoutAPictureOrAMissingFileGives3) {
+    std::vector<uint8_t> wave = wave_bytes::constantWave(1, 22050, 1, 100);
+    EXPECT_EQ(playMovieOnce(file("sound.wav", std::string(wave.begin(), wave.end()))), 3);
+    EXPECT_EQ(playMovieOnce(file("text.avi", "not a media file")), 3);
+    EXPECT_EQ(playMovieOnce(missing()), 3);
+}
+
+}  // namespace
