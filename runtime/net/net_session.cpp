@@ -21,6 +21,8 @@ NetSession::NetSession() {
 }
 
 NetSession::~NetSession() {
+    // A thread still at work would outlive the state it uses.
+    if (thread > 0) close(-1);
     mutexDestroy(&mutex);
     mutexDestroy(&sendMutex);
 }
@@ -134,6 +136,8 @@ int32_t NetSession::host(int32_t port) {
         sockShutdown();
         return 0;
     }
+    // Messages of a game go out at once, not gathered for a delayed acknowledgement.
+    sockSetNoDelay(connection);
     {
         SessionLock lock(mutex);
         listenSocket = listening;
@@ -154,6 +158,7 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
         sockShutdown();
         return 0;
     }
+    sockSetNoDelay(connection);
     {
         SessionLock lock(mutex);
         connectionSocket = connection;

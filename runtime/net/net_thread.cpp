@@ -124,6 +124,7 @@ private:
             sockClose(socket);
             return;
         }
+        sockSetNoDelay(socket);
         clients_.push_back(Connection{socket, NetMessageReader{}});
     }
 

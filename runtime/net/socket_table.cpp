@@ -125,14 +125,31 @@ int32_t sockSetBlocking(int32_t socket, uint8_t blocking) {
     return error;
 }
 
-int32_t tcpListen(uint16_t port) {
-    int error = 0;
-    platform::Socket socket = platform::tcpListenAny(sockMakeAddress(0, 0, 0, 0, port).port, error);
+int32_t sockSetNoDelay(int32_t socket) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr) return -1;
+    int error = entry->socket.setNoDelay();
+    storeError(error);
+    return error;
+}
+
+namespace {
+
+// The new socket's entry; -1 with the error when the platform made none.
+int32_t adoptNew(platform::Socket socket, int error, bool udp) {
     if (!socket.valid()) {
         storeError(error);
         return -1;
     }
-    return sockAdopt(std::move(socket), false);
+    return sockAdopt(std::move(socket), udp);
+}
+
+}  // namespace
+
+int32_t tcpListen(uint16_t port) {
+    int error = 0;
+    platform::Socket socket = platform::tcpListenAny(sockMakeAddress(0, 0, 0, 0, port).port, error);
+    return adoptNew(std::move(socket), error, false);
 }
 
 int32_t tcpAccept(int32_t listening, SocketAddress* peer) {
@@ -145,11 +162,7 @@ int32_t tcpAccept(int32_t listening, SocketAddress* peer) {
     platform::SocketPeer from;
     int error = 0;
     platform::Socket accepted = entry->socket.accept(&from, error);
-    if (!accepted.valid()) {
-        storeError(error);
-        return -1;
-    }
-    int32_t number = sockAdopt(std::move(accepted), false);
+    int32_t number = adoptNew(std::move(accepted), error, false);
     if (number >= 0 && peer != nullptr) *peer = {from.ip, from.port};
     return number;
 }
@@ -158,21 +171,13 @@ int32_t tcpConnect(SocketAddress address, int timeoutMs) {
     if (address.ip == 0 && address.port == 0) return -1;
     int error = 0;
     platform::Socket socket = platform::tcpConnectTo({address.ip, address.port}, timeoutMs, error);
-    if (!socket.valid()) {
-        storeError(error);
-        return -1;
-    }
-    return sockAdopt(std::move(socket), false);
+    return adoptNew(std::move(socket), error, false);
 }
 
 int32_t udpOpen(uint16_t port) {
     int error = 0;
     platform::Socket socket = platform::udpOpenAny(sockMakeAddress(0, 0, 0, 0, port).port, error);
-    if (!socket.valid()) {
-        storeError(error);
-        return -1;
-    }
-    return sockAdopt(std::move(socket), true);
+    return adoptNew(std::move(socket), error, true);
 }
 
 int32_t sockClose(int32_t socket) {

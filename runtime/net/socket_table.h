@@ -40,6 +40,10 @@ uint32_t sockReferenceCount();
 // for a number outside the table or a free entry.
 int32_t sockSetBlocking(int32_t socket, uint8_t blocking);
 
+// Makes a TCP entry send small writes at once. 0, or the error; -1 for a
+// number outside the table or a free entry.
+int32_t sockSetNoDelay(int32_t socket);
+
 // A listening TCP socket on every address and the port (host order).
 int32_t tcpListen(uint16_t port);
 // One pending connection of a listening entry; the peer into `peer` when

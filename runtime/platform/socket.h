@@ -47,6 +47,8 @@ public:
 
     // 0, or the error number.
     int setBlocking(bool blocking);
+    // Sends small writes at once instead of gathering them. 0, or the error.
+    int setNoDelay();
 
     // One send; a peer that has gone gives an error, never a signal.
     SocketIo send(const uint8_t* bytes, std::size_t length);

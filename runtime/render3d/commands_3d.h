@@ -65,6 +65,21 @@ void shaderErrorPrinter(const char* message);
 int32_t stub3D();
 
 // ---- Objects (object_commands_3d.cpp) ----
+// The builder fills triangle strips; without an open object adding,
+// starting a strip and ending do nothing.
+void beginObject3D(double object);
+void addVertex3D(double x, double y, double z, double u, double v, double colour);
+void startPrimitive3D();
+void endObject3D();
+// A ".ddd" model or an object-set index, the name resolved through the
+// resource archive (at most 1024 characters); nothing when it does not resolve.
+void loadObject3D(const RtString& path, double object);
+// With the sprites of setTextures3D, the frame drawn unblended.
+void drawObject3D(double object, double frame);
+void setTextureOffset3D(double u, double v);
+// Each value clamped to 0..255; an array of more than one dimension is fatal
+// error 9.
+void setShadingRamp3D(const RtArray<int32_t>& values);
 int32_t firstFreeObject3D();  // -1 when every slot is used
 // Writes the slot's first mesh as a ".ddd" record file; 1 whatever the write
 // gives (an empty slot writes nothing).

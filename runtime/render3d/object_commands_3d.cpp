@@ -18,6 +18,8 @@ namespace {
 
 constexpr int32_t kFaceCorners = 3;
 constexpr int32_t kFaceValues = 9;
+constexpr uint32_t kLongestLoadName = 1024;
+constexpr int32_t kStripPrimitive = 1;
 
 Rainbows3D* engine() { return runtimeState().engine3D; }
 
@@ -33,6 +35,59 @@ void putCorner(RtArray<double>& out, int32_t row, const MeshVertex& v) {
 }
 
 }  // namespace
+
+// ---- Building, loading and drawing ----
+
+void beginObject3D(double object) {
+    Rainbows3D* e = engine();
+    if (e != nullptr && e->slot(intArg(object)) != nullptr) e->builderBeginObject(intArg(object), kStripPrimitive);
+}
+
+void addVertex3D(double x, double y, double z, double u, double v, double colour) {
+    if (Rainbows3D* e = engine()) {
+        e->builderAddVertex(floatArg(x), floatArg(y), floatArg(z), floatArg(u), floatArg(v), colourArg(colour));
+    }
+}
+
+void startPrimitive3D() {
+    Rainbows3D* e = engine();
+    if (e != nullptr && e->builderObject >= 0) e->builderStartPrimitive(kStripPrimitive);
+}
+
+void endObject3D() {
+    Rainbows3D* e = engine();
+    if (e != nullptr && e->builderObject >= 0) e->builderEndObject();
+}
+
+void loadObject3D(const RtString& path, double object) {
+    Rainbows3D* e = engine();
+    if (e == nullptr || e->slot(intArg(object)) == nullptr || path.length > kLongestLoadName) return;
+    std::string resolved;
+    if (!resolveResourceName(path, resolved)) return;
+    e->loadObject(resolved.c_str(), intArg(object));
+}
+
+void drawObject3D(double object, double frame) {
+    Rainbows3D* e = engine();
+    if (e == nullptr || e->slot(intArg(object)) == nullptr) return;
+    const RuntimeState& rs = runtimeState();
+    if (e->renderer != nullptr) e->renderer->bindSprite(rs.textureFirst3D, rs.textureSecond3D, e->textureVariant != 0);
+    e->drawObject(intArg(object), intArg(frame), intArg(frame), 0.0f, 0);
+}
+
+void setTextureOffset3D(double u, double v) {
+    if (Rainbows3D* e = engine()) e->setTextureOffset(floatArg(u), floatArg(v));
+}
+
+void setShadingRamp3D(const RtArray<int32_t>& values) {
+    Rainbows3D* e = engine();
+    if (e == nullptr) return;
+    if (values.dimensions > 1) fatalError(kErrorOutOfBounds);
+    const int32_t count = values.dimensions == 1 ? values.d1 : 0;
+    std::vector<uint8_t> bytes(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) bytes[static_cast<size_t>(i)] = rampByteArg(values.at(i));
+    e->setShadingRamp(bytes.data(), count);
+}
 
 // ---- Slots ----
 

@@ -71,8 +71,10 @@
 // drawAxes3D, drawLine3D, drawPoint3D, print3D, project3D, unproject3D,
 // collideSphere3D, collideBox3D, collideSphereBox3D, collideRay3D,
 // lastHitFace3D, useShader3D, loadShader3D, setShaderFloat3D,
-// shaderErrorPrinter, stub3D, firstFreeObject3D, saveObject3D,
-// objectFaceCount3D, getFace3D                                                 commands_3d.h, object_commands_3d.cpp
+// shaderErrorPrinter, stub3D; beginObject3D, addVertex3D, startPrimitive3D,
+// endObject3D, loadObject3D, drawObject3D, setTextureOffset3D,
+// setShadingRamp3D, firstFreeObject3D, saveObject3D, objectFaceCount3D,
+// getFace3D                                                                    commands_3d.h, object_commands_3d.cpp
 // intArg, floatArg, colourArg, debugSizeArg, cullModeArg, normalModeArg,
 // rampByteArg                                                                  command_args_3d.h
 #include "runtime/render3d/command_args_3d.h"

@@ -44,6 +44,10 @@ TEST_F(SessionPair, TheHostAloneNumbersCountsNamesAndDeliversToItsPlayers) {
     EXPECT_EQ(host.playerIdAt(5), 0);
     EXPECT_STREQ(host.playerName(101).data, "A");
     EXPECT_STREQ(host.playerName(999).data, "NO_DATA");
+    std::string longName(200, 'n');
+    uint16_t longNamed = host.registerPlayer(longName.c_str(), longName.size());
+    EXPECT_EQ(std::string(host.playerName(longNamed).data), longName.substr(0, 127));
+    EXPECT_EQ(host.removePlayer(longNamed), longNamed);
 
     EXPECT_EQ(host.sendMessage(101, 0, RtString("hi")), 1);
     EXPECT_TRUE(eventually([&] { return std::string(host.takeMessage(102).data) == "hi"; }));
@@ -60,7 +64,7 @@ TEST_F(SessionPair, TheHostAloneNumbersCountsNamesAndDeliversToItsPlayers) {
     EXPECT_EQ(host.removePlayer(0), -1);
     EXPECT_EQ(host.removePlayer(0xFF00), 0xFEFF);
     EXPECT_TRUE(eventually([&] { return host.playerCount() == 1; }));
-    EXPECT_EQ(leftOn(host), std::vector<int32_t>{102});
+    EXPECT_EQ(leftOn(host), (std::vector<int32_t>{102, longNamed}));  // newest first
 }
 
 TEST_F(SessionPair, AHostThatAcceptsNoPlayersIgnoresRegistrations) {

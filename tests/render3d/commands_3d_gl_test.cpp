@@ -1,9 +1,13 @@
 // The 3D commands through the runtime's engine: what each hands the engine,
 // read back from its state and from GL, and projections against the pixel
 // actually drawn.
+#include <filesystem>
+
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/debugger.h"
 #include "runtime/render3d/commands_3d.h"
+#include "runtime/render3d/ddd_file.h"
+#include "tests/files/temp_folder.h"
 #include "tests/render3d/frame_artefact.h"
 #include "tests/render3d/gl_3d_fixture.h"
 #include "tests/render3d/matrix_expect.h"
@@ -25,15 +29,18 @@ protected:
         runtimeState().debugFlag = 0;
         Gl3D::TearDown();
     }
-    // Slot n holding a box of half size 10 around the origin.
-    void putBox(int n) {
+    // Slot n holding the box between lo and hi in one colour, ready to draw.
+    void putBox(int n, const float lo[3], const float hi[3], uint32_t colour) {
         ObjectSlot* s = engine->slot(n);
         s->meshes.reserve(1);
         s->meshes.count = 1;
-        const float lo[3] = {-10, -10, -10}, hi[3] = {10, 10, 10};
         addBox(s->meshes.data[0], lo, hi);
-        s->meshes.data[0].computeBoundingSpheres();
+        prepareForDrawing(s->meshes.data[0], colour);
         s->used = 1;
+    }
+    void putBox(int n) {
+        const float lo[3] = {-10, -10, -10}, hi[3] = {10, 10, 10};
+        putBox(n, lo, hi, 0xFFFFFF);
     }
 };
 
@@ -189,6 +196,76 @@ TEST_F(Commands3D, CollisionsCheckTheObjectNumberAndDrawTheirShapesWhenDebugging
     const ScreenPoint hitTop = screenOf(12, 5, 0, 480), missTop = screenOf(-40, 5, 0, 480);
     EXPECT_TRUE(colourNear(r(), hitTop.x, hitTop.y, 3, 0x0000FF)) << "a hit is red";
     EXPECT_TRUE(colourNear(r(), missTop.x, missTop.y, 2, 0x00FF00)) << "a miss is green";
+}
+
+TEST_F(Commands3D, BuilderCommandsMakeAnObjectThatDrawObject3DDraws) {
+    start3D(1, 1000, 60);
+    setCamera3D(0, 0, 100, 0, 0, 0);
+    endObject3D();  // nothing open: nothing happens
+    startPrimitive3D();
+    addVertex3D(0, 0, 0, 0, 0, 0xFFFFFF);
+    beginObject3D(4096);
+    EXPECT_EQ(engine->builderObject, -1) << "no slot 4096";
+    beginObject3D(3);
+    // One strip: a square 40 wide around the origin, green.
+    addVertex3D(-20, -20, 0, 0, 0.25, 0x00FF00);
+    addVertex3D(20, -20, 0, 1, 0.25, 0x00FF00);
+    addVertex3D(-20, 20, 0, 0, 1, 0x00FF00);
+    addVertex3D(20, 20, 0, 1, 1, 0x00FF00);
+    endObject3D();
+    EXPECT_EQ(engine->builderObject, -1);
+    EXPECT_EQ(engine->slot(3)->used, 1);
+    EXPECT_EQ(objectFaceCount3D(3), 2);
+    RtArray<double> face;
+    getFace3D(3, 0, 0, face);
+    EXPECT_EQ(face.at(0, 7), -0.25) << "texture v is stored negated";
+    drawObject3D(3, 0);
+    drawObject3D(-3, 0);
+    saveFrameArtefact(r(), "built_square");
+    EXPECT_EQ(r().readPixel(320, 240), 0x00FF00u);
+    EXPECT_EQ(r().readPixel(320, 100), 0u) << "above the square";
+}
+
+TEST_F(Commands3D, LoadObject3DTakesModelsAndObjectSetsAndSkipsWhatDoesNotResolve) {
+    TempFolder folder;
+    MeshObjectX model;
+    const float lo[3] = {-1, -1, -1}, hi[3] = {1, 1, 1};
+    addBox(model, lo, hi);
+    prepareForDrawing(model, 0x123456);
+    ASSERT_EQ(saveDdd(model, folder.file("box.ddd").c_str()), 1);
+    writeBytes(folder.file("set.ini"), ";DDW\r\n[textures]\r\ncount=0\r\n[objects]\r\ncount=2\r\n1=box.ddd\r\n2=box.ddd\r\n");
+
+    loadObject3D(RtString(folder.file("box.ddd").c_str()), 8);
+    EXPECT_EQ(engine->slot(8)->used, 1);
+    EXPECT_EQ(objectFaceCount3D(8), 12);
+    loadObject3D(RtString(folder.file("set.ini").c_str()), 9);
+    EXPECT_EQ(engine->slot(9)->isSet, 1);
+    EXPECT_EQ(objectFaceCount3D(9), 24) << "two boxes";
+    loadObject3D(RtString(folder.file("missing.ddd").c_str()), 8);
+    EXPECT_EQ(engine->slot(8)->used, 1) << "a name that does not resolve changes nothing";
+    loadObject3D(RtString(std::string(1100, 'x').c_str()), 8);
+    EXPECT_EQ(engine->slot(8)->used, 1);
+}
+
+TEST_F(Commands3D, ShadowOfADrawnObjectThroughTheCommands) {
+    start3D(1, 1000, 60);
+    setCamera3D(0, 60, 60, 0, 0, 0);
+    const ScreenPoint shadowed = screenOf(30, 0, 0, 480), lit = screenOf(-40, 0, 30, 480);
+    const ScreenPoint top = screenOf(0, 30, 0, 480);
+    const float floorLo[3] = {-200, -1, -200}, floorHi[3] = {200, 0, 200};
+    const float boxLo[3] = {-10, 10, -10}, boxHi[3] = {10, 30, 10};
+    putBox(1, floorLo, floorHi, grey(150));
+    putBox(2, boxLo, boxHi, grey(230));
+    drawObject3D(1, 0);
+    drawObject3D(2, 0);
+    setLight3D(-3, 0xFFFFFF, -60, 100, 0, 0, 0, 0, 1);
+    drawObject3D(2, 0);
+    end3D();
+    saveFrameArtefact(r(), "shadow_through_commands");
+    const uint32_t floorShade = r().readPixel(shadowed.x, shadowed.y) & 255;
+    EXPECT_NEAR(floorShade, 75, 2) << "the floor in the shadow is halved";
+    EXPECT_EQ(r().readPixel(lit.x, lit.y), grey(150));
+    EXPECT_EQ(r().readPixel(top.x, top.y), grey(230)) << "the box's lit top";
 }
 
 TEST_F(Commands3D, ShaderMessagesReachTheDebuggerOnlyWhenDebugging) {

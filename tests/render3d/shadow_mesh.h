@@ -33,3 +33,20 @@ inline void addBox(MeshObjectX& mesh, const float lo[3], const float hi[3]) {
     quad(at(x1, y0, z1), at(x1, y0, z0), at(x1, y1, z0), at(x1, y1, z1));  // right, +x
     quad(at(x0, y0, z0), at(x0, y0, z1), at(x0, y1, z1), at(x0, y1, z0));  // left, -x
 }
+
+// Makes the mesh drawable by the engine: its triangles become frame 0's
+// vertex list in one colour, then the mesh is built as a loader builds it.
+inline void prepareForDrawing(MeshObjectX& mesh, uint32_t colour) {
+    MeshFrame& frame = mesh.frames.data[0];
+    frame.vertices.count = 0;
+    for (int32_t i = 0; i < frame.triangles.count; ++i) {
+        MeshVertex v = frame.triangles.data[i];
+        v.setKeyAndColour(colour);
+        v.groupIndex = 0;
+        frame.vertices.append(v);
+    }
+    mesh.groupKeys.count = 0;
+    mesh.groupKeys.append(colour);
+    mesh.build();
+    mesh.computeBoundingSpheres();
+}

@@ -9,6 +9,7 @@
 #include <net/if.h>      // Required for: IFF_UP
 #include <netdb.h>       // Required for: getaddrinfo
 #include <netinet/in.h>  // Required for: sockaddr_in
+#include <netinet/tcp.h> // Required for: TCP_NODELAY
 #include <poll.h>        // Required for: poll
 #include <sys/socket.h>  // Required for: socket calls
 #include <unistd.h>      // Required for: ::close, gethostname
@@ -73,6 +74,11 @@ int Socket::setBlocking(bool blocking) {
     if (flags < 0) return lastError();
     flags = blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK;
     return ::fcntl(descriptor_, F_SETFL, flags) < 0 ? lastError() : 0;
+}
+
+int Socket::setNoDelay() {
+    int on = 1;
+    return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0 ? 0 : lastError();
 }
 
 SocketIo Socket::send(const uint8_t* bytes, std::size_t length) {
