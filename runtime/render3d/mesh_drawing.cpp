@@ -18,6 +18,7 @@
 #include <algorithm>  // Required for: std::clamp, std::max
 #include <cmath>      // Required for: std::fmod, std::fabs, std::trunc, std::sqrt, std::isfinite
 #include <cstddef>    // Required for: offsetof
+#include <cstdint>    // Required for: uintptr_t
 #include <vector>     // Required for: the texel buffer
 
 #include "runtime/render2d/gl_extensions.h"
@@ -139,12 +140,17 @@ void fillWorkCopy(MeshObjectX& mesh, const MeshFrame& current, const MeshFrame& 
 
 // [SECTION] Arrays and texture units
 
-// Where the array pointers point: offsets into the bound buffer, or the
-// records themselves without vertex buffers.
-const char* uploadRecords(const BlockVector<MeshVertex>& records, uint32_t& buffer, bool isStatic, bool refill) {
+// Where the array pointers point: an offset into the bound buffer (from 0),
+// or the address of the records without vertex buffers. Kept as an integer
+// so that offsets from 0 are plain arithmetic.
+using ArrayBase = uintptr_t;
+
+const void* field(ArrayBase base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
+
+ArrayBase uploadRecords(const BlockVector<MeshVertex>& records, uint32_t& buffer, bool isStatic, bool refill) {
     const GlExtensions& ext = glExtensions();
     if (ext.glBindBufferARB == nullptr || ext.glGenBuffersARB == nullptr || ext.glBufferDataARB == nullptr) {
-        return reinterpret_cast<const char*>(records.data);
+        return reinterpret_cast<ArrayBase>(records.data);
     }
     if (buffer == 0) ext.glGenBuffersARB(1, &buffer);
     ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
@@ -152,7 +158,7 @@ const char* uploadRecords(const BlockVector<MeshVertex>& records, uint32_t& buff
         ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(records.count) * kStride, records.data,
                             isStatic ? GL_STATIC_DRAW_ARB : GL_STREAM_DRAW_ARB);
     }
-    return nullptr;
+    return 0;
 }
 
 void unbindBuffer() {
@@ -171,9 +177,9 @@ void selectUnit(GLenum unit) {
     ext.glActiveTextureARB(unit);
 }
 
-void texCoordsAt(const char* base, size_t offset) {
+void texCoordsAt(ArrayBase base, size_t offset) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, kStride, base + offset);
+    glTexCoordPointer(2, GL_FLOAT, kStride, field(base, offset));
 }
 
 uint32_t spriteTexture(const OpenGLRainbows& r, int32_t sprite, const uint32_t* textureIds) {
@@ -193,7 +199,7 @@ void rebindSprites(OpenGLRainbows& r, const uint32_t* textureIds) {
     r.bindSprite(r.boundSprite, r.boundSecondSprite, r.boundUsesMipTexture != 0, textureIds);
 }
 
-void plainTextureUnits(const OpenGLRainbows& r, const char* base, const uint32_t* textureIds) {
+void plainTextureUnits(const OpenGLRainbows& r, ArrayBase base, const uint32_t* textureIds) {
     if (r.boundSprite < 0) return;
     const bool multi = hasMultitexture();
     if (r.boundSecondSprite >= 0 && multi) {
@@ -206,7 +212,7 @@ void plainTextureUnits(const OpenGLRainbows& r, const char* base, const uint32_t
     texCoordsAt(base, offsetof(MeshVertex, u));
 }
 
-void bumpTextureUnits(const char* base) {
+void bumpTextureUnits(ArrayBase base) {
     selectUnit(GL_TEXTURE1_ARB);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     texCoordsAt(base, offsetof(MeshVertex, u));
@@ -219,10 +225,10 @@ void bumpTextureUnits(const char* base) {
     glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB_ARB, GL_SRC_COLOR);
     texCoordsAt(base, offsetof(MeshVertex, u));
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(3, GL_FLOAT, kStride, base + offsetof(MeshVertex, lx));
+    glColorPointer(3, GL_FLOAT, kStride, field(base, offsetof(MeshVertex, lx)));
 }
 
-void celTextureUnits(const OpenGLRainbows& r, const MeshObjectX& mesh, const char* base,
+void celTextureUnits(const OpenGLRainbows& r, const MeshObjectX& mesh, ArrayBase base,
                      const uint32_t* textureIds) {
     selectUnit(GL_TEXTURE1_ARB);
     glBindTexture(GL_TEXTURE_2D, mesh.shadeTexture);
@@ -286,9 +292,9 @@ bool Rainbows3D::drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const ui
         w.y += w.ny * thickness;
         w.z += w.nz * thickness;
     }
-    const char* base = uploadRecords(work, mesh.streamBuffer, false, true);
+    const ArrayBase base = uploadRecords(work, mesh.streamBuffer, false, true);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, base);
+    glVertexPointer(3, GL_FLOAT, kStride, field(base, 0));
     if (hasMultitexture()) {
         selectUnit(GL_TEXTURE1_ARB);
         glDisable(GL_TEXTURE_2D);
@@ -405,10 +411,10 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
     }
 
     const bool refill = !isStatic || *buffer == 0 || mesh->staticBufferStale();
-    const char* base = uploadRecords(*records, *buffer, isStatic, refill);
+    const ArrayBase base = uploadRecords(*records, *buffer, isStatic, refill);
     if (isStatic && refill) mesh->markStaticBufferFilled();
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, base);
+    glVertexPointer(3, GL_FLOAT, kStride, field(base, 0));
 
     const bool multi = hasMultitexture();
     const bool celShading = special && multi && specialMode == SpecialLightMode::CelShading;
@@ -416,7 +422,7 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
         plainTextureUnits(r, base, textureIds);
         if (mesh->hasColours != 0) {
             glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(3, GL_FLOAT, kStride, base + offsetof(MeshVertex, r));
+            glColorPointer(3, GL_FLOAT, kStride, field(base, offsetof(MeshVertex, r)));
         }
     } else if (specialMode == SpecialLightMode::BumpMapping) {
         bumpTextureUnits(base);
@@ -429,7 +435,7 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
     glMultMatrixf(m.data());
     if (lightMask != 0 || sphereMap != 0) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, kStride, base + offsetof(MeshVertex, nx));
+        glNormalPointer(GL_FLOAT, kStride, field(base, offsetof(MeshVertex, nx)));
     }
     if (sphereMap != 0) {
         glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);

@@ -167,6 +167,9 @@ public:
     int32_t builderObject = -1;  // the slot being built; -1 none
 
 private:
+    // A new placement of the current record: it starts again from the
+    // parent's matrix, without rotations or queued matrices.
+    MovementRecord& startPlacement();
     // Frame 0 of the object being built; null when none is open.
     MeshFrame* builderFrame();
     // The cel-shading outline of the drawn work copy; false when the object

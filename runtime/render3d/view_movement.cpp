@@ -125,34 +125,23 @@ void Rainbows3D::resetMovementStack() {
     movement[0].resetToIdentity();
 }
 
-namespace {
-
-// A new placement of the record: it starts again from the parent's matrix.
-void startPlacement(MovementRecord& record, const Matrix4& parent) {
-    record.matrix = parent;
+MovementRecord& Rainbows3D::startPlacement() {
+    MovementRecord& record = currentMovement();
+    record.matrix = movementLevel > 0 ? movement[static_cast<size_t>(movementLevel - 1)].matrix : kIdentity4;
     record.rotationCount = 0;
     record.queuedCount = 0;
     record.valid = 0;
+    return record;
 }
 
-}  // namespace
-
 void Rainbows3D::setMovementPosition(float x, float y, float z) {
-    startPlacement(currentMovement(), movementLevel > 0 ? movement[static_cast<size_t>(movementLevel - 1)].matrix
-                                                        : kIdentity4);
-    MovementRecord& record = currentMovement();
-    record.translation[0] = x;
-    record.translation[1] = y;
-    record.translation[2] = z;
+    float* t = startPlacement().translation;
+    t[0] = x, t[1] = y, t[2] = z;
 }
 
 void Rainbows3D::setMovementScale(float x, float y, float z) {
-    startPlacement(currentMovement(), movementLevel > 0 ? movement[static_cast<size_t>(movementLevel - 1)].matrix
-                                                        : kIdentity4);
-    MovementRecord& record = currentMovement();
-    record.scale[0] = x;
-    record.scale[1] = y;
-    record.scale[2] = z;
+    float* s = startPlacement().scale;
+    s[0] = x, s[1] = y, s[2] = z;
 }
 
 void Rainbows3D::rotateMovement(float angleDegrees, float x, float y, float z) {
