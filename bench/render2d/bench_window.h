@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/platform/window.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 
 inline OpenGLRainbows* benchRenderer() {
@@ -25,10 +26,24 @@ inline OpenGLRainbows* benchRenderer() {
     return renderer.get();
 }
 
-// Median milliseconds of a few frames of drawFrame(n), each waited for to the end.
+// The present of the runtime's frame (showScreen without its frame limiter),
+// waited for to the end like the reference's.
+inline void presentFrame(const OpenGLRainbows& r) {
+    platform::video().swapBuffers(r.windowHandle);
+    glFinish();
+}
+
+// Median milliseconds of frames of drawFrame(n), each presented and waited for
+// to the end. The driver's first frames at a new size are slow (buffers grow,
+// shader variants compile), so a few untimed frames go first.
 inline double frameMillis(const std::function<void(int)>& drawFrame, const std::function<void()>& finish, int n) {
+    constexpr int kWarmUpFrames = 5;
+    for (int i = 0; i < kWarmUpFrames; ++i) {
+        drawFrame(n);
+        finish();
+    }
     std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 15; ++i) {
         const auto start = std::chrono::steady_clock::now();
         drawFrame(n);
         finish();

@@ -188,8 +188,10 @@ int32_t grabSprite(int32_t n, int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 int32_t spriteTextureId(int32_t n) {
-    const OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderer();
     if (r == nullptr || !isSpriteNumber(n)) return 0;
+    // The program may change the texture through its name: no shared copy of it is kept.
+    r->atlas.remove(n);
     return static_cast<int32_t>(r->sprites[static_cast<size_t>(n)].texture);
 }
 

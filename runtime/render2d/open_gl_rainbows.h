@@ -11,6 +11,7 @@
 #include "runtime/render2d/pixel_buffer.h"
 #include "runtime/render2d/polygon_batch.h"
 #include "runtime/render2d/render_target.h"
+#include "runtime/render2d/sprite_atlas.h"
 #include "runtime/render2d/sprite_record.h"
 #include "runtime/render2d/text_layout.h"
 #include "runtime/render2d/tiled_image.h"
@@ -121,6 +122,7 @@ public:
     std::array<std::unique_ptr<uint8_t[]>, kSpriteCount> pixelCopies{};
     std::array<TiledImage, kTiledImageCount> tiledImages{};
     PolygonBatch polygon;  // the batch between startPolygon and endPolygon
+    SpriteAtlas atlas;     // copies of small sprites for drawing without texture switches
     int32_t boundSprite = -1;
     int32_t boundSecondSprite = -1;
     uint32_t boundUsesMipTexture = 0;
@@ -148,6 +150,8 @@ public:
 
 private:
     bool makeWindow(int samplesWanted);
+    // bindSprite with the names already chosen for units 0 and 1.
+    void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName);
     // Sets the colour of an untextured primitive (alpha 0 for the key colour).
     void primitiveColour(uint32_t colour);
     void beginPrimitive(uint32_t colour);

@@ -161,6 +161,8 @@ void OpenGLRainbows::useRenderTarget(int n) {
     if (!target.created) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(target.sprite)];
     if (s.width <= 0 || s.texture == 0) return;
+    // Drawing changes the sprite's texture: its shared copy would go stale.
+    atlas.remove(target.sprite);
     useScreen();
     const int w = s.width, h = s.height;
     currentTarget = n;

@@ -68,10 +68,17 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
         if (!isSpriteNumber(secondSprite)) secondSprite = -1;
     }
     auto nameOf = [&](int n) -> uint32_t {
+        if (n < 0) return 0;
         if (idTable != nullptr) return idTable[n];
         const SpriteRecord& s = sprites[static_cast<size_t>(n)];
         return useMipTexture ? s.mipTexture : s.texture;
     };
+    bindNames(sprite, secondSprite, useMipTexture, nameOf(secondSprite >= 0 ? secondSprite : sprite),
+              secondSprite >= 0 ? nameOf(sprite) : 0);
+}
+
+void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName,
+                               uint32_t unitOneName) {
     const bool unitOneWasOff = boundSecondSprite < 0;
     boundSprite = sprite;
     boundSecondSprite = secondSprite;
@@ -82,7 +89,7 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
             glDisable(GL_TEXTURE_2D);
             glEnable(GL_COLOR_MATERIAL);
         } else {
-            bindName(nameOf(sprite));
+            bindName(unitZeroName);
         }
         return;
     }
@@ -92,7 +99,7 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
     if (unitOneOn || !unitOneWasOff) {
         ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         if (unitOneOn) {
-            bindName(nameOf(sprite));
+            bindName(unitOneName);
         } else {
             glDisable(GL_TEXTURE_2D);
         }
@@ -101,7 +108,7 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
     if (sprite < 0) {
         glDisable(GL_TEXTURE_2D);
     } else {
-        bindName(nameOf(secondSprite >= 0 ? secondSprite : sprite));
+        bindName(unitZeroName);
     }
 }
 
@@ -116,16 +123,29 @@ void OpenGLRainbows::applySmoothing() {
 void OpenGLRainbows::drawSprite(int n, int x, int y) {
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
-    bindSprite(n, -1, false);
+    float u0 = 0.0f, u1 = s.uMax, t0 = 0.0f, t1 = s.vMax;
+    // Nearest sampling reads the same texels from the shared copy: sprites
+    // drawn in a row from it stay one batch whatever sprite each one is.
+    const AtlasPlace* place = smoothing == 0 ? atlas.find(n) : nullptr;
+    if (place != nullptr) {
+        constexpr float kInverseSide = 1.0f / static_cast<float>(SpriteAtlas::kSide);
+        u0 = static_cast<float>(place->x) * kInverseSide;
+        u1 = static_cast<float>(place->x + s.width) * kInverseSide;
+        t0 = static_cast<float>(place->y) * kInverseSide;
+        t1 = static_cast<float>(place->y + s.height) * kInverseSide;
+        bindNames(n, -1, false, atlas.texture, 0);
+    } else {
+        bindSprite(n, -1, false);
+    }
     applySmoothing();
     glBegin(GL_QUADS);
-    glTexCoord2f(s.uMax, s.vMax);
+    glTexCoord2f(u1, t1);
     glVertex2i(x + s.width, y);
-    glTexCoord2f(0.0f, s.vMax);
+    glTexCoord2f(u0, t1);
     glVertex2i(x, y);
-    glTexCoord2f(0.0f, 0.0f);
+    glTexCoord2f(u0, t0);
     glVertex2i(x, y + s.height);
-    glTexCoord2f(s.uMax, 0.0f);
+    glTexCoord2f(u1, t0);
     glVertex2i(x + s.width, y + s.height);
     glEnd();
 }

@@ -25,10 +25,12 @@ void OpenGLRainbows::releaseSprite(int n) {
     s.width = s.height = 0;
     s.uMax = s.vMax = 1.0f;
     pixelCopies[static_cast<size_t>(n)].reset();
+    atlas.remove(n);
 }
 
 void OpenGLRainbows::releaseAll() {
     for (int n = 0; n < kSpriteCount; ++n) releaseSprite(n);
+    if (contextAlive != 0) atlas.release();
     for (int slot = 0; slot < kTiledImageCount; ++slot) freeTiledImage(slot);
 }
 
@@ -46,6 +48,7 @@ bool OpenGLRainbows::loadSprite(int n, const char* path, uint32_t colourKey, boo
     const int32_t limit = maxTextureSize();
     const int32_t w = std::min(image.width, limit), h = std::min(image.height, limit);
     setSpriteSize(s, w, h, textureSizeFor(w), textureSizeFor(h));
+    if (!font && !normalMap) atlas.add(n, s);
     return true;
 }
 
@@ -57,6 +60,7 @@ bool OpenGLRainbows::grabSprite(int n, int x, int y, int w, int h) {
     SpriteRecord& s = sprites[static_cast<size_t>(n)];
     s.frameWidth = s.frameHeight = 0;
     pixelCopies[static_cast<size_t>(n)].reset();
+    atlas.remove(n);
     const int32_t tw = textureSizeFor(w), th = textureSizeFor(h);
     auto bindTexture = [&s] { glBindTexture(GL_TEXTURE_2D, s.texture); };
     if (s.texture == 0 || s.textureWidth != tw || s.textureHeight != th) {

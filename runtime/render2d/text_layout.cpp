@@ -10,10 +10,12 @@ FontCell fontCellSize(const SpriteRecord& font) {
 }
 
 void layoutText(const SpriteRecord& font, const char* text, float x, float y, float z,
-                std::vector<TextVertex>& out) {
+                BlockVector<TextVertex>& out) {
     const size_t len = text ? std::strlen(text) : 0;
     if (len == 0) return;
-    out.resize(4 * len);
+    const auto vertexCount = static_cast<int32_t>(4 * len);
+    out.reserve(vertexCount);
+    out.count = vertexCount;
     const bool landscape = font.width >= font.height;
     const float du = font.uMax / 16;
     const float dv = landscape ? font.vMax / 8 : font.vMax / 16;
@@ -27,7 +29,7 @@ void layoutText(const SpriteRecord& font, const char* text, float x, float y, fl
         const unsigned code = static_cast<unsigned char>(text[i]) % count;
         const float u0 = static_cast<float>(code & 15) * du, u1 = u0 + du;
         const float vb = static_cast<float>(topRow - static_cast<int>(code >> 4)) * dv, vt = vb + dv;
-        TextVertex* v = &out[4 * i];
+        TextVertex* v = &out.data[4 * i];
         v[0] = {cx, cy + ch, z, u0, vb};
         v[1] = {cx, cy, z, u0, vt};
         v[2] = {cx + cw, cy + ch, z, u1, vb};

@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width values
-#include <vector>   // Required for: std::vector
+
+#include "runtime/core/block_vector.h"
 
 #include "runtime/render2d/sprite_record.h"
 
@@ -21,5 +22,7 @@ FontCell fontCellSize(const SpriteRecord& font);
 
 // Four vertices per byte of the text, forming one triangle strip whose
 // joining triangles have no area; the text's top-left is (ceil x, ceil y).
+// They replace the contents of out, which grows only when it must; an empty
+// text leaves out alone.
 void layoutText(const SpriteRecord& font, const char* text, float x, float y, float z,
-                std::vector<TextVertex>& out);
+                BlockVector<TextVertex>& out);

@@ -2,8 +2,6 @@
 // strip per string.
 #include <GL/gl.h>  // Required for: GL_TRIANGLE_STRIP
 
-#include <vector>  // Required for: std::vector
-
 #include "runtime/render2d/default_font.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/texture_upload.h"
@@ -34,12 +32,7 @@ FontCell OpenGLRainbows::getFontCharSize(int font) const {
 void OpenGLRainbows::printText(int font, const char* text, float x, float y, float z) {
     if (!isFontNumber(font) || text == nullptr || *text == '\0') return;
     const int n = kFirstFontSprite + font;
-    std::vector<TextVertex> laid;
-    layoutText(sprites[static_cast<size_t>(n)], text, x, y, z, laid);
-    const auto count = static_cast<int32_t>(laid.size());
-    textVertices.reserve(count);
-    for (int32_t i = 0; i < count; ++i) textVertices.data[i] = laid[static_cast<size_t>(i)];
-    textVertices.count = count;
+    layoutText(sprites[static_cast<size_t>(n)], text, x, y, z, textVertices);
     bindSprite(n, -1, false);
     drawVertexBuffer(GL_TRIANGLE_STRIP);
 }

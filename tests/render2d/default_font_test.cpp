@@ -68,43 +68,55 @@ TEST(TextLayoutTest, CellSizes) {
 }
 
 TEST(TextLayoutTest, LandscapeFontWrapsCodesAbove127) {
-    std::vector<TextVertex> v;
+    BlockVector<TextVertex> v{128, 512};
     const char text[] = {static_cast<char>(200), 0};
     layoutText(font(256, 128), text, 0, 0, 0, v);
-    ASSERT_EQ(v.size(), 4u);
+    ASSERT_EQ(v.count, 4);
     // 200 mod 128 = 72: column 8, row 4 from the top = row 3 from the bottom.
-    EXPECT_FLOAT_EQ(v[0].u, 8.0f / 16);
-    EXPECT_FLOAT_EQ(v[0].v, 3.0f / 8);
-    EXPECT_FLOAT_EQ(v[1].v, 4.0f / 8);
-    EXPECT_FLOAT_EQ(v[3].u, 9.0f / 16);
+    EXPECT_FLOAT_EQ(v.data[0].u, 8.0f / 16);
+    EXPECT_FLOAT_EQ(v.data[0].v, 3.0f / 8);
+    EXPECT_FLOAT_EQ(v.data[1].v, 4.0f / 8);
+    EXPECT_FLOAT_EQ(v.data[3].u, 9.0f / 16);
 }
 
 TEST(TextLayoutTest, PortraitFontHasAllCodes) {
-    std::vector<TextVertex> v;
+    BlockVector<TextVertex> v{128, 512};
     const char text[] = {static_cast<char>(200), 0};
     layoutText(font(128, 256), text, 0, 0, 0, v);
     // 200: column 8, row 12 from the top = row 3 from the bottom of 16.
-    EXPECT_FLOAT_EQ(v[0].u, 8.0f / 16);
-    EXPECT_FLOAT_EQ(v[0].v, 3.0f / 16);
-    EXPECT_FLOAT_EQ(v[0].y, 16.0f);
+    EXPECT_FLOAT_EQ(v.data[0].u, 8.0f / 16);
+    EXPECT_FLOAT_EQ(v.data[0].v, 3.0f / 16);
+    EXPECT_FLOAT_EQ(v.data[0].y, 16.0f);
 }
 
 TEST(TextLayoutTest, PositionsRoundUpAndCharactersAdvance) {
-    std::vector<TextVertex> v;
+    BlockVector<TextVertex> v{128, 512};
     layoutText(font(128, 64), "ab", 10.2f, 4.0f, 0.5f, v);
-    ASSERT_EQ(v.size(), 8u);
-    EXPECT_FLOAT_EQ(v[1].x, 11.0f);
-    EXPECT_FLOAT_EQ(v[1].y, 4.0f);
-    EXPECT_FLOAT_EQ(v[0].y, 12.0f);
-    EXPECT_FLOAT_EQ(v[5].x, 19.0f);
-    EXPECT_FLOAT_EQ(v[7].x, 27.0f);
-    EXPECT_FLOAT_EQ(v[7].z, 0.5f);
+    ASSERT_EQ(v.count, 8);
+    EXPECT_FLOAT_EQ(v.data[1].x, 11.0f);
+    EXPECT_FLOAT_EQ(v.data[1].y, 4.0f);
+    EXPECT_FLOAT_EQ(v.data[0].y, 12.0f);
+    EXPECT_FLOAT_EQ(v.data[5].x, 19.0f);
+    EXPECT_FLOAT_EQ(v.data[7].x, 27.0f);
+    EXPECT_FLOAT_EQ(v.data[7].z, 0.5f);
+}
+
+TEST(TextLayoutTest, ShorterTextReplacesLongerOneInTheSameBuffer) {
+    BlockVector<TextVertex> v{128, 512};
+    layoutText(font(128, 64), "abcdef", 0, 0, 0, v);
+    const TextVertex* storage = v.data;
+    layoutText(font(128, 64), "b", 3.0f, 0, 0, v);
+    EXPECT_EQ(v.count, 4);
+    EXPECT_EQ(v.data, storage);
+    EXPECT_FLOAT_EQ(v.data[1].x, 3.0f);
+    EXPECT_FLOAT_EQ(v.data[0].u, 2.0f / 16);
 }
 
 TEST(TextLayoutTest, EmptyTextLeavesTheBufferAlone) {
-    std::vector<TextVertex> v(3);
+    BlockVector<TextVertex> v{128, 512};
+    v.count = 3;
     layoutText(font(128, 64), "", 0, 0, 0, v);
-    EXPECT_EQ(v.size(), 3u);
+    EXPECT_EQ(v.count, 3);
 }
 
 }  // namespace

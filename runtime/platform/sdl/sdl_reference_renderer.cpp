@@ -21,7 +21,7 @@ public:
     uint32_t createTexture(const uint8_t* rgba, int w, int h) override {
         SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, w, h);
         if (t == nullptr || SDL_UpdateTexture(t, nullptr, rgba, w * 4) != 0) return 0;
-        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureBlendMode(t, SDL_BLENDMODE_NONE);
         textures.push_back(t);
         return static_cast<uint32_t>(textures.size());
     }
@@ -35,18 +35,16 @@ public:
         SDL_RenderCopy(renderer, textures[texture - 1], nullptr, &dst);
     }
     void finish() override {
-        // Reading one pixel back waits for the queued drawing.
-        SDL_RenderFlush(renderer);
-        uint32_t pixel = 0;
-        const SDL_Rect one{0, 0, 1, 1};
-        SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ABGR8888, &pixel, 4);
         SDL_RenderPresent(renderer);
+        if (finishGl != nullptr) finishGl();
     }
 
 private:
     SDL_Window* window;
     SDL_Renderer* renderer;
     std::vector<SDL_Texture*> textures;
+    // Present alone returns before the drawing is done; glFinish waits for it.
+    void (*finishGl)() = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
 };
 
 }  // namespace
@@ -54,8 +52,13 @@ private:
 std::unique_ptr<ReferenceRenderer> makeReferenceRenderer(int width, int height) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     SDL_Window* window = SDL_CreateWindow("reference", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                                          height, SDL_WINDOW_HIDDEN);
+                                          height, SDL_WINDOW_SHOWN);
     if (window == nullptr) return nullptr;
+    // The OpenGL driver, batching its draws, nearest sampling: the settings the
+    // runtime's own drawing is measured against.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer == nullptr) {
         SDL_DestroyWindow(window);

@@ -1,6 +1,7 @@
 // platform/sdl: window, OpenGL context and the event pump over SDL2.
 #include <SDL.h>  // Required for: SDL video, GL and event functions
 
+#include "runtime/platform/heap.h"
 #include "runtime/platform/sdl/sdl_platform.h"
 #include "runtime/platform/termination.h"
 
@@ -42,6 +43,8 @@ Video::~Video() { deleteContext(); }
 
 bool Video::startVideo() {
     if (videoStarted) return true;
+    // Before the GL driver is loaded, so that its per-draw buffers stay mapped.
+    keepHeapForFrames();
     // The program keeps the screen saver off itself (disableScreenSaver).
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     // Termination signals are ours (termination.h), not turned into SDL_QUIT.
