@@ -189,6 +189,7 @@ struct VideoDecoder::Handles {
     Packet packet{av_packet_alloc()};
     Frame frame{av_frame_alloc()};
     int stream = -1;
+    int pixelFormat = -1;
     bool flushed = false;  // the end of the file was sent to the decoder
 };
 
@@ -210,6 +211,7 @@ bool VideoDecoder::open(const std::string& name) {
     h->scaler.reset(sws_getContext(c->width, c->height, c->pix_fmt, c->width, c->height, AV_PIX_FMT_RGBA,
                                    SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (h->scaler == nullptr) return false;
+    h->pixelFormat = c->pix_fmt;
     width_ = c->width;
     height_ = c->height;
     length_ = lengthOf(h->format.get());
@@ -231,8 +233,8 @@ bool VideoDecoder::decodeNext() {
         if (h->packet->stream_index == h->stream) avcodec_send_packet(h->codec.get(), h->packet.get());
         av_packet_unref(h->packet.get());
     }
-    // The decoder keeps its own size; a picture of another size is skipped.
-    const bool fits = frame->width == width_ && frame->height == height_;
+    // The scaler was made for one size and format; another picture is skipped.
+    const bool fits = frame->width == width_ && frame->height == height_ && frame->format == h->pixelFormat;
     if (fits) {
         const AVStream* stream = h->format->streams[h->stream];
         int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
