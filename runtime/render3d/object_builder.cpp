@@ -42,6 +42,7 @@ void expandPrimitives(MeshFrame& frame, const BlockVector<uint32_t>& groupKeys) 
             parity = false;
             continue;
         case kFanSeparator:
+        case kFanSeparatorAlt:  // the normal builder reads it as a fan too
             collected = 0;
             mode = Primitive::Fan;
             continue;

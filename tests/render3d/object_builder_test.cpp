@@ -77,6 +77,15 @@ TEST_F(Builder, PrimitivesExpandIntoTriangles) {
     }
 }
 
+TEST_F(Builder, TheSecondFanKeyStartsAFanAsTheNormalBuilderReadsIt) {
+    engine.normalMode = 0;
+    engine.builderBeginObject(3, 0);
+    engine.builderAddVertex(99, 0, 0, 0, 0, kFanSeparatorAlt);
+    addNumbered(0, 4);
+    engine.builderEndObject();
+    EXPECT_EQ(cornersOf(3), (std::vector<int>{0, 1, 2, 0, 2, 3}));
+}
+
 TEST_F(Builder, VerticesKeepColourAndStoreVNegated) {
     engine.normalMode = 0;
     engine.builderBeginObject(0, 0);
