@@ -46,11 +46,19 @@ using Frame = std::unique_ptr<AVFrame, FrameFreer>;
 using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
 using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
 
+constexpr size_t kScalerOverrun = 256;
+
 Format openFormat(const std::string& path) {
     // Media that cannot be played fails quietly: no library messages.
     av_log_set_level(AV_LOG_QUIET);
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+    // A playlist inside a media file may name other sources: local files
+    // only, never the network.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&raw, path.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) return nullptr;
     Format format(raw);
     if (avformat_find_stream_info(format.get(), nullptr) < 0) return nullptr;
     return format;
@@ -240,10 +248,14 @@ bool VideoDecoder::decodeNext() {
         int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
         int64_t pts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp - start : 0;
         lookaheadMs = av_rescale_q(pts, stream->time_base, AVRational{1, 1000});
-        lookahead.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
+        // The scaler's vector code may write a little past the last row's end:
+        // give it room, then cut the picture to its size.
+        const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4;
+        lookahead.resize(bytes + kScalerOverrun);
         uint8_t* planes[1] = {lookahead.data()};
         const int strides[1] = {width_ * 4};
         sws_scale(h->scaler.get(), frame->data, frame->linesize, 0, height_, planes, strides);
+        lookahead.resize(bytes);
     }
     av_frame_unref(frame);
     haveLookahead = fits;
