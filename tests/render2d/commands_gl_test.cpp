@@ -54,12 +54,12 @@ TEST_F(Commands, LoadSpriteReportsMissingFilesAndEmptiesTheSprite) {
     int32_t w = -1, h = -1;
     getSpriteSize(20, w, h);
     EXPECT_EQ(w, 0);
-    loadSprite(RtString(temp("sprite_20.png").c_str()), 20);
+    loadSprite(RtString(spritePath(20).c_str()), 20);
     EXPECT_EQ(runtimeState().errorCode, 0);
     double dw = 0, dh = 0;
     getSpriteSize(20.9, dw, dh);
     EXPECT_EQ(dw, 2.0);
-    loadSprite(RtString(temp("sprite_20.png").c_str()), 70000);
+    loadSprite(RtString(spritePath(20).c_str()), 70000);
     EXPECT_EQ(runtimeState().errorCode, 3);
 }
 

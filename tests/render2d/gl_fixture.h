@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include <unistd.h>  // Required for: getpid
+
 #include <array>
 #include <string>
 #include <vector>
@@ -37,9 +39,14 @@ protected:
             bgra.insert(bgra.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
                                      static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 24)});
         }
-        const std::string path = ::testing::TempDir() + "sprite_" + std::to_string(n) + ".png";
+        const std::string path = spritePath(n);
         ASSERT_TRUE(writeImageFile(path.c_str(), encodePngFromBgra(bgra.data(), w, h)));
         ASSERT_TRUE(r().loadSprite(n, path.c_str(), 0xFFFFFFFF, false));
+    }
+    // The file makeSprite wrote for sprite n. Tests run side by side in
+    // processes of their own, so each process writes its own files.
+    static std::string spritePath(int n) {
+        return ::testing::TempDir() + "sprite_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".png";
     }
 };
 

@@ -1,5 +1,7 @@
 // Billboards and debug shapes drawn into a real window: sizes, orientation
 // and colours read back as pixels, and the GL state they leave.
+#include <unistd.h>  // Required for: getpid
+
 #include <string>
 #include <vector>
 
@@ -31,7 +33,8 @@ protected:
                 bgra.insert(bgra.end(), {0, static_cast<uint8_t>(top ? 0 : 255), static_cast<uint8_t>(top ? 255 : 0), 255});
             }
         }
-        const std::string path = ::testing::TempDir() + "billboard_" + std::to_string(n) + ".png";
+        const std::string path =
+            ::testing::TempDir() + "billboard_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".png";
         ASSERT_TRUE(writeImageFile(path.c_str(), encodePngFromBgra(bgra.data(), w, h)));
         ASSERT_TRUE(r().loadSprite(n, path.c_str(), 0xFFFFFFFF, false));
     }
