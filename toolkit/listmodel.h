@@ -9,8 +9,9 @@ class ListModel {
 public:
     virtual ~ListModel() = default;
     virtual int getNumberOfElements() = 0;
-    // A list box may ask for an index at or past the end while drawing.
-    virtual RtString getElementAt(int index) = 0;
+    // A list box may ask for an index at or past the end while drawing. The
+    // row is only read, and stays valid until the model changes.
+    virtual const RtString& getElementAt(int index) = 0;
 };
 
 }  // namespace lmt

@@ -152,8 +152,9 @@ private:
     bool makeWindow(int samplesWanted);
     // bindSprite with the names already chosen for units 0 and 1.
     void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName);
-    // Sets the colour of an untextured primitive (alpha 0 for the key colour).
-    void primitiveColour(uint32_t colour);
+    // Sets the colour of an untextured primitive (alpha 0 for the key colour);
+    // returns its alpha byte.
+    int primitiveColour(uint32_t colour);
     void beginPrimitive(uint32_t colour);
     void endPrimitive();
 };

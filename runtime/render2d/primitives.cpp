@@ -4,35 +4,43 @@
 #include <GL/gl.h>  // Required for: drawing calls
 
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/render2d/sprite_drawing.h"
 
 namespace {
 
 constexpr float kPixelCentreShift = 0.375f;
 constexpr uint32_t kWhite = 0xFFFFFF;
+// Alpha bytes at or below this may fail the alpha test (its reference is 0.05).
+constexpr int kLargestTestedAlpha = 13;
+
+// A vertex shifted onto the pixel centre. Shifting the vertex, not the
+// projection, leaves the matrices alone, so the driver can put a run of
+// primitives into one draw.
+void centredVertex(int x, int y) {
+    glVertex2f(static_cast<float>(x) + kPixelCentreShift, static_cast<float>(y) + kPixelCentreShift);
+}
 
 }  // namespace
 
-void OpenGLRainbows::primitiveColour(uint32_t colour) {
+int OpenGLRainbows::primitiveColour(uint32_t colour) {
     const auto alpha = colour == spriteColourKey ? 0 : static_cast<int>(255.0f * globalAlpha);
     glColor4ub(static_cast<GLubyte>(colour & 255), static_cast<GLubyte>((colour >> 8) & 255),
                static_cast<GLubyte>((colour >> 16) & 255), static_cast<GLubyte>(alpha));
+    return alpha;
 }
 
 void OpenGLRainbows::beginPrimitive(uint32_t colour) {
     bindSprite(-1, -1, false);
-    glDisable(GL_ALPHA_TEST);
-    primitiveColour(colour);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glTranslatef(kPixelCentreShift, kPixelCentreShift, 0.0f);
-    glMatrixMode(GL_MODELVIEW);
+    // Primitives are drawn without the alpha test and leave it on. An alpha the
+    // test passes draws the same either way, so the test is switched only for
+    // the low alphas; any other state change would end the driver's batch.
+    if (primitiveColour(colour) <= kLargestTestedAlpha) {
+        glDisable(GL_ALPHA_TEST);
+    } else {
+        glEnable(GL_ALPHA_TEST);
+    }
 }
 
 void OpenGLRainbows::endPrimitive() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
     glEnable(GL_ALPHA_TEST);
     glColor4f(1.0f, 1.0f, 1.0f, globalAlpha);
 }
@@ -40,7 +48,7 @@ void OpenGLRainbows::endPrimitive() {
 void OpenGLRainbows::drawPoint(int x, int y, uint32_t colour) {
     beginPrimitive(colour);
     glBegin(GL_POINTS);
-    glVertex2i(x, y);
+    centredVertex(x, y);
     glEnd();
     endPrimitive();
 }
@@ -48,12 +56,12 @@ void OpenGLRainbows::drawPoint(int x, int y, uint32_t colour) {
 void OpenGLRainbows::drawLine(int x1, int y1, int x2, int y2, uint32_t colour) {
     beginPrimitive(colour);
     glBegin(GL_LINES);
-    glVertex2i(x1, y1);
-    glVertex2i(x2, y2);
+    centredVertex(x1, y1);
+    centredVertex(x2, y2);
     glEnd();
     // The end pixel is always set, whatever the rasteriser's rule.
     glBegin(GL_POINTS);
-    glVertex2i(x2, y2);
+    centredVertex(x2, y2);
     glEnd();
     endPrimitive();
 }
@@ -68,10 +76,13 @@ void OpenGLRainbows::fillRect(int x, int y, int w, int h, uint32_t colour) {
         y = y - h + 1;
     }
     beginPrimitive(colour);
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    const float fw = static_cast<float>(w), fh = static_cast<float>(h);
-    const QuadVertex quad[4] = {{fx, fy + fh, 0, 0}, {fx + fw, fy + fh, 0, 0}, {fx + fw, fy, 0, 0}, {fx, fy, 0, 0}};
-    drawQuadFan(quad, false);
+    // The two triangles a fan of the four corners makes, as one mergeable run.
+    const float left = static_cast<float>(x) + kPixelCentreShift, top = static_cast<float>(y) + kPixelCentreShift;
+    const float right = left + static_cast<float>(w), bottom = top + static_cast<float>(h);
+    const float corners[4][2] = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
+    glBegin(GL_TRIANGLES);
+    for (const int i : {0, 1, 2, 0, 2, 3}) glVertex2fv(corners[i]);
+    glEnd();
     endPrimitive();
 }
 

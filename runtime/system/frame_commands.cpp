@@ -197,8 +197,8 @@ void waitForInput() {
         input.pollKeyboard();
         input.newFrame = 1;
         if (escapePressed(input)) terminateProgram();
+        // The snapshot above serves every key: reading it again changes nothing until the next pump.
         for (int code = 0; code < 255; ++code) {
-            input.pollKeyboard();
             if (input.keyIsDown(code)) return;
         }
         if (!(pointerState(rs) == reference)) return;

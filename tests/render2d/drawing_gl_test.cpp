@@ -51,6 +51,22 @@ TEST_F(GlDrawing, TheKeyColourIsVisibleOpaqueAndHiddenWhenBlending) {
     r().setViewport(0, 0, 0, 0);
 }
 
+// An alpha below the alpha test's reference still blends in, and every
+// primitive leaves the test on for the sprites after it.
+TEST_F(GlDrawing, FaintPrimitivesBlendAndLeaveTheAlphaTestOn) {
+    setAlphaMode(-0.04);
+    r().fillRect(0, 0, 4, 4, kWhite);
+    r().drawLine(10, 0, 14, 0, kWhite);
+    r().drawPoint(20, 0, kWhite);
+    for (const int x : {1, 12, 20}) {
+        const uint32_t c = px(x, 0);
+        EXPECT_GT(c & 0xFF, 0u) << x;
+        EXPECT_LT(c & 0xFF, 0x20u) << x;
+    }
+    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    r().setViewport(0, 0, 0, 0);
+}
+
 TEST_F(GlDrawing, SpritesDrawOneToOneWithSmoothingOff) {
     makeSprite(1, 3, 2, {kOpaque | kRed, kOpaque | kGreen, kOpaque | kBlue, kOpaque | kWhite, 0, kOpaque | 0x123456});
     r().setSmoothing(0);

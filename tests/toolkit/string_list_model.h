@@ -16,16 +16,21 @@ public:
     explicit StringListModel(std::vector<std::string> items) : items(std::move(items)) {}
 
     int getNumberOfElements() override { return static_cast<int>(items.size()); }
-    RtString getElementAt(int index) override {
+    const RtString& getElementAt(int index) override {
         ++lookups;
         if (index < 0 || index >= static_cast<int>(items.size())) {
-            return RtString("?");
+            row = RtString("?");
+        } else {
+            row = RtString(items[index].c_str());
         }
-        return RtString(items[index].c_str());
+        return row;
     }
 
     std::vector<std::string> items;
     int lookups = 0;
+
+private:
+    RtString row;
 };
 
 }  // namespace lmt::test

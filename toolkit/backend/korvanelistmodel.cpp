@@ -9,13 +9,13 @@ KorvaneListModel::~KorvaneListModel() {
 
 int KorvaneListModel::getNumberOfElements() { return items.bounds(0); }
 
-RtString KorvaneListModel::getElementAt(int index) {
+const RtString& KorvaneListModel::getElementAt(int index) {
     if (count == 0) {
-        return RtString();
+        return empty;
     }
     // count is what the filler reported; the array may hold fewer entries.
     if (index < 0 || index >= count || index >= items.bounds(0)) {
-        return RtString("?");
+        return outside;
     }
     return items.at(index);
 }

@@ -16,8 +16,13 @@ public:
     // The size of items, not count.
     int getNumberOfElements() override;
     // "" for an empty model, "?" for an index outside 0..count-1.
-    RtString getElementAt(int index) override;
+    const RtString& getElementAt(int index) override;
 
     RtArray<RtString> items;
     int32_t count = 0;
+
+private:
+    // The answers that are not rows, kept so that a row is never copied to be drawn.
+    const RtString empty;
+    const RtString outside{"?"};
 };
