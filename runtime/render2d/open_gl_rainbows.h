@@ -66,7 +66,9 @@ public:
     void setColourKeys(uint32_t colour);
 
     // --- Drawing (sprite_drawing.cpp, primitives.cpp, tiled_image.cpp) ----
-    void bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable = nullptr);
+    // clampToEdge: the draw that follows clamps unit 0's texture to its edges.
+    void bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable = nullptr,
+                    bool clampToEdge = false);
     void setSmoothing(uint8_t flag);
     void applySmoothing();
     void drawSprite(int n, int x, int y);
@@ -151,7 +153,8 @@ public:
 private:
     bool makeWindow(int samplesWanted);
     // bindSprite with the names already chosen for units 0 and 1.
-    void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName);
+    void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName,
+                   bool clampToEdge);
     // Sets the colour of an untextured primitive (alpha 0 for the key colour);
     // returns its alpha byte.
     int primitiveColour(uint32_t colour);

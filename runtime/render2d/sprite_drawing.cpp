@@ -13,11 +13,14 @@
 
 namespace {
 
-void bindName(uint32_t name) {
+// The wrap is set here, as the draw needs it: a texture drawn the same way
+// again then changes no state, and the driver keeps its batch.
+void bindName(uint32_t name, bool clampToEdge) {
+    const GLint wrap = clampToEdge ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     glBindTexture(GL_TEXTURE_2D, name);
     glEnable(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
 // Texture rectangle of an animation frame; false when the sprite has no frames.
@@ -39,9 +42,9 @@ bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
 
 // Binds sprite n for drawing one of its animation frames; false when there is
 // no such sprite or it has no frames.
-bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f) {
+bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, bool clampToEdge) {
     if (!isSpriteNumber(n) || !frameRect(r.sprites[static_cast<size_t>(n)], frame, f)) return false;
-    r.bindSprite(n, -1, false);
+    r.bindSprite(n, -1, false, nullptr, clampToEdge);
     r.applySmoothing();
     return true;
 }
@@ -62,7 +65,8 @@ void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable) {
+void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable,
+                                bool clampToEdge) {
     if (idTable == nullptr) {
         if (!isSpriteNumber(sprite)) sprite = -1;
         if (!isSpriteNumber(secondSprite)) secondSprite = -1;
@@ -74,11 +78,11 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
         return useMipTexture ? s.mipTexture : s.texture;
     };
     bindNames(sprite, secondSprite, useMipTexture, nameOf(secondSprite >= 0 ? secondSprite : sprite),
-              secondSprite >= 0 ? nameOf(sprite) : 0);
+              secondSprite >= 0 ? nameOf(sprite) : 0, clampToEdge);
 }
 
 void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName,
-                               uint32_t unitOneName) {
+                               uint32_t unitOneName, bool clampToEdge) {
     const bool unitOneWasOff = boundSecondSprite < 0;
     boundSprite = sprite;
     boundSecondSprite = secondSprite;
@@ -89,7 +93,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
             glDisable(GL_TEXTURE_2D);
             glEnable(GL_COLOR_MATERIAL);
         } else {
-            bindName(unitZeroName);
+            bindName(unitZeroName, clampToEdge);
         }
         return;
     }
@@ -99,7 +103,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
     if (unitOneOn || !unitOneWasOff) {
         ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         if (unitOneOn) {
-            bindName(unitOneName);
+            bindName(unitOneName, false);
         } else {
             glDisable(GL_TEXTURE_2D);
         }
@@ -108,7 +112,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
     if (sprite < 0) {
         glDisable(GL_TEXTURE_2D);
     } else {
-        bindName(unitZeroName);
+        bindName(unitZeroName, clampToEdge);
     }
 }
 
@@ -133,7 +137,7 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
         u1 = static_cast<float>(place->x + s.width) * kInverseSide;
         t0 = static_cast<float>(place->y) * kInverseSide;
         t1 = static_cast<float>(place->y + s.height) * kInverseSide;
-        bindNames(n, -1, false, atlas.texture, 0);
+        bindNames(n, -1, false, atlas.texture, 0, false);
     } else {
         bindSprite(n, -1, false);
     }
@@ -153,7 +157,7 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
 void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
-    bindSprite(n, -1, false);
+    bindSprite(n, -1, false, nullptr, true);
     applySmoothing();
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
@@ -168,7 +172,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     if (s.textureWidth <= 0 || s.textureHeight <= 0) return;
-    bindSprite(n, -1, false);
+    bindSprite(n, -1, false, nullptr, true);
     applySmoothing();
     const float hw = static_cast<float>(s.width) * zoom * 0.5f, hh = static_cast<float>(s.height) * zoom * 0.5f;
     const float tw = static_cast<float>(s.textureWidth), th = static_cast<float>(s.textureHeight);
@@ -184,7 +188,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
 
 void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f)) return;
+    if (!bindFrame(*this, n, frame, f, false)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     glBegin(GL_QUADS);
     glTexCoord2f(f.u1, f.t1);
@@ -200,7 +204,7 @@ void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
 
 void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, int h) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f)) return;
+    if (!bindFrame(*this, n, frame, f, true)) return;
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
     const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
@@ -210,7 +214,7 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f)) return;
+    if (!bindFrame(*this, n, frame, f, true)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     const float halfU = 0.5f / static_cast<float>(s.textureWidth), halfT = 0.5f / static_cast<float>(s.textureHeight);
     const float left = f.u0 + halfU, right = f.u1 - halfU, bottom = f.t0 + halfT, top = f.t1 - halfT;
