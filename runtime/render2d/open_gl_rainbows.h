@@ -66,9 +66,10 @@ public:
     void setColourKeys(uint32_t colour);
 
     // --- Drawing (sprite_drawing.cpp, primitives.cpp, tiled_image.cpp) ----
-    // clampToEdge: the draw that follows clamps unit 0's texture to its edges.
+    // How unit 0's texture is wrapped for the draw that follows the bind.
+    enum class TextureWrap : uint8_t { repeat, clampToEdge };
     void bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable = nullptr,
-                    bool clampToEdge = false);
+                    TextureWrap wrap = TextureWrap::repeat);
     void setSmoothing(uint8_t flag);
     void applySmoothing();
     void drawSprite(int n, int x, int y);
@@ -154,7 +155,7 @@ private:
     bool makeWindow(int samplesWanted);
     // bindSprite with the names already chosen for units 0 and 1.
     void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName,
-                   bool clampToEdge);
+                   TextureWrap wrap);
     // Sets the colour of an untextured primitive (alpha 0 for the key colour);
     // returns its alpha byte.
     int primitiveColour(uint32_t colour);

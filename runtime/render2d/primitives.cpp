@@ -31,13 +31,9 @@ int OpenGLRainbows::primitiveColour(uint32_t colour) {
 void OpenGLRainbows::beginPrimitive(uint32_t colour) {
     bindSprite(-1, -1, false);
     // Primitives are drawn without the alpha test and leave it on. An alpha the
-    // test passes draws the same either way, so the test is switched only for
-    // the low alphas; any other state change would end the driver's batch.
-    if (primitiveColour(colour) <= kLargestTestedAlpha) {
-        glDisable(GL_ALPHA_TEST);
-    } else {
-        glEnable(GL_ALPHA_TEST);
-    }
+    // test passes draws the same either way, so the test is switched off only
+    // for the low alphas; any other state change would end the driver's batch.
+    if (primitiveColour(colour) <= kLargestTestedAlpha) glDisable(GL_ALPHA_TEST);
 }
 
 void OpenGLRainbows::endPrimitive() {

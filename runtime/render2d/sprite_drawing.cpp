@@ -15,12 +15,12 @@ namespace {
 
 // The wrap is set here, as the draw needs it: a texture drawn the same way
 // again then changes no state, and the driver keeps its batch.
-void bindName(uint32_t name, bool clampToEdge) {
-    const GLint wrap = clampToEdge ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+void bindName(uint32_t name, OpenGLRainbows::TextureWrap wrap) {
+    const GLint mode = wrap == OpenGLRainbows::TextureWrap::clampToEdge ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     glBindTexture(GL_TEXTURE_2D, name);
     glEnable(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, mode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, mode);
 }
 
 // Texture rectangle of an animation frame; false when the sprite has no frames.
@@ -42,9 +42,9 @@ bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
 
 // Binds sprite n for drawing one of its animation frames; false when there is
 // no such sprite or it has no frames.
-bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, bool clampToEdge) {
+bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, OpenGLRainbows::TextureWrap wrap) {
     if (!isSpriteNumber(n) || !frameRect(r.sprites[static_cast<size_t>(n)], frame, f)) return false;
-    r.bindSprite(n, -1, false, nullptr, clampToEdge);
+    r.bindSprite(n, -1, false, nullptr, wrap);
     r.applySmoothing();
     return true;
 }
@@ -66,7 +66,7 @@ void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
 }
 
 void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture, const uint32_t* idTable,
-                                bool clampToEdge) {
+                                TextureWrap wrap) {
     if (idTable == nullptr) {
         if (!isSpriteNumber(sprite)) sprite = -1;
         if (!isSpriteNumber(secondSprite)) secondSprite = -1;
@@ -78,11 +78,11 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
         return useMipTexture ? s.mipTexture : s.texture;
     };
     bindNames(sprite, secondSprite, useMipTexture, nameOf(secondSprite >= 0 ? secondSprite : sprite),
-              secondSprite >= 0 ? nameOf(sprite) : 0, clampToEdge);
+              secondSprite >= 0 ? nameOf(sprite) : 0, wrap);
 }
 
 void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName,
-                               uint32_t unitOneName, bool clampToEdge) {
+                               uint32_t unitOneName, TextureWrap wrap) {
     const bool unitOneWasOff = boundSecondSprite < 0;
     boundSprite = sprite;
     boundSecondSprite = secondSprite;
@@ -93,7 +93,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
             glDisable(GL_TEXTURE_2D);
             glEnable(GL_COLOR_MATERIAL);
         } else {
-            bindName(unitZeroName, clampToEdge);
+            bindName(unitZeroName, wrap);
         }
         return;
     }
@@ -103,7 +103,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
     if (unitOneOn || !unitOneWasOff) {
         ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         if (unitOneOn) {
-            bindName(unitOneName, false);
+            bindName(unitOneName, TextureWrap::repeat);
         } else {
             glDisable(GL_TEXTURE_2D);
         }
@@ -112,7 +112,7 @@ void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture,
     if (sprite < 0) {
         glDisable(GL_TEXTURE_2D);
     } else {
-        bindName(unitZeroName, clampToEdge);
+        bindName(unitZeroName, wrap);
     }
 }
 
@@ -137,7 +137,7 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
         u1 = static_cast<float>(place->x + s.width) * kInverseSide;
         t0 = static_cast<float>(place->y) * kInverseSide;
         t1 = static_cast<float>(place->y + s.height) * kInverseSide;
-        bindNames(n, -1, false, atlas.texture, 0, false);
+        bindNames(n, -1, false, atlas.texture, 0, TextureWrap::repeat);
     } else {
         bindSprite(n, -1, false);
     }
@@ -157,7 +157,7 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
 void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
-    bindSprite(n, -1, false, nullptr, true);
+    bindSprite(n, -1, false, nullptr, TextureWrap::clampToEdge);
     applySmoothing();
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
@@ -172,7 +172,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     if (s.textureWidth <= 0 || s.textureHeight <= 0) return;
-    bindSprite(n, -1, false, nullptr, true);
+    bindSprite(n, -1, false, nullptr, TextureWrap::clampToEdge);
     applySmoothing();
     const float hw = static_cast<float>(s.width) * zoom * 0.5f, hh = static_cast<float>(s.height) * zoom * 0.5f;
     const float tw = static_cast<float>(s.textureWidth), th = static_cast<float>(s.textureHeight);
@@ -188,7 +188,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
 
 void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f, false)) return;
+    if (!bindFrame(*this, n, frame, f, TextureWrap::repeat)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     glBegin(GL_QUADS);
     glTexCoord2f(f.u1, f.t1);
@@ -204,7 +204,7 @@ void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
 
 void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, int h) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f, true)) return;
+    if (!bindFrame(*this, n, frame, f, TextureWrap::clampToEdge)) return;
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
     const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
@@ -214,7 +214,7 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
     FrameRect f{};
-    if (!bindFrame(*this, n, frame, f, true)) return;
+    if (!bindFrame(*this, n, frame, f, TextureWrap::clampToEdge)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     const float halfU = 0.5f / static_cast<float>(s.textureWidth), halfT = 0.5f / static_cast<float>(s.textureHeight);
     const float left = f.u0 + halfU, right = f.u1 - halfU, bottom = f.t0 + halfT, top = f.t1 - halfT;

@@ -33,6 +33,6 @@ void OpenGLRainbows::printText(int font, const char* text, float x, float y, flo
     if (!isFontNumber(font) || text == nullptr || *text == '\0') return;
     const int n = kFirstFontSprite + font;
     layoutText(sprites[static_cast<size_t>(n)], text, x, y, z, textVertices);
-    bindSprite(n, -1, false, nullptr, true);
+    bindSprite(n, -1, false, nullptr, TextureWrap::clampToEdge);
     drawVertexBuffer(GL_TRIANGLE_STRIP);
 }
