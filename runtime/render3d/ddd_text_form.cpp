@@ -158,8 +158,9 @@ bool readDddText(DddTextModel& model, std::span<const uint8_t> bytes) {
     if (!in.next() || std::strcmp(in.token(), "DDDA") != 0) return false;
     float version = 0;
     if (!in.number(version) || !(version <= kNewestTextVersion)) return false;
-    return readTextureCoordinates(in, model) && readPolygons(in, model) &&
-           readFrames(in, model, version == kNewestTextVersion) && indexesInRange(model);
+    model.hasNormals = version == kNewestTextVersion;
+    return readTextureCoordinates(in, model) && readPolygons(in, model) && readFrames(in, model, model.hasNormals) &&
+           indexesInRange(model);
 }
 
 bool DddTextModel::toMesh(MeshObject& object) const {
@@ -191,6 +192,7 @@ bool DddTextModel::toMesh(MeshObject& object) const {
             }
         }
     }
+    object.normalsValid = hasNormals ? 1 : 0;
     if (object.buildGroupTable()) return true;
     object.clear(true);
     return false;

@@ -80,6 +80,7 @@ void MeshObjectX::build() {
     for (int32_t f = 0; f < frames.count; ++f) expandPrimitives(frames.data[f], groupKeys);
     workCopy.copyFrom(frames.data[0].triangles);
     staticBufferOutdated = true;
+    shadowVolumes.forget();
     hasColours = 0;
     for (int32_t i = 0; i < groupKeys.count; ++i) {
         if (!isSeparatorKey(groupKeys.data[i]) && groupKeys.data[i] != kWhite) hasColours = 1;
