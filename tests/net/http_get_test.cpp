@@ -1,5 +1,5 @@
 // HTTP GET against a scripted server on 127.0.0.1: the request it receives,
-// responses in awkward pieces, and transfers that end badly.
+// responses in awkward pieces, and transfers that end badly or trickle in.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,15 +16,7 @@
 #include "runtime/platform/clock.h"
 #include "tests/files/temp_folder.h"
 #include "tests/net/session_fixture.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
+#include "tests/sanitizer_build.h"
 
 namespace {
 
