@@ -45,7 +45,7 @@
 
 // --- Stencil shadows ---
 // setShadowPass, endShadowsClearDepth                                          shadow_pass.cpp
-// EdgeRecord; buildEdgeNeighbours, computeLitFaces                             object_slot.h, shadow_volume.cpp
+// EdgeRecord; buildEdgeNeighbours, computeLitFaces                             object_slot.h, shadow_edges.cpp, shadow_volume.cpp
 // drawShadowVolume; ShadowVolumeArrays, the volume kept between draws          shadow_volume_drawing.cpp
 
 // --- Object sets ---
