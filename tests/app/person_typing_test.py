@@ -64,11 +64,10 @@ def held(*keys):
 
 
 def main():
-    binary, artefacts = sys.argv[1], sys.argv[2]
-    os.makedirs(artefacts, exist_ok=True)
-    if not os.environ.get("DISPLAY"):
-        print("no DISPLAY: skipped")
+    arguments = e2e_test.program_and_artefacts()
+    if arguments is None:
         return 0
+    binary, artefacts = arguments
     masks = glyph_masks(os.path.join(os.path.dirname(binary), "Media", "smalfont.png"))
     program = e2e_test.start_program(binary)
     try:
