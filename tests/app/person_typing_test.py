@@ -17,7 +17,7 @@ WORD = "hello"
 FIELD_TEXT = "Text Field"  # what the demonstration puts in the field
 FIELD = (280, 10, 87, 16)  # its rectangle on the screen, sized to that text
 CELL_W, CELL_H = 8, 12  # the font's cells: 16 x 8 of them, codes 0 to 127
-HOLD, GAP = "0.05", "0.06"
+HOLD, GAP = "0.05", "0.1"  # seconds: as a person types
 
 
 def glyph_masks(font_png):
