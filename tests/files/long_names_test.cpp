@@ -28,6 +28,11 @@ protected:
         runtimeState().errorCode = 0;
         ::unsetenv("TMPDIR");
     }
+    // "source.bin" in the folder, holding `contents`.
+    RtString source(const char* contents) const {
+        writeBytes(folder.file("source.bin"), contents);
+        return RtString(folder.file("source.bin").c_str());
+    }
     // A name of `bytes` bytes in the folder, made of `letter`.
     RtString named(char letter, size_t bytes) const {
         return RtString(folder.file(std::string(bytes, letter)).c_str());
@@ -43,26 +48,25 @@ protected:
 };
 
 TEST_F(LongNamesTest, EveryWriterSavesUnderTheLongestLegalName) {
-    const RtString source(folder.file("source.bin").c_str());
-    writeBytes(source.data, "copied");
+    const RtString copied = source("copied");
     const RtString copy = named('c', 255);
-    copyFile(source, copy);
+    copyFile(copied, copy);
     EXPECT_EQ(runtimeState().errorCode, 0);
-    copyFile(source, copy);  // over the existing copy
+    copyFile(copied, copy);  // over the existing copy
     EXPECT_EQ(runtimeState().errorCode, 0);
     EXPECT_EQ(readBytes(copy.data), "copied");
 
     const RtString ini = named('i', 255);
     iniOpen(ini);
     iniWrite(RtString("game"), RtString("player"), RtString("Zo\xC3\xAB"));
-    iniOpen(source);  // saves the long-named table
+    iniOpen(copied);  // saves the long-named table
     EXPECT_EQ(readBytes(ini.data), "[game]\r\nplayer=Zo\xC3\xAB\r\n");
     iniOpen(ini);
     EXPECT_STREQ(iniRead(RtString("game"), RtString("player"), RtString("none")).data, "Zo\xC3\xAB");
 
     const RtString text = named('t', 255);
     lineFilePutString(text, 0, RtString("Jos\xC3\xA9"));
-    EXPECT_STREQ(line(source, 0).data, "copied");  // writes the long-named file back
+    EXPECT_STREQ(line(copied, 0).data, "copied");  // writes the long-named file back
     EXPECT_EQ(readBytes(text.data), "Jos\xC3\xA9\r\n");
     EXPECT_STREQ(line(text, 0).data, "Jos\xC3\xA9");
 
@@ -71,10 +75,9 @@ TEST_F(LongNamesTest, EveryWriterSavesUnderTheLongestLegalName) {
 }
 
 TEST_F(LongNamesTest, ANameTooLongFailsAloneAndTheNextFileStillSaves) {
-    const RtString source(folder.file("source.bin").c_str());
-    writeBytes(source.data, "data\r\n");
+    const RtString data = source("data\r\n");
     const RtString tooLong = named('x', 256);
-    copyFile(source, tooLong);
+    copyFile(data, tooLong);
     EXPECT_EQ(runtimeState().errorCode, 3);
 
     iniOpen(tooLong);
@@ -82,14 +85,14 @@ TEST_F(LongNamesTest, ANameTooLongFailsAloneAndTheNextFileStillSaves) {
     const RtString ini(folder.file("next.ini").c_str());
     iniOpen(ini);
     iniWrite(RtString("s"), RtString("k"), RtString("kept"));
-    iniOpen(source);
+    iniOpen(data);
     EXPECT_EQ(readBytes(ini.data), "[s]\r\nk=kept\r\n");
 
     lineFilePutString(tooLong, 0, RtString("lost"));
     const RtString text(folder.file("next.txt").c_str());
     lineFilePutString(text, 0, RtString("kept"));
     EXPECT_EQ(runtimeState().errorCode, 3) << "a new file, created by the write-back";
-    EXPECT_STREQ(line(source, 0).data, "data");
+    EXPECT_STREQ(line(data, 0).data, "data");
     EXPECT_EQ(runtimeState().errorCode, 0);
     EXPECT_EQ(readBytes(text.data), "kept\r\n") << "the cache turned to the next file";
 
