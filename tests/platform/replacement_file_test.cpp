@@ -113,7 +113,8 @@ TEST_F(ReplacementFileTest, OnlyTemporariesOfEndedWritersAreRemoved) {
         {".krv-new-" + std::to_string(ended), true},
         {".krv-new-" + std::to_string(ended) + "-1x", true},
         {".krv-new--1", true},
-        {"notes" + temporaryOf(ended, 1), true},
+        {"save.ini" + temporaryOf(ended, 1), false},  // the form of earlier versions
+        {"save.ini" + temporaryOf(running, 1), true},
         {"save.ini", true},
     };
     for (const Case& c : cases) put(file(c.name), "left");

@@ -88,7 +88,8 @@ void syncFolderOf(const std::string& path) {
 // Temporaries are named ".krv-new-<pid>-<serial>" beside their target: short,
 // so that a target of the longest legal name still has room beside it, and
 // naming their writer, so that one a killed writer left behind is known.
-constexpr std::string_view kTemporaryPrefix = ".krv-new-";
+// Earlier versions put the target's name in front of that.
+constexpr std::string_view kTemporaryMark = ".krv-new-";
 
 bool allDigits(std::string_view text) {
     return !text.empty() && text.size() <= 10 &&
@@ -97,8 +98,9 @@ bool allDigits(std::string_view text) {
 
 // The writer's pid of a temporary's name; 0 when the name is no temporary's.
 pid_t temporaryWriter(std::string_view name) {
-    if (!name.starts_with(kTemporaryPrefix)) return 0;
-    name.remove_prefix(kTemporaryPrefix.size());
+    const size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos) return 0;
+    name.remove_prefix(mark + kTemporaryMark.size());
     const size_t dash = name.find('-');
     if (dash == std::string_view::npos || !allDigits(name.substr(0, dash)) || !allDigits(name.substr(dash + 1))) {
         return 0;
@@ -220,7 +222,7 @@ bool ReplacementFile::begin(const std::string& target) {
     const std::string folder = folderOf(target_);
     removeStrayTemporaries(folder);
     const std::string prefix = (target_.find('/') == std::string::npos ? std::string() : folder + "/") +
-                               std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-";
+                               std::string(kTemporaryMark) + std::to_string(getpid()) + "-";
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
         temporary_ = prefix + std::to_string(serial++);
