@@ -248,7 +248,6 @@ private:
             timeoutMs = timeoutMs < 0 ? static_cast<int>(left) : std::min(timeoutMs, static_cast<int>(left));
         }
         sockWaitEvents(waits.data(), waits.size(), session_.wake, timeoutMs);
-        session_.wake.clear();
         server_.readable = waits[0].readable;
         std::size_t next = listening ? 2 : 1;
         for (Connection& connection : clients_) connection.readable = waits[next++].readable;

@@ -94,7 +94,7 @@ Socket tcpConnectTo(SocketPeer peer, int timeoutMs, int& error);
 Socket udpOpenAny(uint16_t portNetworkOrder, int& error);
 
 // Wakes a thread waiting in waitSockets from any other thread. Raised
-// wake-ups add up to one: the wait returns once and `clear` takes them all.
+// wake-ups add up to one: the wait they end takes them all.
 class WakeSignal {
 public:
     WakeSignal();
@@ -104,7 +104,8 @@ public:
 
     bool valid() const { return descriptor_ >= 0; }
     void raise();
-    void clear();
+    // Takes the raised wake-ups; true when there were any.
+    bool take() const;
     int descriptor() const { return descriptor_; }
 
 private:
@@ -123,7 +124,8 @@ struct SocketWait {
 };
 
 // Waits at most `timeoutMs` (negative: no limit) until one of the sockets is
-// ready as asked or the signal is raised, and marks what each one is ready for.
+// ready as asked or the signal is raised (which the wait takes), and marks
+// what each one is ready for.
 void waitSockets(std::vector<SocketWait>& waits, const WakeSignal& wake, int timeoutMs);
 
 // The first IPv4 address of a host name or dotted text; nullopt with error

@@ -168,8 +168,10 @@ TEST_F(HostedSession, ABrokenOrVanishedClientLosesAllItsPlayersAndNoOneElseIsHel
 
 TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind) {
     // Limits far beyond the test: only the backlog bound may end the stalled peer.
+    session.end();
     session.timings.stallLimitMs = 600000;
     session.timings.sendTimeoutMs = 600000;
+    ASSERT_EQ(session.host(port), 1);
     RawPeer reader;
     RawPeer stalled;
     uint16_t readerId = connectPlayer(reader, "Reader");

@@ -5,8 +5,8 @@
 //   poller ADDRESS PORT            joins and asks the player count every 0.5 s
 // Host and guest print "ready" once set up. On "go" they send COUNT numbered
 // messages of SIZE bytes to every player, and print "received" once COUNT
-// have come from the other side. On "end" each prints its one result line
-// and ends its session.
+// have come from the other side. On "end" each prints its one result line;
+// it ends its session when its input ends, so that all can report first.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -25,7 +25,7 @@ void readCommands() {
     std::string line;
     while (std::getline(std::cin, line)) {
         if (line == "go") goLine = true;
-        if (line == "end") break;
+        if (line == "end") endLine = true;
     }
     endLine = true;
 }

@@ -109,6 +109,8 @@ def run():
         if not line.endswith(" failed 0"):
             failures.append("poller: " + line)
         for peer in peers:
+            peer.process.stdin.close()
+        for peer in peers:
             if peer.process.wait(timeout=20) != 0:
                 failures.append("a peer ended with status %d" % peer.process.returncode)
         return failures

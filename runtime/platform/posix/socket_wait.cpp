@@ -23,10 +23,9 @@ void WakeSignal::raise() {
     (void)written;
 }
 
-void WakeSignal::clear() {
+bool WakeSignal::take() const {
     uint64_t count = 0;
-    ssize_t taken = ::read(descriptor_, &count, sizeof count);
-    (void)taken;
+    return ::read(descriptor_, &count, sizeof count) == static_cast<ssize_t>(sizeof count) && count > 0;
 }
 
 void waitSockets(std::vector<SocketWait>& waits, const WakeSignal& wake, int timeoutMs) {
@@ -44,6 +43,7 @@ void waitSockets(std::vector<SocketWait>& waits, const WakeSignal& wake, int tim
         result = ::poll(entries.data(), entries.size(), timeoutMs < 0 ? -1 : timeoutMs);
     } while (result < 0 && errno == EINTR);
     if (result <= 0) return;
+    if (entries.back().revents != 0) wake.take();
     for (std::size_t i = 0; i < waits.size(); ++i) {
         short found = entries[i].revents;
         bool broken = (found & (POLLERR | POLLHUP | POLLNVAL)) != 0;
