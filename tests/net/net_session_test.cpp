@@ -65,11 +65,7 @@ TEST_F(HostedSession, AnswersARawPeerByteForByte) {
 TEST_F(HostedSession, ReassemblesMessagesThatArriveInPieces) {
     RawPeer peer;
     ASSERT_TRUE(peer.connect(port));
-    PlayerRecord record;
-    record.id = 0xFFFE;
-    setPlayerName(record, "Slow", 4);
-    auto payload = serializeRegistration(record);
-    std::vector<uint8_t> frame = frameMessage({kNetMessageRegister, 0, 0, 0}, payload.data(), payload.size());
+    std::vector<uint8_t> frame = registrationFrame("Slow");
     std::vector<uint8_t> hello = {0x68, 0, 0, 0, 0, 101, 0};
     frame.insert(frame.end(), hello.begin(), hello.end());
     // Cuts inside the header, inside the payload and between the messages.
@@ -195,19 +191,13 @@ TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind
     }
     EXPECT_TRUE(dropped);
     EXPECT_TRUE(stalled.seesEnd());
-    std::vector<uint16_t> left;
-    for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) left.push_back(static_cast<uint16_t>(id));
-    EXPECT_EQ(left, std::vector<uint16_t>{stalledId});
+    EXPECT_EQ(takeLeftNotes(session), std::vector<int32_t>{stalledId});
 }
 
 TEST_F(HostedSession, AConnectionFloodingRegistrationsIsDroppedAndOthersStillJoin) {
     RawPeer flooder;
     ASSERT_TRUE(flooder.connect(port));
-    PlayerRecord record;
-    record.id = 0xFFFE;
-    setPlayerName(record, "flood", 5);
-    auto payload = serializeRegistration(record);
-    std::vector<uint8_t> one = frameMessage({kNetMessageRegister, 0, 0, 0}, payload.data(), payload.size());
+    std::vector<uint8_t> one = registrationFrame("flood");
     std::vector<uint8_t> burst;
     for (int i = 0; i < 1000; ++i) burst.insert(burst.end(), one.begin(), one.end());
     // The host may close while this is still on its way.
@@ -216,9 +206,7 @@ TEST_F(HostedSession, AConnectionFloodingRegistrationsIsDroppedAndOthersStillJoi
 
     RawPeer late;
     EXPECT_EQ(connectPlayer(late, "Late"), 101 + kNetPlayersPerConnection);
-    std::vector<int32_t> left;
-    for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) left.push_back(id);
-    EXPECT_EQ(left.size(), kNetPlayersPerConnection);
+    EXPECT_EQ(takeLeftNotes(session).size(), kNetPlayersPerConnection);
 }
 
 TEST_F(HostedSession, IdsOfPlayersWhoLeftComeBackAfterTheLastIdAndHeldOnesAreSkipped) {
@@ -241,10 +229,7 @@ TEST_F(HostedSession, IdsOfPlayersWhoLeftComeBackAfterTheLastIdAndHeldOnesAreSki
 TEST_F(HostedSession, ARegistrationAddressedToAPlayerIsSkipped) {
     RawPeer peer;
     ASSERT_TRUE(peer.connect(port));
-    PlayerRecord record;
-    record.id = 0xFFFE;
-    auto payload = serializeRegistration(record);
-    for (uint16_t to : {5, 0xFFFF}) peer.send(kNetMessageRegister, to, 0, {payload.begin(), payload.end()});
+    for (uint16_t to : {5, 0xFFFF}) peer.sendBytes(registrationFrame("Posed", 0, to));
     EXPECT_TRUE(peer.quietFor(100));
     EXPECT_EQ(peer.registerPlayer("Real"), 101);
 }
