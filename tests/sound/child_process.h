@@ -13,14 +13,7 @@
 #include <cstdio>
 #include <functional>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
+#include "tests/address_sanitizer.h"
 
 // The bytes of address space the process has mapped now.
 inline size_t mappedBytes() {
