@@ -16,7 +16,7 @@
 #include "runtime/render2d/image_source.h"
 #include "runtime/render2d/jpeg_codec.h"
 #include "runtime/render2d/png_codec.h"
-#include "tests/address_sanitizer.h"
+#include "tests/sanitizer_build.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "runtime/files/error_log.h"
-#include "tests/sound/child_process.h"
+#include "tests/capped_child.h"
 #include "tests/sound/slots_fixture.h"
 
 namespace {
@@ -17,18 +17,15 @@ TEST_F(AudioBackendMessages, WithoutADeviceStderrStaysCleanAndTheLogSaysSoundIsO
     // An ALSA configuration without any device, "default" included.
     const std::string config = write("no_devices.conf", {});
     const std::string errors = (folder / "stderr.txt").string();
-    const int status = statusInChild(
-        [&] {
-            ::setenv("SDL_AUDIODRIVER", "alsa", 1);
-            ::setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
-            const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (fd < 0 || ::dup2(fd, 2) < 0) return 3;
-            platform::AudioOutput::setOpenHook({});
-            SoundDevice device;
-            return device.init(7) == 0 ? 0 : 2;
-        },
-        0, 60);
-    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(passesInCappedChild(0, 60, [&] {
+        ::setenv("SDL_AUDIODRIVER", "alsa", 1);
+        ::setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
+        const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0 || ::dup2(fd, 2) < 0) return false;
+        platform::AudioOutput::setOpenHook({});
+        SoundDevice device;
+        return device.init(7) == 0;
+    }));
     std::ifstream in(errors, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "");
 
