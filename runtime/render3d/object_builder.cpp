@@ -110,6 +110,7 @@ void MeshObjectX::build() {
     workCopy.count = base.count;
     staticBufferOutdated = true;
     shadowVolumes.forget();
+    blended.forget();
     hasColours = std::any_of(groupKeys.data, groupKeys.data + groupKeys.count, isRealColour) ? 1 : 0;
     // An object of more colours than a group table can index has no table;
     // its records still carry their colours.

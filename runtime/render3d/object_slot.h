@@ -6,6 +6,7 @@
 
 #include "runtime/core/block_vector.h"
 #include "runtime/render3d/mesh_object.h"
+#include "runtime/render3d/mesh_streams.h"
 #include "runtime/render3d/shadow_volume_arrays.h"
 
 inline constexpr int32_t kObjectSlotCount = 4096;
@@ -28,6 +29,8 @@ public:
     BlockVector<EdgeRecord> edges{kMeshListStep, kMeshListFirstCapacity};
     BlockVector<uint8_t> litFaces{kMeshListStep, kMeshListFirstCapacity};
     KeptShadowVolumes shadowVolumes;  // the last volumes drawn; never copied
+    IndexedFrame frame0;              // what staticBuffer holds; never copied
+    BlendedFrames blended;            // the last blend streamed; never copied
     uint32_t textureA = 0;  // texture numbers inside an object set
     uint32_t textureB = 0;
 

@@ -1,5 +1,5 @@
-// render3d: a mesh's stencil shadow volumes as vertex arrays (side quads,
-// then caps, in homogeneous coordinates) with what each was built from, so
+// render3d: a mesh's stencil shadow volumes as indexed vertex arrays (side
+// quads, then caps, in homogeneous coordinates) with what each was built from, so
 // that an object, frame and light that did not move draw it again without
 // rebuilding or uploading it. A mesh drawn at several places keeps one
 // volume per place.
@@ -13,11 +13,13 @@
 #include "runtime/render3d/mesh_vertex.h"
 
 struct ShadowVolumeArrays {
-    std::vector<float> vertices;  // x, y, z, w per vertex
-    int32_t sideVertices = 0;     // four per silhouette edge, first
-    int32_t capVertices = 0;      // three per triangle, after the sides
-    uint32_t buffer = 0;          // GL buffer holding the vertices; 0 = none
-    bool uploaded = false;        // the buffer holds these vertices
+    std::vector<float> vertices;   // x, y, z, w: each distinct position, then its point at infinity
+    std::vector<uint32_t> indices;  // the side quads' corners, then the caps'
+    int32_t sideIndices = 0;       // four per silhouette edge, first
+    int32_t capIndices = 0;        // three per triangle, after the sides
+    uint32_t buffer = 0;           // GL buffer holding the vertices; 0 = none
+    uint32_t indexBuffer = 0;      // GL buffer holding the indices; 0 = none
+    bool uploaded = false;         // the buffers hold these lists
 
     // True when the arrays were built from exactly these records, light and caps.
     bool builtFrom(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps) const {

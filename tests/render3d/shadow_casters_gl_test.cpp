@@ -83,6 +83,7 @@ TEST_F(ShadowCasters, LitTopKeepsItsColourAndWhatLiesInTheShadowDarkens) {
         saveFrame(std::string("caster_") + scene.name + "_unshadowed");
         const std::vector<uint32_t> shadowed = drawFrame(scene.light, true);
         saveFrame(std::string("caster_") + scene.name + "_shadowed");
+        EXPECT_TRUE(drawFrame(scene.light, true) == shadowed) << "the volume kept from the frame before";
         placeCamera();
         for (const Point3& p : scene.litTop) {
             const ScreenPoint s = screenOf(p[0], p[1], p[2], 480);
