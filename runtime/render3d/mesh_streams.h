@@ -13,7 +13,6 @@
 #include "runtime/render3d/mesh_vertex.h"
 
 class MeshObjectX;
-struct MeshFrame;
 
 // A vertex of a blended stream: what a draw without vertex colours reads,
 // at the offsets these fields have in MeshVertex.
