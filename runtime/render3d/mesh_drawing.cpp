@@ -119,15 +119,7 @@ void fillWorkCopy(MeshObjectX& mesh, const MeshFrame& current, const MeshFrame& 
         const MeshVertex& c = from.data[k];
         const bool blended = weight != 0.0f && k < partner.triangles.count;
         if (blended) {
-            const MeshVertex& p = partner.triangles.data[k];
-            w.x = p.x + weight * (c.x - p.x);
-            w.y = p.y + weight * (c.y - p.y);
-            w.z = p.z + weight * (c.z - p.z);
-            w.nx = p.nx + weight * (c.nx - p.nx);
-            w.ny = p.ny + weight * (c.ny - p.ny);
-            w.nz = p.nz + weight * (c.nz - p.nz);
-            w.u = c.u;
-            w.v = c.v;
+            blendVertex(w, partner.triangles.data[k], c, weight);
         } else {
             w = c;
         }

@@ -74,20 +74,9 @@ ArraySource blendedSource(MeshObjectX& mesh, int32_t current, int32_t partner, f
         b.partner = partner;
         b.indicesUploaded = false;
     }
-    // The same arithmetic as the work copy's blend, once per distinct pair.
     for (size_t i = 0; i < b.stream.size(); ++i) {
         const int32_t k = b.corners.firstCorner[i];
-        const MeshVertex& from = p.data[k];
-        const MeshVertex& to = c.data[k];
-        BlendedVertex& out = b.stream[i];
-        out.x = from.x + weight * (to.x - from.x);
-        out.y = from.y + weight * (to.y - from.y);
-        out.z = from.z + weight * (to.z - from.z);
-        out.nx = from.nx + weight * (to.nx - from.nx);
-        out.ny = from.ny + weight * (to.ny - from.ny);
-        out.nz = from.nz + weight * (to.nz - from.nz);
-        out.u = to.u;
-        out.v = to.v;
+        blendVertex(b.stream[i], p.data[k], c.data[k], weight);
     }
     ArraySource source;
     source.stride = static_cast<int32_t>(sizeof(BlendedVertex));

@@ -24,6 +24,20 @@ struct BlendedVertex {
 static_assert(offsetof(BlendedVertex, nx) == offsetof(MeshVertex, nx));
 static_assert(offsetof(BlendedVertex, u) == offsetof(MeshVertex, u));
 
+// Position and normal = partner + weight × (current − partner); texture
+// coordinates the current's: the blend of every draw that blends frames.
+template <class Vertex>
+void blendVertex(Vertex& out, const MeshVertex& partner, const MeshVertex& current, float weight) {
+    out.x = partner.x + weight * (current.x - partner.x);
+    out.y = partner.y + weight * (current.y - partner.y);
+    out.z = partner.z + weight * (current.z - partner.z);
+    out.nx = partner.nx + weight * (current.nx - partner.nx);
+    out.ny = partner.ny + weight * (current.ny - partner.ny);
+    out.nz = partner.nz + weight * (current.nz - partner.nz);
+    out.u = current.u;
+    out.v = current.v;
+}
+
 // Frame 0's distinct records and each corner's index, as the static buffer
 // and its index buffer hold them.
 struct IndexedFrame {
