@@ -2,12 +2,15 @@
 // platform/files.h.
 #include "runtime/net/http_get.h"
 
+#include <algorithm>   // Required for: std::min
 #include <cstdio>      // Required for: std::snprintf
-#include <cstring>     // Required for: std::strncmp
+#include <cstring>     // Required for: std::strncmp, std::memcpy, std::memchr
 #include <functional>  // Required for: std::function
+#include <new>         // Required for: std::bad_alloc
 #include <string>      // Required for: std::string
 #include <vector>      // Required for: std::vector
 
+#include "runtime/net/http_pace.h"
 #include "runtime/net/http_response.h"
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/files.h"
@@ -15,9 +18,16 @@
 namespace {
 
 constexpr std::size_t kRequestBufferSize = 1025;
+// The body arrives in pieces of at most this size; a read takes many whole
+// pieces at once, so each piece is what a read of its own would have got
+// whenever the data was already there.
 constexpr int32_t kPieceSize = 1023;
+constexpr int32_t kReadSize = 64 * kPieceSize;
+constexpr std::size_t kFileBufferSize = 256 * 1024;
 
-using BodySink = std::function<bool(const uint8_t* bytes, std::size_t count)>;
+// Takes one piece of the body; `announced` is the header's Content-Length
+// (-1 when it gives none).
+using BodySink = std::function<bool(const uint8_t* bytes, std::size_t count, int64_t announced)>;
 
 // Holds one reference of the socket layer for the scope.
 class SocketLayerReference {
@@ -41,26 +51,83 @@ private:
     int32_t socket_;
 };
 
+// Gathers the small pieces into large writes.
+class BufferedFileWriter {
+public:
+    explicit BufferedFileWriter(platform::File& file) : file_(file) { buffer_.reserve(kFileBufferSize); }
+
+    bool write(const uint8_t* bytes, std::size_t count) {
+        if (buffer_.size() + count > kFileBufferSize && !flush()) return false;
+        buffer_.insert(buffer_.end(), bytes, bytes + count);
+        return true;
+    }
+    bool flush() {
+        bool written = buffer_.empty() || file_.write(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return written;
+    }
+
+private:
+    platform::File& file_;
+    std::vector<uint8_t> buffer_;
+};
+
+// Appends in place: the buffer grows on the string's room grid, so the
+// whole body is moved only a few times.
+void appendBytes(RtString& text, const uint8_t* bytes, std::size_t count) {
+    char* out = text.getBuffer(text.length + static_cast<uint32_t>(count));
+    std::memcpy(out + text.length, bytes, count);
+    text.length += static_cast<uint32_t>(count);
+    out[text.length] = '\0';
+}
+
+// Room for the whole announced body at once when the caller allows that
+// much, so that a large body is never moved while it grows. A server that
+// announces more than memory holds only takes the head start away.
+void reserveAnnounced(RtString& text, int64_t announced, std::size_t room) {
+    if (announced <= 0 || static_cast<uint64_t>(announced) >= room) return;
+    try {
+        text.reserve(static_cast<uint32_t>(announced), true);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// Hands the body parts of one read to the sink piece by piece.
+bool deliverPieces(HttpResponseReader& reader, const uint8_t* bytes, int32_t count, int64_t& bodyBytes,
+                   const BodySink& sink) {
+    for (int32_t at = 0; at < count; at += kPieceSize) {
+        const uint8_t* piece = bytes + at;
+        HttpResponseReader::Body body = reader.feed(piece, static_cast<std::size_t>(std::min(kPieceSize, count - at)));
+        if (body.size == 0) continue;
+        bodyBytes += static_cast<int64_t>(body.size);
+        if (!sink(piece + body.offset, body.size, reader.contentLength())) return false;
+    }
+    return true;
+}
+
 // Reads the response and hands its body to the sink, piece by piece. True
 // only for a complete transfer.
 bool receiveBody(int32_t socket, const HttpTimeouts& timeouts, const BodySink& sink) {
     HttpResponseReader reader;
-    std::vector<uint8_t> piece(kPieceSize);
+    HttpTransferPace pace(timeouts);
+    std::vector<uint8_t> buffer(kReadSize);
     int64_t bodyBytes = 0;
     for (;;) {
-        if (sockWaitReadable(socket, timeouts.readMs) != 1) return false;
-        int32_t count = sockRecv(socket, piece.data(), kPieceSize, 0);
-        if (count == kSockRecvWouldBlock) continue;
+        if (pace.tooSlow()) return false;
+        int32_t count = sockRecv(socket, buffer.data(), kReadSize, 0);
+        if (count == kSockRecvWouldBlock) {
+            // Waiting only when a read found nothing keeps a fast transfer at one call per read.
+            if (sockWaitReadable(socket, pace.waitMs()) < 0) return false;
+            continue;
+        }
         if (count < 0) return false;
         if (count == 0) {
             // A reset, a header that never ended or a short body is not a transfer.
             if (sockLastError() == kSockErrorReset || !reader.headerEnded()) return false;
             return reader.contentLength() < 0 || bodyBytes >= reader.contentLength();
         }
-        HttpResponseReader::Body body = reader.feed(piece.data(), static_cast<std::size_t>(count));
-        if (body.size == 0) continue;
-        bodyBytes += static_cast<int64_t>(body.size);
-        if (!sink(piece.data() + body.offset, body.size)) return false;
+        pace.received(count);
+        if (!deliverPieces(reader, buffer.data(), count, bodyBytes, sink)) return false;
     }
 }
 
@@ -104,8 +171,11 @@ int32_t httpGetToFile(const RtString& server, const RtString& path, int32_t port
     std::string partPath = finalPath + ".part";
     platform::File file = platform::File::open(partPath, platform::File::Mode::ReadWriteNew);
     if (!file.isOpen()) return 0;
-    bool complete = fetch(server, path, port, timeouts,
-                          [&file](const uint8_t* bytes, std::size_t count) { return file.write(bytes, count); });
+    BufferedFileWriter writer(file);
+    bool complete = fetch(server, path, port, timeouts, [&writer](const uint8_t* bytes, std::size_t count, int64_t) {
+        return writer.write(bytes, count);
+    });
+    complete = writer.flush() && complete;
     file.close();
     if (complete && platform::renamePath(partPath, finalPath)) return 1;
     platform::deleteFile(partPath);
@@ -115,17 +185,21 @@ int32_t httpGetToFile(const RtString& server, const RtString& path, int32_t port
 RtString httpGetToString(const RtString& server, const RtString& path, int32_t port, int32_t maximum,
                          const HttpTimeouts& timeouts) {
     if (maximum < 0) return RtString();
-    std::string body;
+    RtString body;
     std::size_t room = static_cast<std::size_t>(maximum) + 1;
-    bool complete = fetch(server, path, port, timeouts, [&](const uint8_t* bytes, std::size_t count) {
+    bool hasNul = false;
+    auto collect = [&](const uint8_t* bytes, std::size_t count, int64_t announced) {
+        if (body.length == 0) reserveAnnounced(body, announced, room);
         // A piece that does not fit is dropped whole; later ones may still fit.
         if (count < room) {
-            body.append(reinterpret_cast<const char*>(bytes), count);
+            appendBytes(body, bytes, count);
+            hasNul = hasNul || std::memchr(bytes, '\0', count) != nullptr;
             room -= count;
         }
         return true;
-    });
-    if (!complete) return RtString();
+    };
+    if (!fetch(server, path, port, timeouts, collect)) return RtString();
     // The text ends at its first NUL, as the language's strings do.
-    return RtString(body.c_str());
+    if (hasNul) return RtString(body.data);
+    return body;
 }

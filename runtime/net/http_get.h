@@ -11,6 +11,9 @@
 struct HttpTimeouts {
     int connectMs = 10000;
     int readMs = 30000;  // the longest pause between two pieces
+    // A transfer that delivers fewer than lowSpeedBytes in lowSpeedMs fails.
+    int lowSpeedMs = 30000;
+    int lowSpeedBytes = 1024;
 };
 
 // 1 when the body is in the target file, 0 on any failure (the file as it

@@ -1,14 +1,22 @@
 // HTTP GET against a scripted server on 127.0.0.1: the request it receives,
-// responses in awkward pieces, and transfers that end badly.
+// responses in awkward pieces, and transfers that end badly or trickle in.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "runtime/net/http_get.h"
+#include "runtime/platform/clock.h"
 #include "tests/files/temp_folder.h"
 #include "tests/net/session_fixture.h"
+#include "tests/sanitizer_build.h"
 
 namespace {
 
@@ -17,6 +25,7 @@ enum class Ending { Close, Reset, Stall };
 struct Script {
     std::vector<std::string> pieces;
     Ending ending = Ending::Close;
+    std::function<void()> beforeEachPiece = [] {};
 };
 
 // Accepts one connection, reads the request (unless it is to reset), sends
@@ -41,6 +50,7 @@ private:
         platform::Socket client = listener_.accept(nullptr, error);
         if (script_.ending != Ending::Reset) readRequest(client);
         for (const std::string& piece : script_.pieces) {
+            script_.beforeEachPiece();
             client.send(reinterpret_cast<const uint8_t*>(piece.data()), piece.size());
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
@@ -91,6 +101,7 @@ TEST(HttpGet, ResponsesToTheStringForm) {
         {"lines ending in \\n only, error status", {{"HTTP/1.0 404 Not Found\nServer: t\n\nmissing"}}, 100, "missing"},
         {"body fits the room", {{"HTTP/1.0 200 OK\r\n\r\n", "12345"}}, 10, "12345"},
         {"a piece larger than the room is left out", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789"}}, 10, ""},
+        {"the text ends at its first NUL", {{"HTTP/1.0 200 OK\r\n\r\nab", std::string("c\0d", 3)}}, 100, "abc"},
         {"later pieces still fit", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789", "abc"}}, 10, "abc"},
         {"no blank line", {{"HTTP/1.0 200 OK\r\nServer: t\r\n"}}, 100, ""},
         {"closed before the announced length", {{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort"}}, 100, ""},
@@ -121,6 +132,87 @@ TEST(HttpGet, TheFileFormReplacesTheTargetOnlyWhenTheTransferCompleted) {
     EXPECT_EQ(fetchFile({{"HTTP/1.0 500 Oops\r\n", "\r\n" + big.substr(0, 3000), big.substr(3000)}}), 1);
     EXPECT_EQ(readBytes(target), big);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")), {}), 1);  // no leftovers
+}
+
+// The platform clock for the scope, moved on only by the server: each piece
+// it sends comes a second after the one before.
+class ServerPacedClock {
+public:
+    ServerPacedClock() {
+        platform::setClockHooks({[this] { return nanos_.load(); }, {}});
+    }
+    ~ServerPacedClock() { platform::setClockHooks({}); }
+    ServerPacedClock(const ServerPacedClock&) = delete;
+    ServerPacedClock& operator=(const ServerPacedClock&) = delete;
+
+    // A script that sends the header and then `count` pieces of `size` bytes, one a second.
+    Script piecesPerSecond(int count, std::size_t size) {
+        Script script{{"HTTP/1.0 200 OK\r\n\r\n"}};
+        script.pieces.insert(script.pieces.end(), static_cast<std::size_t>(count), std::string(size, 'x'));
+        script.beforeEachPiece = [this] { nanos_ += 1000000000; };
+        return script;
+    }
+
+private:
+    std::atomic<uint64_t> nanos_{1000000000};
+};
+
+TEST(HttpGet, ATransferThatTricklesInEndsAsAFailure) {
+    TempFolder folder;
+    std::string target = folder.file("page.html");
+    writeBytes(target, "old");
+    {
+        ServerPacedClock clock;
+        // One byte a second for a minute, within every pause limit.
+        ScriptedServer server(clock.piecesPerSecond(60, 1));
+        EXPECT_EQ(httpGetToFile(RtString("127.0.0.1"), RtString("/p"), server.port(), RtString(target.c_str())), 0);
+    }
+    EXPECT_EQ(readBytes(target), "old");
+    {
+        ServerPacedClock clock;
+        ScriptedServer server(clock.piecesPerSecond(60, 1));
+        EXPECT_STREQ(httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), 1000).data, "");
+    }
+    {
+        // Slow but steady: 200 bytes a second is well over a kilobyte in any half minute.
+        ServerPacedClock clock;
+        ScriptedServer server(clock.piecesPerSecond(60, 200));
+        EXPECT_EQ(httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), 20000).length, 12000u);
+    }
+}
+
+TEST(HttpGet, LargeBodiesArriveWhole) {
+    // Many reads' worth, in uneven pieces: every byte in its place in both forms.
+    std::string body;
+    for (int i = 0; i < 300000; ++i) body.push_back(static_cast<char>('a' + (i * 7 + i / 1000) % 26));
+    Script script{{"HTTP/1.0 200 OK\r\nContent-Length: 300000\r\n\r\n" + body.substr(0, 70001), body.substr(70001)}};
+    EXPECT_EQ(std::string(fetchText(script, 400000).data), body);
+
+    TempFolder folder;
+    std::string target = folder.file("big.bin");
+    ScriptedServer server(script);
+    EXPECT_EQ(httpGetToFile(RtString("127.0.0.1"), RtString("/b"), server.port(), RtString(target.c_str()), kShort), 1);
+    EXPECT_EQ(readBytes(target), body);
+}
+
+// In a child whose address space is capped: a server that announces a body
+// larger than memory, with a caller that would take it, costs nothing.
+TEST(HttpGet, AnAnnouncedLengthBeyondMemoryIsNoFailure) {
+#ifdef KRV_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit an address-space cap";
+#endif
+    ScriptedServer server({{"HTTP/1.0 200 OK\r\nContent-Length: 2000000000\r\n\r\nhello"}});
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit cap{256u << 20, 256u << 20};
+        setrlimit(RLIMIT_AS, &cap);
+        RtString body = httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), INT32_MAX, kShort);
+        _exit(body.length == 0 ? 0 : 2);  // the body fell short of its announced length
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST(HttpGet, RefusedRequestsSendNothing) {

@@ -16,15 +16,7 @@
 #include "runtime/render2d/image_source.h"
 #include "runtime/render2d/jpeg_codec.h"
 #include "runtime/render2d/png_codec.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KRV_ADDRESS_SANITIZER 1
-#endif
+#include "tests/sanitizer_build.h"
 
 namespace {
 
