@@ -256,6 +256,11 @@ void TextBox::moveRight() {
 void TextBox::keyPressed(KeyEvent& event) {
     const Key& key = event.getKey();
     const int value = key.getValue();
+    // Tab and Shift+Tab belong to the focus handler: the only way out of the box
+    // by keyboard. Every other key stays here.
+    if (value == Key::Tab) {
+        return;
+    }
     const int rows = getNumberOfRows();
     const int fontHeight = getFont()->getHeight();
     if (value == Key::Left) {
@@ -292,8 +297,6 @@ void TextBox::keyPressed(KeyEvent& event) {
         if (rows > 0 && caretColumn == rowLength(caretRow) && caretRow < rows - 1) {
             joinRows(caretRow, caretRow + 1);
         }
-    } else if (value == Key::Tab) {
-        setCaretColumn(caretColumn + 4);
     } else if (key.isCharacter()) {
         debugPrint("Character : [");
         debugPrint(charString(value));

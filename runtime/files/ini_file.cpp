@@ -2,8 +2,9 @@
 // the resource archive; writes only through whole-file replacement.
 #include "runtime/files/ini_file.h"
 
-#include <array>   // Required for: std::array
-#include <string>  // Required for: std::string
+#include <algorithm>  // Required for: std::max
+#include <array>      // Required for: std::array
+#include <string>     // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
@@ -73,7 +74,8 @@ void parseLine(IniFile& ini, const char* line, RtString& sectionName, BlockVecto
     ++q;
     while (isBlank(*q)) ++q;
     if (!*q) return;
-    working.reserve(working.count + 1);
+    // Doubling: a section of many keys is not copied again every 32 of them.
+    if (working.count + 1 >= working.capacity) working.reserve(std::max(2 * working.count, working.count + 1));
     IniPair& pair = working.data[working.count];
     pair.key = RtString(p, static_cast<uint32_t>(keyEnd - p));
     pair.value = RtString(q);

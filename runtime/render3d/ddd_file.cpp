@@ -3,20 +3,19 @@
 #include "runtime/render3d/ddd_file.h"
 
 #include <algorithm>  // Required for: std::min
-#include <bit>      // Required for: std::bit_cast
-#include <cstdint>  // Required for: INT32_MAX
-#include <new>      // Required for: std::bad_alloc
-#include <vector>   // Required for: std::vector
+#include <bit>        // Required for: std::bit_cast
+#include <cstdint>    // Required for: INT32_MAX
+#include <new>        // Required for: std::bad_alloc
+#include <vector>     // Required for: std::vector
 
-#include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
 #include "runtime/files/file_stream.h"
 #include "runtime/files/memory_blocks.h"
-#include "runtime/files/resource_archive.h"
 #include "runtime/files/whole_file.h"
 #include "runtime/render3d/ddd_bytes.h"
 #include "runtime/render3d/ddd_normal_table.h"
 #include "runtime/render3d/ddd_text_form.h"
+#include "runtime/render3d/list_sizing.h"
 
 namespace {
 
@@ -49,13 +48,16 @@ bool indexesValid(const MeshObject& object, uint8_t normalIndex, uint8_t groupIn
 }
 
 // Version 2.0 frame block: positions as stored, bit for bit.
-bool readFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, MeshFrame& frame) {
+template <class Reader>
+bool readFrame(Reader& in, MeshObject& object, const UvTable& uv, MeshFrame& frame) {
     uint32_t vertexCount = 0;
     if (!in.readU32(vertexCount) || vertexCount > uv.u.size()) return false;
     if (vertexCount > in.remaining() / kVertexEntrySize) return false;
-    const uint8_t* entry = in.take(vertexCount * kVertexEntrySize);
     const auto n = static_cast<int32_t>(vertexCount);
-    if (n > 0) frame.vertices.reserve(n);
+    if (n == 0) return true;
+    const uint8_t* entry = in.take(vertexCount * kVertexEntrySize);
+    if (entry == nullptr) return false;
+    reserveExactly(frame.vertices, n);
     for (int32_t i = 0; i < n; ++i, entry += kVertexEntrySize) {
         const uint8_t normalIndex = entry[12], groupIndex = entry[13];
         if (!indexesValid(object, normalIndex, groupIndex)) return false;
@@ -70,28 +72,31 @@ bool readFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, MeshFra
 }
 
 // Older frame block: quantised positions, v mirrored, tangents preset.
-bool readOldFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, MeshFrame& frame) {
+template <class Reader>
+bool readOldFrame(Reader& in, MeshObject& object, const UvTable& uv, MeshFrame& frame) {
     uint32_t vertexCount = 0;
-    float offset[3], scale[3];
     if (!in.readU32(vertexCount) || vertexCount > uv.u.size()) return false;
-    for (float& value : offset) in.readF32(value);
-    for (float& value : scale) {
-        if (!in.readF32(value)) return false;
+    const uint8_t* header = in.take(24);  // f32 offset[3], f32 scale[3]
+    if (header == nullptr) return false;
+    float offset[3], scale[3];
+    for (int k = 0; k < 3; ++k) {
+        offset[k] = std::bit_cast<float>(loadU32(header + 4 * k));
+        scale[k] = std::bit_cast<float>(loadU32(header + 12 + 4 * k));
     }
     if (vertexCount > in.remaining() / kOldVertexEntrySize) return false;
     const auto n = static_cast<int32_t>(vertexCount);
+    if (n == 0) return true;
+    const uint8_t* entry = in.take(vertexCount * kOldVertexEntrySize);
+    if (entry == nullptr) return false;
     const auto& first = dddNormalTable[0];
-    if (n > 0) frame.vertices.reserve(n);
-    for (int32_t i = 0; i < n; ++i) {
-        uint8_t q[3], normalIndex = 0, groupIndex = 0;
-        for (uint8_t& value : q) in.readU8(value);
-        in.readU8(normalIndex);
-        in.readU8(groupIndex);
+    reserveExactly(frame.vertices, n);
+    for (int32_t i = 0; i < n; ++i, entry += kOldVertexEntrySize) {
+        const uint8_t normalIndex = entry[3], groupIndex = entry[4];
         if (!indexesValid(object, normalIndex, groupIndex)) return false;
         MeshVertex record = loadedVertex(uv, i, normalIndex, groupIndex);
-        record.x = (static_cast<float>(q[0]) - offset[0]) * scale[0];
-        record.y = (static_cast<float>(q[1]) - offset[1]) * scale[1];
-        record.z = (static_cast<float>(q[2]) - offset[2]) * scale[2];
+        record.x = (static_cast<float>(entry[0]) - offset[0]) * scale[0];
+        record.y = (static_cast<float>(entry[1]) - offset[1]) * scale[1];
+        record.z = (static_cast<float>(entry[2]) - offset[2]) * scale[2];
         record.v = std::bit_cast<float>(std::bit_cast<uint32_t>(record.v) ^ 0x80000000u);
         record.tx = record.bx = first[0];
         record.ty = record.by = first[1];
@@ -102,8 +107,10 @@ bool readOldFrame(DddByteReader& in, MeshObject& object, const UvTable& uv, Mesh
     return true;
 }
 
-DddReadError decodeInto(MeshObject& object, std::span<const uint8_t> bytes) {
-    DddByteReader in(bytes);
+// Every count is checked against the bytes left before anything is sized
+// by it, and every list is sized to its count.
+template <class Reader>
+DddReadError decodeInto(MeshObject& object, Reader& in) {
     uint32_t magic = 0, frameCount = 0, keyCount = 0, uvCount = 0;
     double version = 0;
     if (!in.readU32(magic) || magic != kDddMagic || !in.readF64(version)) return DddReadError::Malformed;
@@ -112,11 +119,12 @@ DddReadError decodeInto(MeshObject& object, std::span<const uint8_t> bytes) {
 
     if (keyCount > in.remaining() / 4) return DddReadError::Malformed;
     object.groupKeys.setGrowth(1, 1);
-    object.groupKeys.reserve(static_cast<int32_t>(keyCount));
-    for (uint32_t i = 0; i < keyCount; ++i) {
-        uint32_t key = 0;
-        in.readU32(key);
-        object.groupKeys.append(key);
+    if (keyCount > 0) {
+        const uint8_t* keys = in.take(4 * size_t{keyCount});
+        if (keys == nullptr) return DddReadError::Malformed;
+        reserveExactly(object.groupKeys, static_cast<int32_t>(keyCount));
+        for (uint32_t i = 0; i < keyCount; ++i) object.groupKeys.data[i] = loadU32(keys + 4 * size_t{i});
+        object.groupKeys.count = static_cast<int32_t>(keyCount);
     }
 
     if (uvCount > in.remaining() / 8) return DddReadError::Malformed;
@@ -128,16 +136,20 @@ DddReadError decodeInto(MeshObject& object, std::span<const uint8_t> bytes) {
     }
     uv.u.resize(uvCount);
     uv.v.resize(uvCount);
-    for (uint32_t i = 0; i < uvCount; ++i) {
-        in.readF32(uv.u[i]);
-        in.readF32(uv.v[i]);
+    if (uvCount > 0) {
+        const uint8_t* pairs = in.take(8 * size_t{uvCount});
+        if (pairs == nullptr) return DddReadError::Malformed;
+        for (uint32_t i = 0; i < uvCount; ++i) {
+            uv.u[i] = std::bit_cast<float>(loadU32(pairs + 8 * size_t{i}));
+            uv.v[i] = std::bit_cast<float>(loadU32(pairs + 8 * size_t{i} + 4));
+        }
     }
 
     const bool oldLayout = version < kDddWrittenVersion;
     if (frameCount > in.remaining() / (oldLayout ? kOldFrameHeaderSize : 4)) return DddReadError::Malformed;
     const auto frames = static_cast<int32_t>(frameCount);
     if (oldLayout) object.frames.setGrowth(1, 1);
-    object.frames.reserve(frames);
+    reserveExactly(object.frames, frames);
     object.frames.count = frames;
     for (int32_t f = 0; f < frames; ++f) {
         MeshFrame& frame = object.frames.data[f].init();
@@ -146,6 +158,35 @@ DddReadError decodeInto(MeshObject& object, std::span<const uint8_t> bytes) {
     }
     object.normalsValid = 1;
     return DddReadError::None;
+}
+
+// Decodes with any reader; a storage failure is a failed decode too, and any
+// failure leaves the object empty.
+template <class Reader>
+DddReadError decodeGuarded(MeshObject& object, Reader& in) {
+    object.clear(true);
+    DddReadError result = DddReadError::None;
+    try {
+        result = decodeInto(object, in);
+    } catch (const std::bad_alloc&) {
+        result = DddReadError::OutOfMemory;
+    }
+    if (result != DddReadError::None) object.clear(true);
+    return result;
+}
+
+// The text form read from the stream's position; a storage failure is
+// reported as such, any other failure as malformed.
+DddReadError readTextForm(MeshObject& object, FileStream& in) {
+    try {
+        DddTextModel model;
+        if (readDddText(model, in) && model.toMesh(object)) return DddReadError::None;
+    } catch (const std::bad_alloc&) {
+        object.clear(true);
+        return DddReadError::OutOfMemory;
+    }
+    object.clear(true);
+    return DddReadError::Malformed;
 }
 
 // Whether every frame fits frame 0's texture table and every group index the
@@ -162,19 +203,9 @@ bool readableBack(const MeshObject& object) {
     return true;
 }
 
-bool readWholeFile(const char* name, std::vector<uint8_t>& bytes) {
-    FileStream in;
-    if (!in.openRead(name)) return false;
-    const int32_t size = in.size();
-    bytes.resize(static_cast<size_t>(size > 0 ? size : 0));
-    return bytes.empty() || in.read(bytes.data(), size);
-}
-
-uint8_t failLoad(MeshObject& object, const char* fileName, const char* reason) {
+void logFailedLoad(const char* fileName, const char* reason) {
     appendErrorLog(reason);
     appendErrorLog(fileName);
-    object.clear(true);
-    return 0;
 }
 
 }  // namespace
@@ -217,15 +248,13 @@ bool encodeDdd(const MeshObject& object, std::string& out) {
 }
 
 DddReadError decodeDddRecords(MeshObject& object, std::span<const uint8_t> bytes) {
-    object.clear(true);
-    DddReadError result = DddReadError::None;
-    try {
-        result = decodeInto(object, bytes);
-    } catch (const std::bad_alloc&) {
-        result = DddReadError::OutOfMemory;
-    }
-    if (result != DddReadError::None) object.clear(true);
-    return result;
+    DddByteReader in(bytes);
+    return decodeGuarded(object, in);
+}
+
+DddReadError decodeDddRecords(MeshObject& object, FileStream& in) {
+    DddStreamReader reader(in);
+    return decodeGuarded(object, reader);
 }
 
 uint8_t saveDdd(const MeshObject& object, const char* fileName) {
@@ -235,33 +264,32 @@ uint8_t saveDdd(const MeshObject& object, const char* fileName) {
     return replaceWholeFile(fileName, bytes) ? 1 : 0;
 }
 
-uint8_t loadDdd(MeshObject& object, const char* fileName) {
+DddReadError loadDddFile(MeshObject& object, const char* fileName) {
     object.clear(true);
-    if (fileName == nullptr) return 0;
-    std::string resolved;
-    archiveFetch(runtimeState().mainArchive, fileName, resolved, 1);
-    std::vector<uint8_t> bytes;
-    try {
-        if (!readWholeFile(resolved.empty() ? fileName : resolved.c_str(), bytes)) return 0;
-    } catch (const std::bad_alloc&) {
-        return failLoad(object, fileName, "# malloc error");
-    }
-
-    DddByteReader probe(bytes);
+    FileStream in;
+    if (fileName == nullptr || !in.openRead(fileName)) return DddReadError::NoFile;
     uint32_t magic = 0;
-    if (!probe.readU32(magic) || magic != kDddMagic) {
-        return loadDddText(object, bytes) ? 1 : failLoad(object, fileName, "# read error");
-    }
-    switch (decodeDddRecords(object, bytes)) {
+    const bool recordForm = DddStreamReader(in).readU32(magic) && magic == kDddMagic;
+    in.seek(0, FileStream::Origin::Begin);
+    const DddReadError result = recordForm ? decodeDddRecords(object, in) : readTextForm(object, in);
+    switch (result) {
         case DddReadError::None:
-            return 1;
+        case DddReadError::NoFile:
+            break;
         case DddReadError::WrongVersion:
             appendErrorLog("Wrong .ddd version.");
-            return failLoad(object, fileName, "# read error");
+            logFailedLoad(fileName, "# read error");
+            break;
         case DddReadError::OutOfMemory:
-            return failLoad(object, fileName, "# malloc error");
+            logFailedLoad(fileName, "# malloc error");
+            break;
         case DddReadError::Malformed:
+            logFailedLoad(fileName, "# read error");
             break;
     }
-    return failLoad(object, fileName, "# read error");
+    return result;
+}
+
+uint8_t loadDdd(MeshObject& object, const char* fileName) {
+    return loadDddFile(object, fileName) == DddReadError::None ? 1 : 0;
 }

@@ -1,27 +1,34 @@
-// render3d: the ".ddd" text form, parsed from bytes with the core's decimal,
-// locale-independent number reader; never touches files or GL.
+// render3d: the ".ddd" text form, parsed from bytes or an open file with the
+// core's decimal, locale-independent number reader; never touches GL.
 #include "runtime/render3d/ddd_text_form.h"
 
-#include <algorithm>  // Required for: std::min
+#include <algorithm>  // Required for: std::min, std::max
+#include <cstdint>    // Required for: INT32_MAX
 #include <cstring>    // Required for: std::strcmp
 #include <new>        // Required for: std::bad_alloc
 
 #include "runtime/core/numeric_convert.h"
+#include "runtime/render3d/list_sizing.h"
 
 namespace {
 
 constexpr size_t kTokenBufferSize = 1024;
 constexpr float kNewestTextVersion = 1.1f;
 
+constexpr size_t kFileChunk = 65536;
+
+// Tokens from bytes in memory, or from an open file a chunk at a time.
 class DddTokenReader {
 public:
     explicit DddTokenReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    explicit DddTokenReader(FileStream& file)
+        : file_(&file), unread_(static_cast<size_t>(std::max(file.recordedSize() - file.position(), 0))) {}
 
     // The next token, at most 1023 characters of it; false at the end.
     bool next() {
         skipSeparatorsAndComments();
         size_t length = 0;
-        while (position_ < bytes_.size() && !isSeparator(bytes_[position_]) && bytes_[position_] != '#') {
+        while (more() && !isSeparator(bytes_[position_]) && bytes_[position_] != '#') {
             if (length < kTokenBufferSize - 1) token_[length++] = static_cast<char>(bytes_[position_]);
             ++position_;
         }
@@ -46,16 +53,32 @@ public:
         value = std::max(value, 0);
         return true;
     }
-    size_t remaining() const { return bytes_.size() - position_; }
+    size_t remaining() const { return bytes_.size() - position_ + unread_; }
     const char* token() const { return token_; }
 
 private:
     static bool isSeparator(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+    // Whether a byte is at position_, reading the file's next chunk when
+    // the one in hand is used up.
+    bool more() {
+        if (position_ < bytes_.size()) return true;
+        if (file_ == nullptr || unread_ == 0) return false;
+        chunk_.resize(std::min(unread_, kFileChunk));
+        if (!file_->read(chunk_.data(), static_cast<int32_t>(chunk_.size()))) {
+            unread_ = 0;
+            return false;
+        }
+        unread_ -= chunk_.size();
+        bytes_ = chunk_;
+        position_ = 0;
+        return true;
+    }
+
     void skipSeparatorsAndComments() {
-        while (position_ < bytes_.size()) {
+        while (more()) {
             if (bytes_[position_] == '#') {
-                while (position_ < bytes_.size() && bytes_[position_] != '\n') ++position_;
+                while (more() && bytes_[position_] != '\n') ++position_;
             } else if (isSeparator(bytes_[position_])) {
                 ++position_;
             } else {
@@ -66,6 +89,9 @@ private:
 
     std::span<const uint8_t> bytes_;
     size_t position_ = 0;
+    FileStream* file_ = nullptr;
+    size_t unread_ = 0;  // file bytes not yet in a chunk
+    std::vector<uint8_t> chunk_;
     char token_[kTokenBufferSize] = {};
 };
 
@@ -150,11 +176,8 @@ bool indexesInRange(const DddTextModel& model) {
     return true;
 }
 
-}  // namespace
-
-bool readDddText(DddTextModel& model, std::span<const uint8_t> bytes) {
+bool readModel(DddTextModel& model, DddTokenReader& in) {
     model = DddTextModel();
-    DddTokenReader in(bytes);
     if (!in.next() || std::strcmp(in.token(), "DDDA") != 0) return false;
     float version = 0;
     if (!in.number(version) || !(version <= kNewestTextVersion)) return false;
@@ -162,13 +185,29 @@ bool readDddText(DddTextModel& model, std::span<const uint8_t> bytes) {
            readFrames(in, model, version == kNewestTextVersion) && indexesInRange(model);
 }
 
+}  // namespace
+
+bool readDddText(DddTextModel& model, std::span<const uint8_t> bytes) {
+    DddTokenReader in(bytes);
+    return readModel(model, in);
+}
+
+bool readDddText(DddTextModel& model, FileStream& file) {
+    DddTokenReader in(file);
+    return readModel(model, in);
+}
+
 bool DddTextModel::toMesh(MeshObject& object) const {
     object.clear(true);
+    // Each frame holds a separator per polygon and a record per corner.
+    const size_t perFrame = polygons.size() + vertexIndexes.size();
+    if (perFrame >= INT32_MAX || frames.size() >= INT32_MAX) return false;
     MeshVertex separator;
     separator.setKeyAndColour(kFanSeparator);
+    reserveExactly(object.frames, static_cast<int32_t>(frames.size()));
     for (const std::vector<DddTextVertex>& textFrame : frames) {
-        object.frames.append(MeshFrame());
-        MeshFrame& frame = object.frames.data[object.frames.count - 1];
+        MeshFrame& frame = object.frames.data[object.frames.count++];
+        reserveExactly(frame.vertices, static_cast<int32_t>(perFrame));
         for (const DddTextPolygon& polygon : polygons) {
             frame.vertices.append(separator);
             const auto key = static_cast<uint32_t>(polygon.red + polygon.green * 256 + polygon.blue * 65536);

@@ -8,6 +8,7 @@
 #include <span>     // Required for: std::span
 #include <vector>   // Required for: std::vector
 
+#include "runtime/files/file_stream.h"
 #include "runtime/render3d/mesh_object.h"
 
 struct DddTextPolygon {
@@ -28,7 +29,8 @@ struct DddTextModel {
 
     // Each polygon as a separator record (key 0xFFFFFFFD) and one record per
     // corner, per frame, into the emptied object; then the group table. False
-    // (object emptied) when the object would have more than 256 colours.
+    // (object emptied) when the object would have more than 256 colours or a
+    // frame more records than a list counts. Storage failures throw.
     bool toMesh(MeshObject& object) const;
 };
 
@@ -36,6 +38,9 @@ struct DddTextModel {
 // version exceeds 1.1, the input ends early, a colour lies outside 0..255, or
 // an index lies outside the vertex or texture lists.
 bool readDddText(DddTextModel& model, std::span<const uint8_t> bytes);
+// The same from an open file, from its position to its end, read a chunk at
+// a time. Storage failures throw.
+bool readDddText(DddTextModel& model, FileStream& file);
 
 // readDddText, then toMesh; false leaves the object empty.
 bool loadDddText(MeshObject& object, std::span<const uint8_t> bytes);

@@ -2,17 +2,16 @@
 // drawing objects, and reading their faces. Object numbers outside 0..4095
 // do nothing and answer 0.
 #include <algorithm>  // Required for: std::clamp
-#include <string>     // Required for: the resolved name
 #include <vector>     // Required for: the ramp bytes
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/render2d/render2d.h"
 #include "runtime/render3d/command_args_3d.h"
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/ddd_file.h"
 #include "runtime/render3d/rainbows_3d.h"
+#include "runtime/render3d/resolved_resource.h"
 
 namespace {
 
@@ -62,9 +61,9 @@ void endObject3D() {
 void loadObject3D(const RtString& path, double object) {
     Rainbows3D* e = engine();
     if (e == nullptr || e->slot(intArg(object)) == nullptr || path.length > kLongestLoadName) return;
-    std::string resolved;
-    if (!resolveResourceName(path, resolved)) return;
-    e->loadObject(resolved.c_str(), intArg(object));
+    ResolvedResource file;
+    if (!resolveResource(path.data, file)) return;
+    e->loadObject(file.name.c_str(), intArg(object), path.data);
 }
 
 void drawObject3D(double object, double frame) {

@@ -1,72 +1,134 @@
 // render3d: the object-set loader: the index is read with the runtime's INI
-// reader, every name resolved through the resource archive; textures become
-// GL textures owned by the slot, models meshes of the slot.
+// reader, every name resolved once through the resource archive; textures
+// become GL textures owned by the slot, models meshes of the slot.
 #include "runtime/render3d/object_set_loader.h"
 
 #include <GL/gl.h>  // Required for: glDeleteTextures
 
-#include <algorithm>  // Required for: std::clamp, std::equal
-#include <cctype>     // Required for: std::tolower
-#include <string_view>  // Required for: std::string_view
+#include <algorithm>      // Required for: std::clamp
+#include <new>            // Required for: std::bad_alloc
+#include <string_view>    // Required for: std::string_view
+#include <unordered_map>  // Required for: the section index
 
 #include "runtime/core/numeric_convert.h"
-#include "runtime/core/runtime_state.h"
-#include "runtime/files/resource_archive.h"
+#include "runtime/files/error_log.h"
 #include "runtime/render2d/image_files.h"
 #include "runtime/render2d/texture_upload.h"
 #include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/list_sizing.h"
+#include "runtime/render3d/resolved_resource.h"
 
 namespace {
 
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lowerAscii(c);
+    return out;
 }
 
-// Keys in the section that INI lookups find (the first of that name).
-int32_t pairsIn(const IniFile& ini, std::string_view section) {
-    for (int32_t i = 0; i < ini.sections.count; ++i) {
-        const IniSection& s = ini.sections.data[i];
-        if (sameNoCase({s.name.data, s.name.length}, section)) return s.pairs.count;
+// One section's values by key, indexed once: a lookup costs the same
+// whatever the section holds. As INI lookups do, sections and keys match
+// without regard to ASCII case and the first of a name wins.
+class SectionIndex {
+public:
+    SectionIndex(const IniFile& ini, std::string_view name) {
+        const std::string wanted = lowerCase(name);
+        for (int32_t i = 0; i < ini.sections.count; ++i) {
+            const IniSection& s = ini.sections.data[i];
+            if (lowerCase({s.name.data, s.name.length}) != wanted) continue;
+            pairs_ = s.pairs.count;
+            values_.reserve(static_cast<size_t>(pairs_));
+            for (int32_t k = 0; k < s.pairs.count; ++k) {
+                const IniPair& pair = s.pairs.data[k];
+                values_.try_emplace(lowerCase({pair.key.data, pair.key.length}), pair.value.data);
+            }
+            return;
+        }
     }
-    return 0;
-}
+    // The key's value; "" when the section has no such key.
+    std::string value(const std::string& key) const {
+        const auto found = values_.find(lowerCase(key));
+        return found != values_.end() ? found->second : "";
+    }
+    int32_t integer(const std::string& key) const { return textToInt(value(key).c_str()); }
+    // "count", at most the keys the section holds (negative counts read as 0).
+    int32_t count() const { return std::clamp(integer("count"), 0, pairs_); }
 
-std::string value(const IniFile& ini, const char* section, const std::string& key) {
-    return ini.get(RtString(section), RtString(key.c_str())).data;
-}
-
-int32_t count(const IniFile& ini, const char* section) {
-    return std::clamp(textToInt(value(ini, section, "count").c_str()), 0, pairsIn(ini, section));
-}
+private:
+    std::unordered_map<std::string, const char*> values_;
+    int32_t pairs_ = 0;
+};
 
 std::string nameIn(const std::string& folder, const std::string& name) {
     if (name.empty() || folder.size() + name.size() > kMaxObjectSetName) return "";
     return folder + name;
 }
 
-uint32_t textureNumber(const IniFile& ini, const std::string& key, int32_t textures) {
-    const int32_t n = textToInt(value(ini, "objects", key).c_str());
+uint32_t textureNumber(const SectionIndex& objects, const std::string& key, int32_t textures) {
+    const int32_t n = objects.integer(key);
     return n >= 1 && n <= textures ? static_cast<uint32_t>(n - 1) : kNoSetTexture;
-}
-
-// The archive's name for a file: a "mem://" name for a packed one.
-std::string resolved(const std::string& name) {
-    std::string out;
-    if (archiveFetch(runtimeState().mainArchive, name.c_str(), out, 1) == 0) out = name;
-    return out;
 }
 
 // A GL texture of the image, BMP first and PNG after; 0 when neither reads.
 uint32_t loadSetTexture(const std::string& name, uint32_t colourKey) {
-    if (name.empty()) return 0;
-    const std::string file = resolved(name);
+    ResolvedResource file;
+    if (name.empty() || !resolveResource(name.c_str(), file)) return 0;
     PixelBuffer image;
-    if (!loadBmpRgba(image, file.c_str(), colourKey) && !loadPngRgba(image, file.c_str(), colourKey)) return 0;
+    if (!loadBmpRgba(image, file.name.c_str(), colourKey) && !loadPngRgba(image, file.name.c_str(), colourKey)) return 0;
     uint32_t texture = 0;
     if (!createTexture(image, 0, 0, 0, 0, &texture, nullptr, false, false)) return 0;
     return texture;
+}
+
+// Reads one model of the set into mesh and prepares it. A model that cannot
+// be read leaves the mesh empty (logged by the reader); only a storage
+// failure, which the reader logs too, is returned as such.
+DddReadError loadSetModel(const ObjectSetEntry& entry, MeshObjectX& mesh) {
+    ResolvedResource file;
+    if (entry.model.empty() || !resolveResource(entry.model.c_str(), file)) return DddReadError::NoFile;
+    const DddReadError result = loadDddFile(mesh, file.name.c_str());
+    if (result != DddReadError::None) return result;
+    mesh.textureA = entry.textureA;
+    mesh.textureB = entry.textureB;
+    try {
+        mesh.build();
+        mesh.computeBoundingSpheres();
+    } catch (const std::bad_alloc&) {
+        appendErrorLog("# malloc error");
+        appendErrorLog(file.name.c_str());
+        mesh.release(true);
+        return DddReadError::OutOfMemory;
+    }
+    return DddReadError::None;
+}
+
+uint8_t fillSet(const char* indexPath, ObjectSlot& slot, uint32_t colourKey, const std::string& folder) {
+    IniFile ini;
+    ini.load(RtString(indexPath));
+    const ObjectSetIndex index = readObjectSetIndex(ini, folder);
+    if (ini.changed != 0) ini.save();
+
+    slot.clear();
+    slot.used = 1;
+    slot.isSet = 1;
+    const auto textureCount = static_cast<int32_t>(index.textures.size());
+    reserveExactly(slot.textures, textureCount);
+    for (int32_t i = 0; i < textureCount; ++i) {
+        slot.textures.data[i] = loadSetTexture(index.textures[static_cast<size_t>(i)], colourKey);
+        slot.textures.count = i + 1;
+    }
+
+    const auto objectCount = static_cast<int32_t>(index.objects.size());
+    reserveExactly(slot.meshes, objectCount);
+    slot.meshes.count = objectCount;
+    for (int32_t i = 0; i < objectCount; ++i) {
+        if (loadSetModel(index.objects[static_cast<size_t>(i)], slot.meshes.data[i]) == DddReadError::OutOfMemory) {
+            return 0;
+        }
+    }
+    return 1;
 }
 
 }  // namespace
@@ -79,48 +141,31 @@ std::string objectSetFolder(const char* indexPath) {
 
 ObjectSetIndex readObjectSetIndex(const IniFile& ini, const std::string& folder) {
     ObjectSetIndex index;
-    const int32_t textures = count(ini, "textures");
-    for (int32_t i = 1; i <= textures; ++i) index.textures.push_back(nameIn(folder, value(ini, "textures", std::to_string(i))));
-    const int32_t objects = count(ini, "objects");
+    const SectionIndex textureKeys(ini, "textures"), objectKeys(ini, "objects");
+    const int32_t textures = textureKeys.count();
+    index.textures.reserve(static_cast<size_t>(textures));
+    for (int32_t i = 1; i <= textures; ++i) index.textures.push_back(nameIn(folder, textureKeys.value(std::to_string(i))));
+    const int32_t objects = objectKeys.count();
+    index.objects.reserve(static_cast<size_t>(objects));
     for (int32_t i = 1; i <= objects; ++i) {
         const std::string key = std::to_string(i);
         ObjectSetEntry entry;
-        entry.model = nameIn(folder, value(ini, "objects", key));
-        entry.textureA = textureNumber(ini, key + "ta", textures);
-        entry.textureB = textureNumber(ini, key + "tb", textures);
+        entry.model = nameIn(folder, objectKeys.value(key));
+        entry.textureA = textureNumber(objectKeys, key + "ta", textures);
+        entry.textureB = textureNumber(objectKeys, key + "tb", textures);
         index.objects.push_back(std::move(entry));
     }
     return index;
 }
 
-uint8_t loadObjectSet(const char* indexPath, ObjectSlot& slot, uint32_t colourKey) {
-    IniFile ini;
-    ini.load(RtString(indexPath));
-    const ObjectSetIndex index = readObjectSetIndex(ini, objectSetFolder(indexPath));
-    if (ini.changed != 0) ini.save();
-
-    slot.clear();
-    slot.used = 1;
-    slot.isSet = 1;
-    const auto textureCount = static_cast<int32_t>(index.textures.size());
-    slot.textures.reserve(textureCount);
-    for (int32_t i = 0; i < textureCount; ++i) slot.textures.data[i] = loadSetTexture(index.textures[static_cast<size_t>(i)], colourKey);
-    slot.textures.count = textureCount;
-
-    const auto objectCount = static_cast<int32_t>(index.objects.size());
-    slot.meshes.reserve(objectCount);
-    slot.meshes.count = objectCount;
-    for (int32_t i = 0; i < objectCount; ++i) {
-        const ObjectSetEntry& entry = index.objects[static_cast<size_t>(i)];
-        MeshObjectX& mesh = slot.meshes.data[i];
-        if (entry.model.empty() || loadDdd(mesh, entry.model.c_str()) == 0) {
-            slot.clear();
-            return 0;
-        }
-        mesh.textureA = entry.textureA;
-        mesh.textureB = entry.textureB;
-        mesh.build();
-        mesh.computeBoundingSpheres();
+uint8_t loadObjectSet(const char* indexPath, ObjectSlot& slot, uint32_t colourKey, const char* folderOf) {
+    uint8_t result = 0;
+    try {
+        result = fillSet(indexPath, slot, colourKey, objectSetFolder(folderOf != nullptr ? folderOf : indexPath));
+    } catch (const std::bad_alloc&) {
+        appendErrorLog("# malloc error");
+        appendErrorLog(indexPath);
     }
-    return 1;
+    if (result == 0) slot.clear();
+    return result;
 }

@@ -33,7 +33,11 @@ std::string objectSetFolder(const char* indexPath);
 // number beyond the texture count means none.
 ObjectSetIndex readObjectSetIndex(const IniFile& ini, const std::string& folder);
 
-// Fills slot from the index file; the images take colourKey. 1 on success.
-// A model that cannot be read leaves the slot empty, its textures given
-// back, and gives 0; a missing image leaves its texture 0 and the load goes on.
-uint8_t loadObjectSet(const char* indexPath, ObjectSlot& slot, uint32_t colourKey);
+// Fills slot from the index file (a path or a "mem://" name); the names it
+// lists are taken relative to the folder of folderOf (the path the program
+// asked for; indexPath when null) and resolved through the archive once
+// each. The images take colourKey. A missing image leaves its texture 0, a
+// model that cannot be read its mesh empty, and the load goes on: 1. Only
+// running out of storage fails the set ("# malloc error" logged): 0, and
+// the slot is empty.
+uint8_t loadObjectSet(const char* indexPath, ObjectSlot& slot, uint32_t colourKey, const char* folderOf = nullptr);

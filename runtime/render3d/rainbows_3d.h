@@ -114,7 +114,9 @@ public:
     // --- Loading and the object builder (object_builder.cpp) --------------
     // Fills slot n from a ".ddd" model, or from an object-set index when the
     // file begins with ";DDW"; 1 loaded, 0 failed (the slot is then empty).
-    uint8_t loadObject(const char* fileName, int64_t n);
+    // fileName is opened as it is (callers resolve archive names once); a
+    // set's files are found beside requestedName, the name asked for, when given.
+    uint8_t loadObject(const char* fileName, int64_t n, const char* requestedName = nullptr);
     // Opens slot n for building; primitive types: 0 triangle list, 2 fan,
     // any other a strip. Opening another object abandons the open one.
     void builderBeginObject(int64_t n, int32_t primitiveType);
@@ -122,7 +124,8 @@ public:
     // Texture v is stored negated; colours at or above 0xFFFFFFFC are markers.
     void builderAddVertex(float x, float y, float z, float u, float v, uint32_t colour);
     // Prepares the open object for drawing. Without an open object the
-    // builder operations do nothing.
+    // builder operations do nothing. Running out of storage at any step
+    // logs "# malloc error", empties the slot and closes the object.
     void builderEndObject();
 
     // --- Debug shapes (debug_shapes.cpp) -----------------------------------
@@ -172,6 +175,8 @@ private:
     MovementRecord& startPlacement();
     // Frame 0 of the object being built; null when none is open.
     MeshFrame* builderFrame();
+    void builderAppend(const MeshVertex& record);
+    void failBuild();
     // The cel-shading outline of the drawn work copy; false when the object
     // is too small on screen for one.
     bool drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const uint32_t* textureIds);

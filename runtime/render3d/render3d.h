@@ -21,7 +21,10 @@
 
 // --- Model files ---
 // dddNormalTable (162 unit normals), nearestDddNormal                         ddd_normal_table.h
-// saveDdd, loadDdd, encodeDdd, decodeDddRecords (record form)                 ddd_file.h
+// saveDdd, loadDdd, loadDddFile, encodeDdd, decodeDddRecords (record form)    ddd_file.h
+// DddByteReader, DddStreamReader (fields from bytes or an open file)          ddd_bytes.h
+// reserveExactly (lists sized to their counts)                                list_sizing.h
+// ResolvedResource, resolveResource (archive names resolved once)             resolved_resource.h
 // DddTextModel (toMesh), readDddText, loadDddText (text form)                 ddd_text_form.h
 #include "runtime/render3d/ddd_file.h"
 #include "runtime/render3d/ddd_normal_table.h"
@@ -45,7 +48,8 @@
 
 // --- Stencil shadows ---
 // setShadowPass, endShadowsClearDepth                                          shadow_pass.cpp
-// EdgeRecord; buildEdgeNeighbours, computeLitFaces, drawShadowVolume           object_slot.h, shadow_volume.cpp
+// EdgeRecord; buildEdgeNeighbours                                              object_slot.h, shadow_edges.cpp
+// computeLitFaces, drawShadowVolume                                            shadow_volume.cpp
 
 // --- Object sets ---
 // ObjectSetIndex, objectSetFolder, readObjectSetIndex, loadObjectSet          object_set_loader.h

@@ -1,34 +1,15 @@
-// render3d: stencil shadow volumes of a mesh: which triangles share which
-// edge, which face the light, and the volume extruded from the silhouette
-// to infinity, counted into the stencil buffer. GL only in the drawing.
+// render3d: stencil shadow volumes of a mesh: which faces the light, and the
+// volume extruded from the silhouette to infinity, counted into the stencil
+// buffer (edge neighbours: shadow_edges.cpp). GL only in the drawing.
 #include <GL/gl.h>  // Required for: stencil and culling state, immediate mode
 
 #include <algorithm>  // Required for: std::min
-#include <cmath>      // Required for: std::fabs
-#include <vector>     // Required for: the welded vertex indexes
 
 #include "runtime/render3d/object_slot.h"
 
 namespace {
 
-constexpr float kWeldDistance = 0.00001f;
 constexpr GLuint kAllStencilBits = 0xFFFFFFFFu;
-
-bool samePosition(const MeshVertex& a, const MeshVertex& b) {
-    return std::fabs(a.x - b.x) < kWeldDistance && std::fabs(a.y - b.y) < kWeldDistance &&
-           std::fabs(a.z - b.z) < kWeldDistance;
-}
-
-// Each vertex's index, or that of the first earlier vertex at its position.
-std::vector<int32_t> weldVertices(const BlockVector<MeshVertex>& records) {
-    std::vector<int32_t> welded(static_cast<size_t>(records.count));
-    for (int32_t k = 0; k < records.count; ++k) {
-        int32_t j = 0;
-        while (j < k && !samePosition(records.data[j], records.data[k])) ++j;
-        welded[static_cast<size_t>(k)] = j;
-    }
-    return welded;
-}
 
 // Vertex p as a point at infinity in the direction away from the light.
 void extrudedVertex(const MeshVertex& p, const float light[3]) {
@@ -36,33 +17,6 @@ void extrudedVertex(const MeshVertex& p, const float light[3]) {
 }
 
 }  // namespace
-
-void MeshObjectX::buildEdgeNeighbours() {
-    if (edges.count > 0 || frames.count == 0) return;
-    const BlockVector<MeshVertex>& records = frames.data[0].triangles;
-    const int32_t triangles = records.count / 3;
-    edges.reserve(3 * triangles);
-    for (int32_t e = 0; e < 3 * triangles; ++e) edges.data[e] = EdgeRecord{};
-    edges.count = 3 * triangles;
-    const std::vector<int32_t> welded = weldVertices(records);
-    auto end = [&](int32_t triangle, int k) { return welded[static_cast<size_t>(3 * triangle + k % 3)]; };
-    for (int32_t a = 0; a + 1 < triangles; ++a) {
-        for (int k = 0; k < 3; ++k) {
-            if (edges.data[3 * a + k].neighbour != -1) continue;
-            const int32_t p = end(a, k), q = end(a, k + 1);
-            // Every later match overwrites: the last triangle sharing the edge wins.
-            for (int32_t b = a + 1; b < triangles; ++b) {
-                for (int m = 0; m < 3; ++m) {
-                    const int32_t r = end(b, m), s = end(b, m + 1);
-                    if ((p == r && q == s) || (p == s && q == r)) {
-                        edges.data[3 * a + k].neighbour = b;
-                        edges.data[3 * b + m].neighbour = a;
-                    }
-                }
-            }
-        }
-    }
-}
 
 void MeshObjectX::computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]) {
     if (frames.count == 0) return;

@@ -6,6 +6,7 @@
 #include <GL/gl.h>  // Required for: the 2D state reset after the present
 
 #include <algorithm>  // Required for: std::clamp, std::min, std::max
+#include <array>      // Required for: std::array
 #include <cmath>      // Required for: std::fabs
 #include <cstdio>     // Required for: std::fputs
 #include <cstring>    // Required for: std::strcmp
@@ -191,6 +192,10 @@ void waitForInput() {
     if (rs.renderer == nullptr || rs.input == nullptr) return;
     InputDevices& input = *rs.input;
     const PointerState reference = pointerState(rs);
+    // The keys as the frame read them: one of them let go wakes the wait too, so
+    // that the next frame sees it up before it goes down again (a double letter
+    // typed is two presses, not one long one).
+    const std::array<uint8_t, 256> seen = input.keyState;
 
     for (int pass = 0; pass < kWaitPasses; ++pass) {
         pumpOrEnd(rs);
@@ -199,7 +204,7 @@ void waitForInput() {
         if (escapePressed(input)) terminateProgram();
         // The snapshot above serves every key: reading it again changes nothing until the next pump.
         for (int code = 0; code < 255; ++code) {
-            if (input.keyIsDown(code)) return;
+            if (input.keyIsDown(code) || (seen[static_cast<size_t>(code)] & 0x80) != 0) return;
         }
         if (!(pointerState(rs) == reference)) return;
         if (joystickActive(input)) return;

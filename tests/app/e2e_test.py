@@ -258,12 +258,22 @@ def run_exit(binary, checks, name, action):
         program.close()
 
 
-def main():
+def program_and_artefacts():
+    """The program and the artefact folder from the command line; None (after
+    saying so) when there is no display to run it on."""
     binary, artefacts = sys.argv[1], sys.argv[2]
     os.makedirs(artefacts, exist_ok=True)
     if not os.environ.get("DISPLAY"):
         print("no DISPLAY: skipped")
+        return None
+    return binary, artefacts
+
+
+def main():
+    arguments = program_and_artefacts()
+    if arguments is None:
         return 0
+    binary, artefacts = arguments
     checks = Checks()
     runs = [
         ("interactions", lambda: run_interactions(binary, artefacts, checks)),

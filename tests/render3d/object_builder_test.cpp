@@ -109,6 +109,20 @@ TEST_F(Builder, VerticesKeepColourAndStoreVNegated) {
     EXPECT_EQ(mesh(1).hasColours, 0u);  // white and markers are not colours
 }
 
+TEST_F(Builder, MoreColoursThanAGroupTableHoldsAreKept) {
+    // 300 colours, one per vertex: more than a one-byte group index reaches.
+    std::vector<uint32_t> colours;
+    for (uint32_t i = 0; i < 300; ++i) colours.push_back(0x010203u * (i + 1));
+    build(2, colours);
+    EXPECT_EQ(mesh(2).hasColours, 1u) << "drawn in the vertices' colours, not white";
+    const BlockVector<MeshVertex>& t = mesh(2).frames.data[0].triangles;
+    ASSERT_EQ(t.count, 300);
+    for (int32_t i = 0; i < t.count; ++i) {
+        ASSERT_EQ(t.data[i].groupKey, colours[static_cast<size_t>(i)]) << i;
+        ASSERT_NEAR(t.data[i].b, static_cast<float>((colours[static_cast<size_t>(i)] >> 16) & 0xFF) / 255.0f, 1e-6) << i;
+    }
+}
+
 TEST_F(Builder, ObjectsOfTooFewVerticesAreUsedButHaveNoTriangles) {
     engine.builderBeginObject(5, 0);
     addNumbered(0, 2);

@@ -1,6 +1,10 @@
 // Edge neighbours, welding, lit faces and silhouettes of shadow-casting meshes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+#include <vector>
+
 #include "tests/render3d/shadow_mesh.h"
 
 namespace {
@@ -33,6 +37,69 @@ TEST(ShadowVolume, CornersWithinAHundredThousandthWeldIntoOneEdge) {
         addTriangle(mesh, at(c.gap, c.gap, c.gap), at(1, 1, 0), at(0, 1, 0));
         mesh.buildEdgeNeighbours();
         EXPECT_EQ(mesh.edges.data[2].neighbour, c.neighbour) << "gap " << c.gap;
+    }
+}
+
+// Every pair of edges compared, corners welded to the first earlier corner
+// within a hundred-thousandth; the last later triangle sharing an edge wins.
+std::vector<int32_t> neighboursByComparingEveryPair(const BlockVector<MeshVertex>& records) {
+    const auto close = [](const MeshVertex& a, const MeshVertex& b) {
+        return std::fabs(a.x - b.x) < 0.00001f && std::fabs(a.y - b.y) < 0.00001f && std::fabs(a.z - b.z) < 0.00001f;
+    };
+    std::vector<int32_t> welded(static_cast<size_t>(records.count));
+    for (int32_t k = 0; k < records.count; ++k) {
+        int32_t j = 0;
+        while (j < k && !close(records.data[j], records.data[k])) ++j;
+        welded[static_cast<size_t>(k)] = j;
+    }
+    const int32_t triangles = records.count / 3;
+    std::vector<int32_t> out(static_cast<size_t>(3 * triangles), -1);
+    auto end = [&](int32_t t, int k) { return welded[static_cast<size_t>(3 * t + k % 3)]; };
+    for (int32_t a = 0; a + 1 < triangles; ++a) {
+        for (int k = 0; k < 3; ++k) {
+            if (out[static_cast<size_t>(3 * a + k)] != -1) continue;
+            const int32_t p = end(a, k), q = end(a, k + 1);
+            for (int32_t b = a + 1; b < triangles; ++b) {
+                for (int m = 0; m < 3; ++m) {
+                    const int32_t r = end(b, m), s = end(b, m + 1);
+                    if ((p == r && q == s) || (p == s && q == r)) {
+                        out[static_cast<size_t>(3 * a + k)] = b;
+                        out[static_cast<size_t>(3 * b + m)] = a;
+                    }
+                }
+            }
+        }
+    }
+    return out;
+}
+
+TEST(ShadowVolume, NeighboursAreThoseOfComparingEveryPairOfEdges) {
+    // Corners on a coarse lattice, so that edges repeat: shared by two, by
+    // three or more (fins), degenerate, with corners nudged by less and by
+    // more than the weld distance, at -0, beyond a million, and NaN.
+    std::mt19937 rng(23);
+    std::uniform_int_distribution<int> lattice(0, 4), nudge(0, 9);
+    const float offsets[10] = {0, 0, 0, 0, 0, 0.000004f, -0.000004f, 0.00003f, -0.0f, 0};
+    for (const float scale : {1.0f, 3000000.0f}) {
+        MeshObjectX mesh;
+        for (int t = 0; t < 400; ++t) {
+            MeshVertex c[3];
+            for (MeshVertex& v : c) {
+                v = at(static_cast<float>(lattice(rng)) * scale + offsets[nudge(rng)], static_cast<float>(lattice(rng) % 2),
+                       static_cast<float>(lattice(rng) % 2) + offsets[nudge(rng)]);
+            }
+            if (t == 7) c[1].y = std::nanf("");
+            addTriangle(mesh, c[0], c[1], c[2]);
+        }
+        mesh.buildEdgeNeighbours();
+        const std::vector<int32_t> expected = neighboursByComparingEveryPair(triangles(mesh));
+        ASSERT_EQ(mesh.edges.count, static_cast<int32_t>(expected.size()));
+        int shared = 0;
+        for (int32_t e = 0; e < mesh.edges.count; ++e) {
+            ASSERT_EQ(mesh.edges.data[e].neighbour, expected[static_cast<size_t>(e)]) << "scale " << scale << ", edge " << e;
+            shared += expected[static_cast<size_t>(e)] >= 0;
+        }
+        EXPECT_GT(shared, 600) << "the lattice makes most edges shared";
     }
 }
 

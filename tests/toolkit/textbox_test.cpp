@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "support/debug_capture.h"
+#include "support/event_recorder.h"
+#include "support/test_widget.h"
 #include "support/text.h"
 #include "toolkit/scrollarea.h"
 #include "toolkit/textbox.h"
@@ -99,8 +101,6 @@ TEST(TextBoxTest, KeysMoveAndClampTheCaret) {
         {"end", {1, 1}, Key::End, {1, 4}, "ab\ncdef\nxyz"},
         {"enter", {0, 1}, Key::Enter, {1, 0}, "ab\ncdef\nxyz"},
         {"enter on last row stays inside", {2, 1}, Key::Enter, {2, 0}, "ab\ncdef\nxyz"},
-        {"tab", {1, 0}, Key::Tab, {1, 4}, "ab\ncdef\nxyz"},
-        {"tab past row end", {0, 1}, Key::Tab, {0, 2}, "ab\ncdef\nxyz"},
         {"character", {1, 1}, 'q', {1, 2}, "ab\ncdef\nxyz"},
         {"character at row end", {0, 2}, 'q', {0, 2}, "ab\ncdef\nxyz"},
         {"backspace moves only", {1, 2}, Key::Backspace, {1, 1}, "ab\ncdef\nxyz"},
@@ -135,8 +135,7 @@ TEST(TextBoxTest, JoiningResizesAndDrawsAfterEnterOnLastRow) {
     harness.typeKey(Key::Enter);  // on the last row: the caret stays on an existing row
     harness.typeKey('z');
     harness.typeKey('z');
-    harness.typeKey(Key::Tab);
-    EXPECT_EQ(caretOf(box), Caret(0, 4));
+    EXPECT_EQ(caretOf(box), Caret(0, 2));
     harness.gui.draw();  // must not read past the rows
 }
 
@@ -145,7 +144,7 @@ TEST(TextBoxTest, ReadOnlyBoxOnlyMovesTheCaret) {
     TextBox box("ab\ncdef");
     box.setEditable(false);
     box.setCaretRowColumn(1, 0);
-    for (int key : {int(Key::Backspace), int(Key::Enter), int(Key::Tab), int('q')}) {
+    for (int key : {int(Key::Backspace), int(Key::Enter), int('q')}) {
         KeyEvent e = keyEvent(&box, key);
         box.keyPressed(e);
         EXPECT_EQ(caretOf(box), Caret(1, 0)) << key;
@@ -155,6 +154,34 @@ TEST(TextBoxTest, ReadOnlyBoxOnlyMovesTheCaret) {
     KeyEvent f1 = keyEvent(&box, Key::F1);  // a key the box ignores is consumed as well
     box.keyPressed(f1);
     EXPECT_TRUE(f1.isConsumed());
+}
+
+TEST(TextBoxTest, TabAndShiftTabTakeTheFocusOutOfTheBox) {
+    for (bool editable : {true, false}) {
+        WidgetHarness harness;
+        TestWidget before("before");
+        TextBox box("ab\ncdef");
+        box.setId(RtString("box"));
+        box.setEditable(editable);
+        ScrollArea area(&box);
+        area.setDimension(Rectangle(0, 0, 64, 48));
+        TestWidget after("after");
+        harness.top.add(&before, 100, 0);
+        harness.top.add(&area, 0, 0);
+        harness.top.add(&after, 100, 20);
+        box.requestFocus();
+        box.setCaretRowColumn(1, 1);
+        KeyEvent tab = keyEvent(&box, Key::Tab);
+        box.keyPressed(tab);
+        EXPECT_FALSE(tab.isConsumed()) << editable;
+        harness.typeKey(Key::Tab);
+        EXPECT_EQ(widgetName(harness.gui.getFocusHandler()->getFocused()), "after") << editable;
+        box.requestFocus();
+        harness.typeKey(Key::Tab, true);
+        EXPECT_EQ(widgetName(harness.gui.getFocusHandler()->getFocused()), "before") << editable;
+        EXPECT_EQ(caretOf(box), Caret(1, 1)) << editable;
+        area.setContent(nullptr);
+    }
 }
 
 TEST(TextBoxTest, MousePressPlacesCaret) {

@@ -77,6 +77,9 @@ uint32_t tagOf(const char* text) {
 
 bool inRange(int32_t code, int32_t low, int32_t high) { return code >= low && code <= high; }
 
+// Whole milliseconds, wrapping after some 24 days of running.
+int32_t timeStampOf(double millis) { return int32_t(int64_t(millis) & 0x7FFFFFFF); }
+
 }  // namespace
 
 KorvaneInput::KorvaneInput() {
@@ -112,8 +115,8 @@ void KorvaneInput::pollInput() {
     pollKeyInput();
 }
 
-void KorvaneInput::queueMouse(int32_t button, int32_t type, int32_t x, int32_t y) {
-    listAppend(mouseQueue, MouseInput(button, type, x, y, 0));
+void KorvaneInput::queueMouse(int32_t button, int32_t type, int32_t x, int32_t y, int32_t timeStamp) {
+    listAppend(mouseQueue, MouseInput(button, type, x, y, timeStamp));
 }
 
 void KorvaneInput::pollMouseInput() {
@@ -125,17 +128,18 @@ void KorvaneInput::pollMouseInput() {
     runtime.mouseState(x, y, left, right);
     const int32_t wheel = runtime.mouseAxis(2);
     const int32_t middle = runtime.mouseAxis(5);
+    const int32_t stamp = timeStampOf(runtime.elapsedMillis());
 
     if (x != lastX || y != lastY) {
-        queueMouse(MouseInput::Empty, MouseInput::Moved, x, y);
+        queueMouse(MouseInput::Empty, MouseInput::Moved, x, y, stamp);
         lastX = x;
         lastY = y;
     }
     if (wheel != lastWheel) {
         if (wheel < 0) {
-            queueMouse(MouseInput::Empty, MouseInput::WheelMovedDown, x, y);
+            queueMouse(MouseInput::Empty, MouseInput::WheelMovedDown, x, y, stamp);
         } else if (wheel > 0) {
-            queueMouse(MouseInput::Empty, MouseInput::WheelMovedUp, x, y);
+            queueMouse(MouseInput::Empty, MouseInput::WheelMovedUp, x, y, stamp);
         }
     }
     lastWheel = wheel;
@@ -149,9 +153,9 @@ void KorvaneInput::pollMouseInput() {
                    {MouseInput::Middle, middle, lastMiddle}};
     for (const auto& b : buttons) {
         if (b.before == 0 && b.now != 0) {
-            queueMouse(b.button, MouseInput::Pressed, x, y);
+            queueMouse(b.button, MouseInput::Pressed, x, y, stamp);
         } else if (b.before != 0 && b.now == 0) {
-            queueMouse(b.button, MouseInput::Released, x, y);
+            queueMouse(b.button, MouseInput::Released, x, y, stamp);
         }
     }
     lastLeft = left;
@@ -161,26 +165,53 @@ void KorvaneInput::pollMouseInput() {
 
 void KorvaneInput::pollKeyInput() {
     RuntimeCommands& runtime = runtimeCommands();
+    bool down[256] = {};
     for (int32_t code = 1; code <= 255; ++code) {
-        if (runtime.keyDown(code)) {
-            pushKeyInput(code, true);
-        } else if (keyState[code] == 1) {
-            pushKeyInput(code, false);
+        down[code] = runtime.keyDown(code);
+    }
+    const double now = runtime.elapsedMillis();
+    // Shift+Tab typed as one chord arrives in one poll, and Tab's code comes
+    // before the Shift keys': Tab takes the Shift keys as this poll reads them.
+    const bool shiftHeld = down[42] || down[54];
+    for (int32_t code = 1; code <= 255; ++code) {
+        if (!down[code]) {
+            if (keyState[code] == 1) {
+                queueKey(code, false, shiftHeld, now);
+            }
+        } else if (keyState[code] == 0) {
+            queueKey(code, true, shiftHeld, now);
+        } else if (now >= repeatDue[code]) {
+            queueKey(code, true, shiftHeld, now);
+            // A steady beat; a poll that came more than a beat late starts it again
+            // instead of catching up with a burst.
+            repeatDue[code] += RepeatInterval;
+            if (repeatDue[code] <= now) {
+                repeatDue[code] = now + RepeatInterval;
+            }
         }
     }
 }
 
 void KorvaneInput::pushKeyInput(int32_t scanCode, bool pressed) {
-    const int32_t code = scanCode & 0xFF;
+    queueKey(scanCode & 0xFF, pressed, shiftKeyState(), runtimeCommands().elapsedMillis());
+}
+
+void KorvaneInput::queueKey(int32_t code, bool pressed, bool shiftHeld, double now) {
     KeyInput input(convertKey(code), pressed ? KeyInput::Pressed : KeyInput::Released);
     input.setNumericPad(code == 55 || inRange(code, 71, 82) || code == 181);
-    input.setShiftPressed(code == 42 || code == 54);
+    // Tab also carries the Shift keys, so that Shift+Tab can go back.
+    input.setShiftPressed(code == 42 || code == 54 || (code == 15 && shiftHeld));
     input.setControlPressed(code == 29 || code == 157);
     input.setAltPressed(code == 56 || code == 184);
     input.setMetaPressed(code == 219 || code == 220);
     listAppend(keyQueue, input);
+    if (pressed && keyState[code] == 0) {
+        repeatDue[code] = now + RepeatDelay;
+    }
     keyState[code] = pressed ? 1 : 0;
 }
+
+bool KorvaneInput::shiftKeyState() const { return keyState[42] == 1 || keyState[54] == 1; }
 
 Key KorvaneInput::convertKey(int32_t scanCode) const {
     const int32_t code = scanCode & 0xFF;
@@ -190,7 +221,7 @@ Key KorvaneInput::convertKey(int32_t scanCode) const {
         }
     }
     int32_t character = int32_t(keyTable[code] & 0xFF);
-    const bool shift = keyState[42] == 1 || keyState[54] == 1;
+    const bool shift = shiftKeyState();
     if (shift && inRange(character, 'a', 'z')) {
         character -= 'a' - 'A';
     } else if (!shift && inRange(character, 'A', 'Z')) {

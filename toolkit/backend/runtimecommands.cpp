@@ -4,6 +4,7 @@
 #include "runtime/files/file_commands.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/input_commands.h"
+#include "runtime/system/timers.h"
 
 namespace lmt {
 
@@ -46,6 +47,7 @@ public:
         ::mouseState(x, y, left, right);
     }
     int32_t mouseAxis(int32_t axis) override { return ::mouseAxis(axis); }
+    double elapsedMillis() override { return ::elapsedMillis(); }
 };
 
 RuntimeCommands*& installed() {

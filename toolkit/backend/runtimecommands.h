@@ -33,11 +33,13 @@ public:
     virtual void getFontSize(int32_t& width, int32_t& height) = 0;
     virtual int32_t firstFreeFont() = 0;
 
-    // Files and input.
+    // Files, input and the clock.
     virtual bool fileExists(const RtString& path) = 0;
     virtual bool keyDown(int32_t scanCode) = 0;
     virtual void mouseState(int32_t& x, int32_t& y, int32_t& left, int32_t& right) = 0;
     virtual int32_t mouseAxis(int32_t axis) = 0;
+    // Milliseconds of the runtime's one clock.
+    virtual double elapsedMillis() = 0;
 };
 
 // The table in use: the runtime's own unless a test installed another.

@@ -4,6 +4,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/system/frame_commands.h"
+#include "runtime/system/input_commands.h"
 #include "runtime/system/input_devices.h"
 #include "runtime/system/program_entry.h"
 #include "tests/system/frame/program_fixture.h"
@@ -178,6 +179,17 @@ TEST_F(FrameCommands, WaitForInputWakesOnKeysMouseAndJoysticks) {
         EXPECT_EQ(sleeps, c.wakes ? 1 : 15);
         clock.install();
     }
+}
+
+TEST_F(FrameCommands, WaitForInputWakesWhenAKeyTheFrameSawDownIsLetGo) {
+    input.press(38);
+    EXPECT_EQ(keyDown(38), 1);  // the frame reads it down
+    input.release(38);
+    waitForInput();
+    EXPECT_EQ(sleepsOf(5), 0u);
+    EXPECT_EQ(keyDown(38), 0);  // the next frame reads it up
+    waitForInput();  // nothing down or let go since: the full wait
+    EXPECT_EQ(sleepsOf(5), 15u);
 }
 
 TEST_F(FrameCommands, SetScreenModeKeepsThePointerAndShowsFiveFrames) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <vector>
+
 #include "recording_runtime.h"
 #include "toolkit/backend/korvaneinput.h"
 #include "toolkit/exception.h"
@@ -52,25 +56,77 @@ TEST_F(InputTest, ShiftStateOfTheLatestRecordDecidesLetterCase) {
     input.pollInput();
     std::vector<int32_t> values;
     for (const lmt::KeyInput& k : keys()) values.push_back(k.getKey().getValue());
-    // Codes are polled upwards, so a Shift change counts for lower codes from the
-    // next poll on: A still reads upper case in the poll that releases Shift, and
-    // lower case once Shift's release has been queued.
-    EXPECT_EQ(values, (std::vector<int32_t>{1002,           // Shift down
-                                            49, 65, 1002,   // 1, A (Shift already down), Shift held
-                                            49, 65, 1002,   // 1 up, A held, Shift up
-                                            97}));          // A up
+    // A held with Shift reads upper case; its release, queued once Shift's
+    // release has been, reads lower case.
+    EXPECT_EQ(values, (std::vector<int32_t>{1002,      // Shift down
+                                            49, 65,    // 1, A (Shift already down)
+                                            49, 1002,  // 1 up, Shift up
+                                            97}));     // A up
 }
 
-TEST_F(InputTest, HeldKeyRepeatsEveryPollAndReleasesOnce) {
-    runtime.keysDown = {30};
-    for (int i = 0; i < 3; ++i) input.pollInput();
-    runtime.keysDown = {};
-    input.pollInput();
-    input.pollInput();
-    const auto queued = keys();
-    ASSERT_EQ(queued.size(), 4u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(queued[i].getType(), lmt::KeyInput::Pressed);
-    EXPECT_EQ(queued[3].getType(), lmt::KeyInput::Released);
+TEST_F(InputTest, KeyGoingDownQueuesOncePressedThenRepeatsSteadilyWhileHeld) {
+    const struct {
+        const char* name;
+        double heldMs;
+        double frameMs;
+        size_t pressed;  // 1, then repeats due at 500, 533, 566, ... ms while held
+    } cases[] = {
+        {"one frame", 16, 16, 1},
+        {"50 ms", 50, 16, 1},
+        {"600 ms", 600, 16, 4},
+        {"2 s", 2000, 16, 46},
+        // Frames slower than the repeat rate: one repeat a frame, never a burst.
+        {"2 s at 10 frames a second", 2000, 100, 16},
+    };
+    for (const auto& c : cases) {
+        const double start = runtime.clock;
+        runtime.keysDown = {30};
+        do {
+            input.pollInput();
+            runtime.clock += c.frameMs;
+        } while (runtime.clock < start + c.heldMs);
+        runtime.keysDown = {};
+        input.pollInput();
+        input.pollInput();
+        size_t pressed = 0;
+        size_t released = 0;
+        for (const lmt::KeyInput& k : keys()) {
+            EXPECT_EQ(k.getKey().getValue(), 'a') << c.name;
+            (k.getType() == lmt::KeyInput::Pressed ? pressed : released) += 1;
+        }
+        EXPECT_EQ(pressed, c.pressed) << c.name;
+        EXPECT_EQ(released, 1u) << c.name;
+    }
+}
+
+TEST_F(InputTest, TabCarriesTheShiftKeysHeldWithIt) {
+    const struct {
+        const char* name;
+        std::vector<std::set<int32_t>> polls;  // the last poll presses Tab
+        bool shift;
+    } cases[] = {
+        {"Tab alone", {{15}}, false},
+        {"left Shift first", {{42}, {42, 15}}, true},
+        {"right Shift first", {{54}, {54, 15}}, true},
+        {"Shift and Tab in one poll", {{42, 15}}, true},
+        {"Shift let go before", {{42}, {}, {15}}, false},
+    };
+    for (const auto& c : cases) {
+        for (const auto& down : c.polls) {
+            runtime.keysDown = down;
+            input.pollInput();
+        }
+        const auto queued = keys();
+        ASSERT_FALSE(queued.empty()) << c.name;
+        const auto tab = std::find_if(queued.begin(), queued.end(), [](const lmt::KeyInput& k) {
+            return k.getKey().getValue() == 9 && k.getType() == lmt::KeyInput::Pressed;
+        });
+        ASSERT_NE(tab, queued.end()) << c.name;
+        EXPECT_EQ(tab->isShiftPressed(), c.shift) << c.name;
+        runtime.keysDown = {};
+        input.pollInput();
+        keys();
+    }
 }
 
 TEST_F(InputTest, FlagsDescribeTheKeyItself) {
@@ -86,6 +142,8 @@ TEST_F(InputTest, FlagsDescribeTheKeyItself) {
     for (const auto& c : cases) {
         input.pushKeyInput(c.code, true);
         const lmt::KeyInput k = input.dequeueKeyInput();
+        input.pushKeyInput(c.code, false);
+        input.dequeueKeyInput();
         EXPECT_EQ(k.isShiftPressed(), c.shift) << c.code;
         EXPECT_EQ(k.isControlPressed(), c.control) << c.code;
         EXPECT_EQ(k.isAltPressed(), c.alt) << c.code;
@@ -95,6 +153,7 @@ TEST_F(InputTest, FlagsDescribeTheKeyItself) {
 }
 
 TEST_F(InputTest, MouseRecordsComeInTheirOrderWithTheNewPosition) {
+    runtime.clock = 1234.75;
     runtime.mouseX = 30;
     runtime.mouseY = 40;
     runtime.left = 1;
@@ -102,18 +161,20 @@ TEST_F(InputTest, MouseRecordsComeInTheirOrderWithTheNewPosition) {
     runtime.middle = 1;
     input.pollInput();
     input.pollInput();  // nothing changed: the wheel staying at 1 queues nothing
+    runtime.clock = 1500.0;
     runtime.left = 0;
     runtime.right = 1;
     runtime.wheel = -1;
     input.pollInput();
     const auto queued = mice();
+    // Stamped with the clock's whole milliseconds.
     const struct {
-        int32_t type, button;
+        int32_t type, button, stamp;
     } expected[] = {
-        {lmt::MouseInput::Moved, 0},          {lmt::MouseInput::WheelMovedUp, 0},
-        {lmt::MouseInput::Pressed, 1},        {lmt::MouseInput::Pressed, 3},
-        {lmt::MouseInput::WheelMovedDown, 0}, {lmt::MouseInput::Released, 1},
-        {lmt::MouseInput::Pressed, 2},
+        {lmt::MouseInput::Moved, 0, 1234},          {lmt::MouseInput::WheelMovedUp, 0, 1234},
+        {lmt::MouseInput::Pressed, 1, 1234},        {lmt::MouseInput::Pressed, 3, 1234},
+        {lmt::MouseInput::WheelMovedDown, 0, 1500}, {lmt::MouseInput::Released, 1, 1500},
+        {lmt::MouseInput::Pressed, 2, 1500},
     };
     ASSERT_EQ(queued.size(), std::size(expected));
     for (size_t i = 0; i < queued.size(); ++i) {
@@ -121,7 +182,7 @@ TEST_F(InputTest, MouseRecordsComeInTheirOrderWithTheNewPosition) {
         EXPECT_EQ(queued[i].getButton(), expected[i].button) << i;
         EXPECT_EQ(queued[i].getX(), 30);
         EXPECT_EQ(queued[i].getY(), 40);
-        EXPECT_EQ(queued[i].getTimeStamp(), 0);
+        EXPECT_EQ(queued[i].getTimeStamp(), expected[i].stamp) << i;
     }
 }
 

@@ -130,3 +130,5 @@ int32_t RecordingRuntime::mouseAxis(int32_t axis) {
     if (axis == 5) return middle;
     return 0;
 }
+
+double RecordingRuntime::elapsedMillis() { return clock; }

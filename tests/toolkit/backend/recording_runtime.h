@@ -34,6 +34,7 @@ public:
     bool keyDown(int32_t scanCode) override;
     void mouseState(int32_t& x, int32_t& y, int32_t& left, int32_t& right) override;
     int32_t mouseAxis(int32_t axis) override;
+    double elapsedMillis() override;
 
     std::vector<std::string> calls;
 
@@ -44,6 +45,7 @@ public:
     std::map<std::string, std::pair<int32_t, int32_t>> fontCells;     // by file name
     std::set<int32_t> keysDown;
     int32_t mouseX = 0, mouseY = 0, left = 0, right = 0, middle = 0, wheel = 0;
+    double clock = 0.0;  // milliseconds
     int32_t screenWidth = 640, screenHeight = 480;
     bool renderTargetsWork = true;
 

@@ -1,6 +1,7 @@
 // Test helper: the real lmt::Gui over the test doubles, with a 640 x 480 opaque
-// top container and input helpers that drive it the way the backend does (every
-// mouse input stamped 0). Each helper queues its inputs and runs one logic().
+// top container and input helpers that queue the records the backend queues,
+// but with every mouse input stamped 0 (so presses of one button count as
+// repeats). Each helper queues its inputs and runs one logic().
 #pragma once
 
 #include <cstdint>
