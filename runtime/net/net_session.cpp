@@ -263,6 +263,7 @@ void NetSession::sendLeaveMessages() {
         NetMessageHeader header;
         header.type = kNetMessagePlayerLeft;
         header.from = id;
-        sendOnConnection(frameMessage(header, nullptr, 0));
+        // Queued past any bound: the program's end waits for no room.
+        queueOnConnection(frameMessage(header, nullptr, 0));
     }
 }

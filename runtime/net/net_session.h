@@ -80,7 +80,8 @@ public:
     int32_t nextLeftPlayer();
 
     // --- The program end ---
-    // Tells the host that every local player with an assigned id leaves.
+    // Queues a note to the host that every local player with an assigned id
+    // leaves; closing the session sends what the connection takes at once.
     void sendLeaveMessages();
     // Stops the thread (waiting at most `maxWaitMs`, negative: no limit),
     // closes the sockets, drops the session's reference of the socket layer

@@ -318,29 +318,35 @@ protected:
         releaseSocketLayer();
     }
 
+    static std::string numbered(int n) {
+        std::string text = std::to_string(n);
+        text.resize(1000, '-');
+        return text;
+    }
+    // While the host reads nothing, sends numbered messages until the session
+    // refused two; the numbers of those it accepted.
+    std::vector<int> sendUntilRefused() {
+        session.timings.sendTimeoutMs = 200;
+        std::vector<int> accepted;
+        int refusals = 0;
+        for (int n = 0; n < 200000 && refusals < 2; ++n) {
+            if (session.sendMessage(player, 0, RtString(numbered(n).c_str())) == 1) {
+                accepted.push_back(n);
+            } else {
+                ++refusals;
+            }
+        }
+        EXPECT_EQ(refusals, 2);
+        return accepted;
+    }
+
     NetSession session;
     RawPeer host;
     uint16_t player = 0;
 };
 
 TEST_F(JoinedSession, AHostThatStopsReadingGetsWholeMessagesOnlyAndMissesNoAcceptedOne) {
-    session.timings.sendTimeoutMs = 200;
-    auto numbered = [](int n) {
-        std::string text = std::to_string(n);
-        text.resize(1000, '-');
-        return text;
-    };
-    // The host reads nothing while the session sends until it refuses one.
-    std::vector<int> accepted;
-    int refusals = 0;
-    for (int n = 0; n < 200000 && refusals < 2; ++n) {
-        if (session.sendMessage(player, 0, RtString(numbered(n).c_str())) == 1) {
-            accepted.push_back(n);
-        } else {
-            ++refusals;
-        }
-    }
-    ASSERT_EQ(refusals, 2);
+    std::vector<int> accepted = sendUntilRefused();
     // Now it reads: the accepted messages, each whole and in order, then
     // one sent after the queue drained.
     for (int n : accepted) {
@@ -351,6 +357,16 @@ TEST_F(JoinedSession, AHostThatStopsReadingGetsWholeMessagesOnlyAndMissesNoAccep
     EXPECT_EQ(session.sendMessage(player, 0, RtString("after")), 1);
     NetMessage after = host.readFrame();
     EXPECT_EQ(std::string(after.payload.begin(), after.payload.end()), "after");
+}
+
+TEST_F(JoinedSession, TheEndWaitsForNoRoomForItsLeaveMessages) {
+    sendUntilRefused();
+    // A send would now wait for room far beyond the test; the leave messages
+    // of the program's end do not.
+    session.timings.sendTimeoutMs = 600000;
+    session.sendLeaveMessages();
+    EXPECT_TRUE(session.close(session.timings.endWaitMs));
+    EXPECT_TRUE(host.seesEnd());
 }
 
 TEST(SessionJoin, NobodyListeningFailsAtOnceAndTakesNoReference) {
