@@ -307,6 +307,7 @@ bool Rainbows3D::drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const ui
     glDepthFunc(GL_LEQUAL);
     glDrawArrays(GL_TRIANGLES, 0, work.count);
     glDepthFunc(GL_LESS);
+    restoreLighting();
     glDisableClientState(GL_VERTEX_ARRAY);
     if (renderer != nullptr) rebindSprites(*renderer, textureIds);
     cullMode = static_cast<int8_t>(-cullMode);
@@ -399,9 +400,11 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
             if (specialMode == SpecialLightMode::StencilShadows) {
                 glPushMatrix();
                 glMultMatrixf(m.data());
-                mesh->computeLitFaces(current.triangles, light);
+                // A volume kept from the same records and light has its lit faces.
+                if (!mesh->keepsShadowVolume(current.triangles, light)) mesh->computeLitFaces(current.triangles, light);
                 r.bindSprite(-1, -1, false);
                 mesh->drawShadowVolume(current.triangles, light, 1);
+                restoreLighting();
                 glPopMatrix();
                 return;
             }

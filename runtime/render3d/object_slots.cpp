@@ -29,11 +29,16 @@ void MeshObjectX::deleteGlNames() {
     if (ext.glDeleteBuffersARB != nullptr) {
         if (staticBuffer != 0) ext.glDeleteBuffersARB(1, &staticBuffer);
         if (streamBuffer != 0) ext.glDeleteBuffersARB(1, &streamBuffer);
+        for (ShadowVolumeArrays& v : shadowVolumes.volumes) {
+            if (v.buffer != 0) ext.glDeleteBuffersARB(1, &v.buffer);
+        }
     }
     if (shadeTexture != 0) glDeleteTextures(1, &shadeTexture);
     staticBuffer = 0;
     streamBuffer = 0;
     shadeTexture = 0;
+    for (ShadowVolumeArrays& v : shadowVolumes.volumes) v.buffer = 0;
+    shadowVolumes.forget();
     staticBufferOutdated = true;
 }
 
@@ -42,6 +47,7 @@ void MeshObjectX::release(bool freeStorage) {
     if (freeStorage) {
         edges.clear();
         litFaces.clear();
+        for (ShadowVolumeArrays& v : shadowVolumes.volumes) v.vertices = {};
     }
     edges.count = 0;
     litFaces.count = 0;
