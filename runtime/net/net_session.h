@@ -40,6 +40,9 @@ struct NetTimings {
     // peer and is dropped. Far above what retransmission back-off after a
     // short outage takes; the kernel gives up after the same time.
     int stallLimitMs = 30000;
+    // A client that answers and acknowledges everything, yet takes nothing
+    // this long, has stopped reading, and the host drops it.
+    int readerStallMs = 5000;
     int connectTimeoutMs = 5000;  // joining a host
 };
 

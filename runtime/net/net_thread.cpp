@@ -189,17 +189,30 @@ private:
             sentAny = writeQueues(closed, now) || sentAny;
         }
         sentAny = writeQueues(closed, now) || sentAny;
-        // A peer this far behind, or one that took nothing for the stall
-        // limit, is dropped; the others go on.
         for (const Connection& connection : clients_) {
             if (connection.own || connection.out.empty() || isIn(closed, connection.socket)) continue;
-            if (connection.out.pending() > kNetBacklogLimit ||
-                now - connection.progressAtMs >= session_.timings.stallLimitMs) {
-                closed.push_back(connection.socket);
-            }
+            if (outOfBounds(connection, now)) closed.push_back(connection.socket);
         }
         for (int32_t socket : closed) dropClient(socket);
         return sentAny;
+    }
+
+    // A peer this far behind, one that acknowledges everything but reads
+    // nothing, or one silent for the stall limit is dropped; the others go
+    // on. A peer beyond a broken link keeps its place until that limit.
+    bool outOfBounds(const Connection& connection, int64_t now) const {
+        const int64_t stalled = now - connection.progressAtMs;
+        return connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs ||
+               (stalled >= session_.timings.readerStallMs &&
+                sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1);
+    }
+
+    // When a client with bytes waiting is next due a look at its limits.
+    int64_t nextLook(const Connection& connection, int64_t now) const {
+        const int64_t reader = connection.progressAtMs + session_.timings.readerStallMs;
+        const int64_t silence = connection.progressAtMs + session_.timings.stallLimitMs;
+        // Past the reader limit on a broken link: look again each second.
+        return reader > now ? reader : std::min(silence, now + 1000);
     }
 
     // Sends what each client's socket takes now; a failed one goes to
@@ -244,7 +257,7 @@ private:
             bool sending = !connection.out.empty();
             waits.push_back({connection.socket, true, sending, false, false});
             if (!sending || connection.own) continue;
-            int64_t left = std::max<int64_t>(0, connection.progressAtMs + session_.timings.stallLimitMs - now);
+            int64_t left = std::max<int64_t>(0, nextLook(connection, now) - now);
             timeoutMs = timeoutMs < 0 ? static_cast<int>(left) : std::min(timeoutMs, static_cast<int>(left));
         }
         sockWaitEvents(waits.data(), waits.size(), session_.wake, timeoutMs);

@@ -260,6 +260,12 @@ int32_t sockSendAvailable(int32_t socket, const uint8_t* bytes, int32_t length) 
     return sent;
 }
 
+int32_t sockPeerReadsNothing(int32_t socket, int recentMs) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr) return -1;
+    return entry->socket.peerReadsNothing(recentMs) ? 1 : 0;
+}
+
 uint16_t sockLocalPort(int32_t socket) {
     SocketEntry* entry = usedEntry(socket);
     return entry == nullptr ? 0 : sockAddressPort({0, entry->socket.localPort()});

@@ -97,6 +97,11 @@ void sockWaitEvents(SockWait* waits, std::size_t count, const platform::WakeSign
 // would block), -1 on an error, a bad number or a free entry.
 int32_t sockSendAvailable(int32_t socket, const uint8_t* bytes, int32_t length);
 
+// 1 when a TCP entry's peer has acknowledged everything sent and answered
+// within `recentMs` (it is there but reads nothing), else 0; -1 for a bad
+// number or a free entry.
+int32_t sockPeerReadsNothing(int32_t socket, int recentMs);
+
 // The port an entry is bound to (host order); 0 for an unbound entry, a bad
 // number or a free entry.
 uint16_t sockLocalPort(int32_t socket);

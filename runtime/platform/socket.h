@@ -49,6 +49,10 @@ public:
     int setBlocking(bool blocking);
     // Sends small writes at once instead of gathering them. 0, or the error.
     int setNoDelay();
+    // True when the peer has acknowledged everything sent and answered within
+    // `recentMs`: it is there, and a send that would block waits for it to
+    // read, not for the network.
+    bool peerReadsNothing(int recentMs) const;
     // Gives up a connection whose sent data stays unacknowledged this long,
     // instead of the system's many minutes of retries. 0, or the error.
     int setUnacknowledgedLimit(int ms);

@@ -31,8 +31,14 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
 }
 
 // Every other file or address a demuxer asks for (playlist entries, files a
-// list names, references in a container) is refused.
-int refuseOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) { return AVERROR(EPERM); }
+// list names, references in a container) is refused, and the demuxer is
+// interrupted from then on: a live playlist would otherwise wait and retry.
+int refuseOpen(AVFormatContext* format, AVIOContext**, const char*, int, AVDictionary**) {
+    *static_cast<bool*>(format->opaque) = true;
+    return AVERROR(EPERM);
+}
+
+int interruptAfterRefusal(void* refused) { return *static_cast<bool*>(refused) ? 1 : 0; }
 
 }  // namespace
 
@@ -52,6 +58,8 @@ MediaInput::MediaInput(const std::string& path) {
     if (raw == nullptr) return;
     raw->pb = io;
     raw->io_open = refuseOpen;
+    raw->opaque = &refusedOpen;
+    raw->interrupt_callback = {interruptAfterRefusal, &refusedOpen};
     // Demuxers that open a nested input of their own (a list of files) hand
     // it this list of allowed protocols instead of the refusal above: none.
     AVDictionary* options = nullptr;

@@ -26,4 +26,5 @@ private:
     platform::File file;              // read by the I/O context below
     AVIOContext* io = nullptr;        // over `file`; freed after the context
     AVFormatContext* context = nullptr;
+    bool refusedOpen = false;  // the file asked for another input
 };

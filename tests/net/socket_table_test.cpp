@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -147,7 +148,7 @@ TEST_F(SocketTable, SendDeliversAWholeBufferLargerThanTheSocketTakesAtOnce) {
     EXPECT_TRUE(received == data);
 }
 
-TEST_F(SocketTable, SendAvailableTakesWhatFitsAndTheWaitSeesRoomDataAndWakes) {
+TEST_F(SocketTable, SendAvailableTakesWhatFitsAPeerThatReadsNothingShowsAndTheWaitSeesRoomDataAndWakes) {
     platform::Socket peer;
     int32_t socket = adoptConnection(peer);
     ASSERT_GE(socket, 0);
@@ -166,6 +167,13 @@ TEST_F(SocketTable, SendAvailableTakesWhatFitsAndTheWaitSeesRoomDataAndWakes) {
     }
     EXPECT_EQ(sent, 0);
     EXPECT_GT(taken, 0);
+    // The peer acknowledges all it got: it is there and reads nothing.
+    bool idle = false;
+    for (int i = 0; i < 1000 && !idle; ++i) {
+        idle = sockPeerReadsNothing(socket, 5000) == 1;
+        if (!idle) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_TRUE(idle);
     sockWaitEvents(&wait, 1, wake, 0);
     EXPECT_FALSE(wait.writable);
     EXPECT_FALSE(wait.readable);
@@ -192,6 +200,7 @@ TEST_F(SocketTable, SendAvailableTakesWhatFitsAndTheWaitSeesRoomDataAndWakes) {
     EXPECT_TRUE(wait.writable);
 
     EXPECT_EQ(sockSendAvailable(kSocketTableSize, data.data(), 1), -1);
+    EXPECT_EQ(sockPeerReadsNothing(kSocketTableSize, 5000), -1);
     peer.close();
     for (int i = 0; i < 50 && sent >= 0; ++i) sent = sockSendAvailable(socket, data.data(), 4096);
     EXPECT_EQ(sent, -1);

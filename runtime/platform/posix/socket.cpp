@@ -81,6 +81,13 @@ int Socket::setNoDelay() {
     return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0 ? 0 : lastError();
 }
 
+bool Socket::peerReadsNothing(int recentMs) const {
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    if (::getsockopt(descriptor_, IPPROTO_TCP, TCP_INFO, &info, &size) != 0) return false;
+    return info.tcpi_unacked == 0 && info.tcpi_last_ack_recv < static_cast<uint32_t>(recentMs);
+}
+
 int Socket::setUnacknowledgedLimit(int ms) {
     unsigned int limit = ms < 0 ? 0u : static_cast<unsigned int>(ms);
     return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_USER_TIMEOUT, &limit, sizeof limit) == 0 ? 0 : lastError();

@@ -113,6 +113,9 @@ TEST_F(MediaFiles, ARawStreamWithoutALengthPlaysToItsEnd) {
     EXPECT_FALSE(decoder.finished());
     decoder.pictureAt(60000);
     EXPECT_TRUE(decoder.finished());
+    decoder.rewind();  // as a looping movie does
+    EXPECT_FALSE(decoder.finished());
+    EXPECT_EQ(decoder.pictureAt(0), first);
 
     const int swaps = video.swaps;
     EXPECT_EQ(playMovieOnce(RtString(clip.c_str())), 0);
