@@ -46,9 +46,13 @@ void unbindArrayBuffers() {
 ArraySource staticFrameSource(MeshObjectX& mesh) {
     IndexedFrame& f = mesh.frame0;
     const BlockVector<MeshVertex>& records = mesh.frames.data[0].triangles;
-    const bool refill = mesh.staticBuffer == 0 || mesh.staticBufferStale() || !hasBuffers();
-    if (mesh.staticBufferStale()) {
-        f.corners = indexCorners(records);
+    const bool buffers = hasBuffers();
+    const bool stale = mesh.staticBufferStale();
+    if (stale) f.corners = indexCorners(records);
+    const bool upload = buffers && (stale || mesh.staticBuffer == 0 || f.indexBuffer == 0);
+    // The distinct records live in memory only as long as a draw reads them
+    // from there: until they are uploaded, or for good without buffers.
+    if ((upload || !buffers) && (stale || f.distinct.size() != f.corners.firstCorner.size())) {
         f.distinct.resize(f.corners.firstCorner.size());
         for (size_t i = 0; i < f.distinct.size(); ++i) f.distinct[i] = records.data[f.corners.firstCorner[i]];
     }
@@ -56,9 +60,10 @@ ArraySource staticFrameSource(MeshObjectX& mesh) {
     source.count = static_cast<int32_t>(f.corners.indices.size());
     source.indexed = true;
     source.base = bindArrayData(mesh.staticBuffer, f.distinct.data(), f.distinct.size() * sizeof(MeshVertex), true,
-                                refill);
+                                upload);
     source.indices = bindIndexData(f.indexBuffer, f.corners.indices.data(),
-                                   f.corners.indices.size() * sizeof(uint32_t), refill);
+                                   f.corners.indices.size() * sizeof(uint32_t), upload);
+    if (upload) f.distinct = {};
     mesh.markStaticBufferFilled();
     return source;
 }

@@ -42,7 +42,7 @@ void blendVertex(Vertex& out, const MeshVertex& partner, const MeshVertex& curre
 // and its index buffer hold them.
 struct IndexedFrame {
     CornerIndex corners;
-    std::vector<MeshVertex> distinct;
+    std::vector<MeshVertex> distinct;  // empty once uploaded; kept without vertex buffers
     uint32_t indexBuffer = 0;  // GL name; 0 = none yet
 };
 
