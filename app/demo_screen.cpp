@@ -3,6 +3,7 @@
 #include "app/demo_screen.h"
 
 #include "app/gui_wrappers.h"
+#include "app/toolkit_failure.h"
 
 namespace {
 
@@ -13,13 +14,24 @@ constexpr int32_t kIntoTop = -1;
 
 constexpr int32_t kNoParent = 0;
 
+// An image widget of one of the program's pictures: a picture that cannot be
+// loaded ends the program with an error that names it (the toolkit's own
+// message names no file).
+void createPicture(int32_t parent, int32_t x, int32_t y, const char* picture, int32_t mode) {
+    try {
+        guiCreateImage(parent, x, y, RtString(picture), mode);
+    } catch (const lmt::Exception& e) {
+        endOnToolkitException(e, picture);
+    }
+}
+
 }  // namespace
 
 void createDemoWidgets() {
     guiSetFont(RtString("Media/smalfont.png"));
 
     guiCreateLabel(kNoParent, 4, 4, RtString("Label"), kIntoTop);
-    guiCreateImage(kNoParent, 10, 30, RtString("Media/lumiset.png"), kIntoTop);
+    createPicture(kNoParent, 10, 30, "Media/lumiset.png", kIntoTop);
     guiCreateButton(kNoParent, 200, 10, RtString("Button"), 0, kIntoTop);
     guiCreateTextField(kNoParent, 280, 10, RtString("Text Field"), kIntoTop);
     guiCreateListBox(kNoParent, 200, 200, 1,
@@ -38,7 +50,7 @@ void createDemoWidgets() {
     guiCreateSlider(kNoParent, 500, 300, 100, 10, 0.0, 100.0, 1, kIntoTop);
 
     const int32_t window = guiCreateWindow(50, 350, RtString("I am a window  Drag me"), -1, -1);
-    guiCreateImage(window, 0, 0, RtString("Media/quillfenlogo_by_tovin.bmp"), kIntoParent);
+    createPicture(window, 0, 0, "Media/quillfenlogo_by_tovin.bmp", kIntoParent);
     guiSetWindowSize(window, 1, -1, -1);
 
     guiCreateTabbedArea(200, 100);  // never placed: the demonstration keeps it out of sight

@@ -2,9 +2,7 @@
 // the wrapper library, then runs the frame loop until the runtime ends it.
 #include "app/demo_screen.h"
 #include "app/gui_wrappers.h"
-#include "runtime/core/error_slot.h"
-#include "runtime/core/string_operators.h"
-#include "runtime/files/error_log.h"
+#include "app/toolkit_failure.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/frame_commands.h"
@@ -29,11 +27,8 @@ void userMain() {
             waitForInput();
         }
     } catch (const lmt::Exception& e) {
-        // A missing picture or misuse of the toolkit: say what and where, then end
-        // as after a run-time error so the failure is not reported as success.
-        const RtString line = RtString("lmt::Exception: ") + e.getMessage() + RtString(" (") + e.getFilename() +
-                              RtString(":") + RtString(e.getLine()) + RtString(")");
-        appendErrorLog(line.data);
-        fatalError(kErrorNoSuchFile);
+        // Misuse of the toolkit: say what and where, then end as after a
+        // run-time error so the failure is not reported as success.
+        endOnToolkitException(e, nullptr);
     }
 }

@@ -58,3 +58,13 @@ function(krv_add_fuzzer name)
   add_test(NAME fuzz.${name} COMMAND ${name} -runs=0 ${options} ${F_CORPUS})
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "${KRV_TEST_ENV}")
 endfunction()
+
+# krv_label_tests(dir label): every test and corpus replay registered in the
+# folder and the folders below it carries the label, so `ctest -L label` runs them.
+function(krv_label_tests dir label)
+  set_property(DIRECTORY ${dir} PROPERTY LABELS ${label})
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    krv_label_tests(${sub} ${label})
+  endforeach()
+endfunction()

@@ -3,6 +3,7 @@
 // plain length-prefixed TCP echo on the loopback, in the same run.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -44,8 +45,15 @@ struct SessionPair {
     }
 };
 
-void awaitMessage(NetSession& session, uint16_t player) {
-    while (session.takeMessage(player).length == 0) std::this_thread::yield();
+// A program that finds nothing yields, or naps `napUs` as a game loop does.
+void awaitMessage(NetSession& session, uint16_t player, int napUs = 0) {
+    while (session.takeMessage(player).length == 0) {
+        if (napUs == 0) {
+            std::this_thread::yield();
+        } else {
+            std::this_thread::sleep_for(std::chrono::microseconds(napUs));
+        }
+    }
 }
 
 void BM_SessionMessages(benchmark::State& state) {
@@ -70,15 +78,17 @@ void BM_SessionRoundTrip(benchmark::State& state) {
         return;
     }
     RtString text(std::string(kPayload, 'r').c_str());
+    const int napUs = static_cast<int>(state.range(0));
     for (auto _ : state) {
         pair.host.sendMessage(pair.sender, pair.receiver, text);
-        awaitMessage(pair.guest, pair.receiver);
+        awaitMessage(pair.guest, pair.receiver, napUs);
         pair.guest.sendMessage(pair.receiver, pair.sender, text);
-        awaitMessage(pair.host, pair.sender);
+        awaitMessage(pair.host, pair.sender, napUs);
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_SessionRoundTrip)->UseRealTime();
+// Argument: the programs' nap in microseconds when they find nothing (0: they yield).
+BENCHMARK(BM_SessionRoundTrip)->Arg(0)->Arg(50)->UseRealTime();
 
 // The baseline: each frame a 4-byte length and the payload, echoed back by a
 // thread that reads frames whole.

@@ -205,7 +205,7 @@ void RtString::toLowerInPlace() {
 }
 
 void RtString::trimControlTail() {
-    while (length > 0 && static_cast<signed char>(data[length - 1]) <= 31) {
+    while (length > 0 && static_cast<unsigned char>(data[length - 1]) < 0x20) {
         data[--length] = '\0';
     }
 }

@@ -76,7 +76,8 @@ public:
     void toUpperInPlace();
     void toLowerInPlace();
 
-    // Cuts trailing bytes that are at most 31 as signed chars (controls and 0x80-0xFF).
+    // Cuts trailing control bytes (below 0x20); bytes from 0x80 up, the
+    // letters of UTF-8 and 8-bit code pages, stay.
     void trimControlTail();
 
 private:

@@ -23,17 +23,18 @@ double softError(int32_t code) {
     return code;
 }
 
-// False when changed lines could not be written; they are logged and stay.
-bool writeBack(LineFileCache& cache) {
-    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return true;
+// Changed lines that cannot be written are logged and given up, so that the
+// cache can still turn to the next file the program names.
+void writeBack(const LineFileCache& cache) {
+    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return;
     std::string contents;
     for (int32_t i = 0; i <= cache.highestLine; ++i) {
         contents += cache.lines[i];
         contents += "\r\n";
     }
-    if (replaceWholeFile(cache.fileName, contents)) return true;
-    appendErrorLog((std::string("Text file not written back: ") + cache.fileName).c_str());
-    return false;
+    if (!replaceWholeFile(cache.fileName, contents)) {
+        appendErrorLog((std::string("Text file not written back: ") + cache.fileName).c_str());
+    }
 }
 
 void empty(LineFileCache& cache) {
@@ -64,8 +65,7 @@ double lineFileLoad(LineFileCache& cache, const char* name) {
     if (name && strcmp(name, cache.fileName) == 0) return 0;
     // A name the cache cannot hold is refused before anything changes.
     if (name && strlen(name) >= kPathBufferSize) return softError(kErrorNoSuchFile);
-    // Changes that could not be written keep the cache on its file, still dirty.
-    if (!writeBack(cache)) return softError(kErrorNoSuchFile);
+    writeBack(cache);
     empty(cache);
     if (!name) return 0;
     memcpy(cache.fileName, name, strlen(name) + 1);

@@ -198,7 +198,11 @@ RtString httpGetToString(const RtString& server, const RtString& path, int32_t p
         }
         return true;
     };
-    if (!fetch(server, path, port, timeouts, collect)) return RtString();
+    try {
+        if (!fetch(server, path, port, timeouts, collect)) return RtString();
+    } catch (const std::bad_alloc&) {
+        return RtString();  // a body larger than memory is a failed transfer
+    }
     // The text ends at its first NUL, as the language's strings do.
     if (hasNul) return RtString(body.data);
     return body;

@@ -5,7 +5,9 @@
 // --- Socket layer ---
 // sockInit, sockShutdown, sockReferenceCount, sockSetBlocking           socket_table.h
 // tcpListen, tcpAccept, tcpConnect, udpOpen, sockClose                  socket_table.h
-// sockSend, sockSendWithin, sockRecv, sockWaitReadable, sockWaitAny     socket_table.h
+// sockSend, sockSendWithin, sockSendAvailable, sockRecv                 socket_table.h
+// sockWaitReadable, sockWaitEvents, sockSetUnacknowledgedLimit          socket_table.h
+// sockLocalPort, sockPeerReadsNothing                                  socket_table.h
 // sockAddressText/Ip/Port, sockMakeAddress, localAddressList            socket_table.h
 // resolveAddress, sockErrorText, sockAdopt, sockLastError               socket_table.h
 #include "runtime/net/socket_table.h"

@@ -27,15 +27,44 @@ uint16_t payloadU16(const NetMessage& message) {
     return static_cast<uint16_t>(message.payload[0] | message.payload[1] << 8);
 }
 
-void registerClientPlayer(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
-    if (session.acceptFlag == 0 || session.nextPlayerId > kPlayerIdLastAssigned) return;
+std::size_t playersOf(const NetSession& session, int32_t connection) {
+    std::size_t count = 0;
+    for (const HostPlayer& player : session.hostPlayers) count += player.connection == connection ? 1 : 0;
+    return count;
+}
+
+// The next id from nextPlayerId on that no player holds, wrapping round to
+// the first: the ids of players who left come back only after all others.
+// 0 when every id is held.
+uint16_t takeFreeId(NetSession& session) {
+    constexpr std::size_t kIds = kPlayerIdLastAssigned + 1;
+    std::vector<bool> held(kIds, false);
+    for (const HostPlayer& player : session.hostPlayers) {
+        if (player.record.id < kIds) held[player.record.id] = true;
+    }
+    for (std::size_t tries = kPlayerIdFirst; tries < kIds; ++tries) {
+        uint16_t id = session.nextPlayerId;
+        if (id < kPlayerIdFirst || id > kPlayerIdLastAssigned) id = kPlayerIdFirst;
+        session.nextPlayerId = id == kPlayerIdLastAssigned ? kPlayerIdFirst : static_cast<uint16_t>(id + 1);
+        if (!held[id]) return id;
+    }
+    return 0;
+}
+
+// False when the connection registers more players than it may hold.
+bool registerClientPlayer(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
+    if (session.acceptFlag == 0) return true;
     HostPlayer player;
-    if (!parseRegistration(message.payload.data(), message.payload.size(), player.record)) return;
+    if (!parseRegistration(message.payload.data(), message.payload.size(), player.record)) return true;
+    if (playersOf(session, connection) >= kNetPlayersPerConnection) return false;
+    uint16_t id = takeFreeId(session);
+    if (id == 0) return true;
     player.record.socket = static_cast<uint32_t>(connection);
-    player.record.id = session.nextPlayerId++;
+    player.record.id = id;
     player.connection = connection;
     session.hostPlayers.push_back(player);
-    outbox.emplace_back(connection, answerFrame(kNetMessageRegistered, player.record.id, nullptr, 0));
+    outbox.emplace_back(connection, answerFrame(kNetMessageRegistered, id, nullptr, 0));
+    return true;
 }
 
 void relayPlayerMessage(NetSession& session, const NetMessage& message, NetOutbox& outbox) {
@@ -57,7 +86,11 @@ void removeHostPlayers(NetSession& session, bool (*matches)(const HostPlayer&, i
             ++it;
             continue;
         }
-        if (session.keepLeftNotes == 1) session.leftNotes.push_back(it->record.id);
+        if (session.keepLeftNotes == 1) {
+            // Ids come back, so the notes are bounded like them: the oldest goes.
+            if (session.leftNotes.size() >= kPlayerIdLastAssigned) session.leftNotes.pop_front();
+            session.leftNotes.push_back(it->record.id);
+        }
         it = session.hostPlayers.erase(it);
     }
 }
@@ -110,17 +143,16 @@ bool playerOf(const HostPlayer& player, int32_t connection) { return player.conn
 
 }  // namespace
 
-void hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
+bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
     if (message.header.type == kNetMessageRegister) {
-        registerClientPlayer(session, connection, message, outbox);
-        return;
+        return message.header.to != 0 || registerClientPlayer(session, connection, message, outbox);
     }
     const uint16_t from = message.header.from;
     bool own = false;
     for (const HostPlayer& player : session.hostPlayers) {
         own = own || (player.record.id == from && player.connection == connection);
     }
-    if (!own) return;
+    if (!own) return true;
     if (message.header.type == kNetMessagePlayer) {
         relayPlayerMessage(session, message, outbox);
     } else if (message.header.to == 0 && message.header.type == kNetMessagePlayerLeft) {
@@ -129,6 +161,7 @@ void hostHandleMessage(NetSession& session, int32_t connection, const NetMessage
     } else if (message.header.to == 0) {
         answerRequest(session, connection, message, outbox);
     }
+    return true;
 }
 
 void hostForgetConnection(NetSession& session, int32_t connection) {

@@ -14,8 +14,9 @@
 using NetOutbox = std::vector<std::pair<int32_t, std::vector<uint8_t>>>;
 
 // Handles one message that came through `connection`. A client speaks only
-// for the players it registered: anything else it sends is dropped.
-void hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox);
+// for the players it registered: anything else it sends is dropped. False
+// when the connection floods the host with registrations and is to go.
+bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox);
 
 // Removes every player that came through `connection`, each with a left note
 // when the session keeps them.

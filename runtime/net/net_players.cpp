@@ -37,6 +37,7 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
         localPlayers.push_back(std::move(player));
         node = std::prev(localPlayers.end());
     }
+    wake.raise();  // the network thread sends the registration
     for (int round = 1;; ++round) {
         bool running = false;
         {

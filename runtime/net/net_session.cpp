@@ -2,6 +2,8 @@
 // through the socket table, threads through the runtime's wrappers.
 #include "runtime/net/net_session.h"
 
+#include <algorithm>  // Required for: std::max
+
 #include "runtime/net/runtime_thread.h"
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/clock.h"
@@ -11,6 +13,15 @@ namespace {
 void closeIfOpen(int32_t& socket) {
     if (socket != -1) sockClose(socket);
     socket = -1;
+}
+
+int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1000000); }
+
+// Game messages go out at once, and a connection whose peer is gone fails
+// instead of retrying for many minutes.
+void prepareConnection(int32_t socket, const NetTimings& timings) {
+    sockSetNoDelay(socket);
+    sockSetUnacknowledgedLimit(socket, timings.stallLimitMs);
 }
 
 }  // namespace
@@ -35,6 +46,7 @@ int32_t NetSession::isRunning() {
 void NetSession::setAcceptPlayers(int32_t flag) {
     SessionLock lock(mutex);
     acceptFlag = flag != 0 ? 1 : 0;
+    wake.raise();
 }
 
 bool NetSession::stopThread(int maxWaitMs) {
@@ -44,6 +56,7 @@ bool NetSession::stopThread(int maxWaitMs) {
         running = runningFlag != 0;
         if (running) stopFlag = 1;
     }
+    if (running) wake.raise();
     for (int waited = 0; running; waited += timings.endPollMs) {
         // A network thread that never answers must not hold the program's end.
         if (maxWaitMs >= 0 && waited >= maxWaitMs) return false;
@@ -59,6 +72,14 @@ bool NetSession::stopThread(int maxWaitMs) {
 int32_t NetSession::releaseNetwork() {
     bool release = false;
     mutexLock(sendMutex);
+    int32_t connection = -1;
+    {
+        SessionLock lock(mutex);
+        connection = connectionSocket;
+    }
+    // Leave messages queued last get their one chance; nothing waits for them.
+    if (connection != -1) outgoing.writeTo(connection);
+    outgoing.clear();
     {
         SessionLock lock(mutex);
         closeIfOpen(listenSocket);
@@ -109,7 +130,7 @@ bool NetSession::startThread(bool hosting) {
         runningFlag = 1;
         stopFlag = 0;
     }
-    thread = threadCreate(netThreadMain, this, 1);
+    thread = wake.valid() ? threadCreate(netThreadMain, this, 1) : 0;
     if (thread > 0) return true;
     thread = 0;
     {
@@ -136,8 +157,7 @@ int32_t NetSession::host(int32_t port) {
         sockShutdown();
         return 0;
     }
-    // Messages of a game go out at once, not gathered for a delayed acknowledgement.
-    sockSetNoDelay(connection);
+    prepareConnection(connection, timings);
     {
         SessionLock lock(mutex);
         listenSocket = listening;
@@ -158,7 +178,7 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
         sockShutdown();
         return 0;
     }
-    sockSetNoDelay(connection);
+    prepareConnection(connection, timings);
     {
         SessionLock lock(mutex);
         connectionSocket = connection;
@@ -171,26 +191,63 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
     return 0;
 }
 
-int32_t NetSession::sendFrame(int32_t socket, const std::vector<uint8_t>& frame) {
-    mutexLock(sendMutex);
-    int32_t sent = sockSendWithin(socket, frame.data(), static_cast<int32_t>(frame.size()), nullptr,
-                                  timings.sendTimeoutMs);
-    mutexUnlock(sendMutex);
-    return sent > 0 ? 1 : 0;
+int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
+    const int64_t askedAt = millisNow();
+    for (;;) {
+        mutexLock(sendMutex);
+        int32_t socket = -1;
+        bool running = false;
+        {
+            SessionLock lock(mutex);
+            socket = connectionSocket;
+            running = runningFlag != 0;
+        }
+        if (socket < 0) {
+            mutexUnlock(sendMutex);
+            return 0;
+        }
+        if (outgoing.pending() + frame.size() <= kNetBacklogLimit) {
+            if (outgoing.empty()) outgoingProgressMs = millisNow();
+            outgoing.append(frame);
+            // Straight onto the wire when nothing is ahead of it; whatever the
+            // socket does not take now is the network thread's to finish.
+            int32_t sent = outgoing.writeTo(socket);
+            if (sent > 0) outgoingProgressMs = millisNow();
+            bool left = !outgoing.empty();
+            mutexUnlock(sendMutex);
+            if (left) wake.raise();
+            return sent < 0 ? 0 : 1;
+        }
+        int64_t since = std::max(askedAt, outgoingProgressMs);
+        mutexUnlock(sendMutex);
+        // A full queue that drains makes room; one that stays full refuses the
+        // message whole, leaving the stream as it was.
+        if (!running || millisNow() - since >= timings.sendTimeoutMs) return 0;
+        platform::sleepMillis(1);
+    }
 }
 
-int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
+void NetSession::queueOnConnection(const std::vector<uint8_t>& frame) {
+    mutexLock(sendMutex);
+    if (outgoing.empty()) outgoingProgressMs = millisNow();
+    outgoing.append(frame);
+    mutexUnlock(sendMutex);
+}
+
+bool NetSession::flushConnection(int& waitMs) {
     mutexLock(sendMutex);
     int32_t socket = -1;
     {
         SessionLock lock(mutex);
         socket = connectionSocket;
     }
-    int32_t sent = socket < 0 ? -1
-                              : sockSendWithin(socket, frame.data(), static_cast<int32_t>(frame.size()), nullptr,
-                                               timings.sendTimeoutMs);
+    int32_t sent = outgoing.writeTo(socket);
+    int64_t now = millisNow();
+    if (sent > 0) outgoingProgressMs = now;
+    int64_t left = outgoingProgressMs + timings.stallLimitMs - now;
+    waitMs = outgoing.empty() ? -1 : static_cast<int>(std::max<int64_t>(left, 0));
     mutexUnlock(sendMutex);
-    return sent > 0 ? 1 : 0;
+    return sent >= 0 && (outgoing.empty() || left > 0);
 }
 
 void NetSession::sendLeaveMessages() {
@@ -206,6 +263,7 @@ void NetSession::sendLeaveMessages() {
         NetMessageHeader header;
         header.type = kNetMessagePlayerLeft;
         header.from = id;
-        sendOnConnection(frameMessage(header, nullptr, 0));
+        // Queued past any bound: the program's end waits for no room.
+        queueOnConnection(frameMessage(header, nullptr, 0));
     }
 }

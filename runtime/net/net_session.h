@@ -1,7 +1,8 @@
 // net: the one multiplayer session. The program's thread runs the commands;
 // the network thread carries messages. Their shared state is guarded by the
-// session mutex; sends on any of the session's sockets, and closing them, by
-// the send mutex (taken before the session mutex, never after).
+// session mutex; the connection's outgoing queue, every write on it and
+// closing the sockets by the send mutex (taken before the session mutex,
+// never after). No write ever waits, so neither lock is held for long.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width fields
@@ -12,7 +13,9 @@
 
 #include "runtime/core/rt_string.h"
 #include "runtime/net/net_message.h"
+#include "runtime/net/outgoing_queue.h"
 #include "runtime/net/runtime_mutex.h"
+#include "runtime/platform/socket.h"
 
 constexpr uint16_t kPlayerIdInitial = 0xFF00;
 constexpr uint16_t kPlayerIdQueued = 0xFFFE;
@@ -22,15 +25,24 @@ constexpr uint16_t kPlayerIdLastAssigned = 0xFEFF;
 constexpr uint16_t kPlayerIdEveryone = 0xFFFF;
 constexpr int32_t kNetDefaultPort = 27910;
 constexpr int kNetClientLimit = 128;
+// Players one connection may hold on the host: with every connection full
+// the ids still last, so a newcomer always finds one.
+constexpr std::size_t kNetPlayersPerConnection = 64;
 
 // The session's waits. Tests shorten them; the program keeps these.
 struct NetTimings {
     int answerPolls = 250;        // polls for an answer or a registration
     int answerPollMs = 20;        // pause between two polls
-    int idleWaitMs = 10;          // the thread's wait when a round had nothing to do
     int endPollMs = 50;           // pause between two looks at the ending thread
     int endWaitMs = 3000;         // the program end's limit for that
-    int sendTimeoutMs = 5000;     // a connection that takes nothing this long is dropped
+    int sendTimeoutMs = 5000;     // a send finding the queue full waits this long for room
+    // A connection with bytes waiting that takes none this long has lost its
+    // peer and is dropped. Far above what retransmission back-off after a
+    // short outage takes; the kernel gives up after the same time.
+    int stallLimitMs = 30000;
+    // A client that answers and acknowledges everything, yet takes nothing
+    // this long, has stopped reading, and the host drops it.
+    int readerStallMs = 5000;
     int connectTimeoutMs = 5000;  // joining a host
 };
 
@@ -71,7 +83,8 @@ public:
     int32_t nextLeftPlayer();
 
     // --- The program end ---
-    // Tells the host that every local player with an assigned id leaves.
+    // Queues a note to the host that every local player with an assigned id
+    // leaves; closing the session sends what the connection takes at once.
     void sendLeaveMessages();
     // Stops the thread (waiting at most `maxWaitMs`, negative: no limit),
     // closes the sockets, drops the session's reference of the socket layer
@@ -94,24 +107,37 @@ public:
     uint8_t acceptFlag = 1;
     RuntimeMutex* mutex = nullptr;
     std::deque<NetMessage> replies;
-    std::vector<uint16_t> leftNotes;
+    std::deque<uint16_t> leftNotes;
     uint8_t awaitedAnswer = 0;        // the type of the answer a command waits for
     bool holdsSocketLayer = false;    // the one reference the session takes
     int32_t thread = 0;               // the network thread's handle, 0 none
+
+    // Under `sendMutex` only: what the connection to the host still has to send.
     RuntimeMutex* sendMutex = nullptr;
+    OutgoingQueue outgoing;
+    int64_t outgoingProgressMs = 0;  // when it last sent a byte or was empty
+
+    // Raised for the network thread whenever it has something new to do.
+    platform::WakeSignal wake;
 
     // --- Used by the network thread ---
-    // Sends header and payload in one piece, within the send bound, under the
-    // send mutex. 1 when sent, else 0.
-    int32_t sendFrame(int32_t socket, const std::vector<uint8_t>& frame);
-    // Closes the sockets and drops the session's reference when they are
-    // still held: sockShutdown's result, 0 when nothing was held.
+    // Queues a frame of the thread's own on the connection, past any bound.
+    void queueOnConnection(const std::vector<uint8_t>& frame);
+    // Writes what the connection takes now of its queue. False when the
+    // connection failed or has taken nothing for the stall limit. `waitMs`:
+    // the time left until that limit while bytes are left, else -1.
+    bool flushConnection(int& waitMs);
+    // Closes the sockets (after one last try at what the connection still has
+    // to send) and drops the session's reference when they are still held:
+    // sockShutdown's result, 0 when nothing was held.
     int32_t releaseNetwork();
 
 private:
     bool stopThread(int maxWaitMs);
     void resetIds();
     void clearLists();
+    // Queues a frame on the connection and sends what goes at once; waits
+    // for room while the queue is full. 1 when queued, 0 when not.
     int32_t sendOnConnection(const std::vector<uint8_t>& frame);
     bool startThread(bool hosting);
     // Sends a request and waits for its answer; false when none came.

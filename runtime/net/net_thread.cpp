@@ -1,20 +1,32 @@
-// net: the session's network thread. Reads every connection into its own
-// reassembly buffer, serves the host's side and hands answers and player
-// messages to the program's thread; sockets only through the socket table.
-#include <vector>  // Required for: std::vector
+// net: the session's network thread. It sleeps until a socket is ready or
+// the program wakes it, reads every connection into its own reassembly
+// buffer, serves the host's side and hands answers and player messages to
+// the program's thread. No write waits: each client has its own outgoing
+// queue, so a slow or unreachable peer holds up no one else.
+#include <algorithm>  // Required for: std::min
+#include <vector>     // Required for: std::vector
 
 #include "runtime/net/net_host.h"
 #include "runtime/net/net_session.h"
 #include "runtime/net/socket_table.h"
+#include "runtime/platform/clock.h"
 
 namespace {
 
 // What a connection can take per round before the others get their turn.
 constexpr int kReadPerRound = 256 * 1024;
 
+int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1000000); }
+
 struct Connection {
     int32_t socket = -1;
     NetMessageReader reader;
+    OutgoingQueue out;         // a client's; the host connection's is the session's
+    int64_t progressAtMs = 0;  // when `out` last sent a byte or was empty
+    bool readable = true;      // what the last wait found
+    // The host's connection to itself: this thread reads its other end, so
+    // it is never a peer to give up on.
+    bool own = false;
 };
 
 enum class Pumped { Open, Closed };
@@ -32,6 +44,10 @@ Pumped pump(Connection& connection, std::vector<uint8_t>& buffer, std::vector<Ne
     return Pumped::Open;
 }
 
+bool isIn(const std::vector<int32_t>& sockets, int32_t socket) {
+    return std::find(sockets.begin(), sockets.end(), socket) != sockets.end();
+}
+
 class NetworkThread {
 public:
     explicit NetworkThread(NetSession& session) : session_(session), buffer_(64 * 1024) {}
@@ -42,22 +58,28 @@ public:
             server_.socket = session_.connectionSocket;
             listenSocket_ = session_.listenSocket;
         }
+        ownPort_ = sockLocalPort(server_.socket);
+        bool listenerReady = false;
         for (;;) {
-            bool busy = false;
-            if (!sendRegistrations(busy)) break;
-            if (!readServer(busy)) break;
+            if (!queueRegistrations()) break;
+            int serverWaitMs = -1;
+            if (!session_.flushConnection(serverWaitMs)) break;
+            bool relayed = false;
             if (listenSocket_ >= 0) {
-                acceptClient(busy);
-                serveClients(busy);
+                if (listenerReady) acceptClient();
+                relayed = serveClients();
             }
-            if (!busy) waitForTraffic();
+            // What the host relays to its own players is on its connection
+            // already: read it now rather than after another wait.
+            if ((server_.readable || relayed) && !readServer()) break;
+            listenerReady = waitForWork(serverWaitMs);
         }
         finish();
     }
 
 private:
     // Registrations of new local players. False when the session is to end.
-    bool sendRegistrations(bool& busy) {
+    bool queueRegistrations() {
         std::vector<std::vector<uint8_t>> frames;
         {
             SessionLock lock(session_.mutex);
@@ -71,16 +93,14 @@ private:
                 frames.push_back(frameMessage(header, payload.data(), payload.size()));
             }
         }
-        for (const auto& frame : frames) session_.sendFrame(server_.socket, frame);
-        busy = busy || !frames.empty();
+        for (const auto& frame : frames) session_.queueOnConnection(frame);
         return true;
     }
 
     // Messages from the host. False when the host closed the connection.
-    bool readServer(bool& busy) {
+    bool readServer() {
         std::vector<NetMessage> messages;
         Pumped state = pump(server_, buffer_, messages);
-        busy = busy || !messages.empty();
         SessionLock lock(session_.mutex);
         for (NetMessage& message : messages) takeFromHost(message);
         return state == Pumped::Open;
@@ -111,52 +131,103 @@ private:
         }
     }
 
-    void acceptClient(bool& busy) {
-        {
-            SessionLock lock(session_.mutex);
-            if (session_.acceptFlag == 0) return;
-        }
-        int32_t socket = tcpAccept(listenSocket_, nullptr);
+    bool accepting() {
+        SessionLock lock(session_.mutex);
+        return session_.acceptFlag != 0;
+    }
+
+    void acceptClient() {
+        if (!accepting()) return;
+        SocketAddress peer;
+        int32_t socket = tcpAccept(listenSocket_, &peer);
         if (socket < 0) return;
-        busy = true;
         // A full table turns the newcomer away instead of leaving it waiting.
         if (clients_.size() >= static_cast<std::size_t>(kNetClientLimit)) {
             sockClose(socket);
             return;
         }
         sockSetNoDelay(socket);
-        clients_.push_back(Connection{socket, NetMessageReader{}});
+        sockSetUnacknowledgedLimit(socket, session_.timings.stallLimitMs);
+        bool own = sockAddressIp(peer) == 0x7F000001 && sockAddressPort(peer) == ownPort_;
+        clients_.push_back(Connection{socket, NetMessageReader{}, OutgoingQueue{}, 0, true, own});
     }
 
-    void serveClients(bool& busy) {
-        NetOutbox outbox;
-        std::vector<int32_t> closed;
-        for (Connection& client : clients_) {
-            std::vector<NetMessage> messages;
-            if (pump(client, buffer_, messages) == Pumped::Closed) closed.push_back(client.socket);
-            if (messages.empty()) continue;
-            busy = true;
-            SessionLock lock(session_.mutex);
-            for (const NetMessage& message : messages) hostHandleMessage(session_, client.socket, message, outbox);
+    Connection* client(int32_t socket) {
+        for (Connection& connection : clients_) {
+            if (connection.socket == socket) return &connection;
         }
-        // One send per connection and round, the frames in their order.
-        for (Connection& client : clients_) {
-            std::vector<uint8_t> bytes;
-            for (const auto& [socket, frame] : outbox) {
-                if (socket == client.socket) bytes.insert(bytes.end(), frame.begin(), frame.end());
+        return nullptr;
+    }
+
+    // Reads every ready client and answers or relays what came, each
+    // client's replies written before the next client is read. True when
+    // anything was sent.
+    bool serveClients() {
+        std::vector<int32_t> closed;
+        bool sentAny = false;
+        const int64_t now = millisNow();
+        for (Connection& connection : clients_) {
+            if (!connection.readable) continue;
+            std::vector<NetMessage> messages;
+            if (pump(connection, buffer_, messages) == Pumped::Closed) closed.push_back(connection.socket);
+            if (messages.empty()) continue;
+            NetOutbox outbox;
+            {
+                SessionLock lock(session_.mutex);
+                for (const NetMessage& message : messages) {
+                    if (hostHandleMessage(session_, connection.socket, message, outbox)) continue;
+                    if (!isIn(closed, connection.socket)) closed.push_back(connection.socket);
+                    break;
+                }
             }
-            if (bytes.empty() || isIn(closed, client.socket)) continue;
-            // A peer that takes nothing within the bound is dropped.
-            if (session_.sendFrame(client.socket, bytes) == 0) closed.push_back(client.socket);
+            for (const auto& [socket, frame] : outbox) {
+                Connection* target = client(socket);
+                if (target == nullptr || isIn(closed, socket)) continue;
+                if (target->out.empty()) target->progressAtMs = now;
+                target->out.append(frame);
+            }
+            sentAny = writeQueues(closed, now) || sentAny;
+        }
+        sentAny = writeQueues(closed, now) || sentAny;
+        for (const Connection& connection : clients_) {
+            if (connection.own || connection.out.empty() || isIn(closed, connection.socket)) continue;
+            if (outOfBounds(connection, now)) closed.push_back(connection.socket);
         }
         for (int32_t socket : closed) dropClient(socket);
+        return sentAny;
     }
 
-    static bool isIn(const std::vector<int32_t>& sockets, int32_t socket) {
-        for (int32_t s : sockets) {
-            if (s == socket) return true;
+    // A peer this far behind, one that acknowledges everything but reads
+    // nothing, or one silent for the stall limit is dropped; the others go
+    // on. A peer beyond a broken link keeps its place until that limit.
+    bool outOfBounds(const Connection& connection, int64_t now) const {
+        const int64_t stalled = now - connection.progressAtMs;
+        return connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs ||
+               (stalled >= session_.timings.readerStallMs &&
+                sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1);
+    }
+
+    // When a client with bytes waiting is next due a look at its limits.
+    int64_t nextLook(const Connection& connection, int64_t now) const {
+        const int64_t reader = connection.progressAtMs + session_.timings.readerStallMs;
+        const int64_t silence = connection.progressAtMs + session_.timings.stallLimitMs;
+        // Past the reader limit on a broken link: look again each second.
+        return reader > now ? reader : std::min(silence, now + 1000);
+    }
+
+    // Sends what each client's socket takes now; a failed one goes to
+    // `closed`. True when anything was sent.
+    bool writeQueues(std::vector<int32_t>& closed, int64_t now) {
+        bool sentAny = false;
+        for (Connection& connection : clients_) {
+            if (connection.out.empty() || isIn(closed, connection.socket)) continue;
+            int32_t sent = connection.out.writeTo(connection.socket);
+            if (sent < 0) closed.push_back(connection.socket);
+            if (sent <= 0) continue;
+            connection.progressAtMs = now;
+            sentAny = true;
         }
-        return false;
+        return sentAny;
     }
 
     void dropClient(int32_t socket) {
@@ -172,14 +243,32 @@ private:
         }
     }
 
-    void waitForTraffic() {
-        std::vector<int32_t> sockets{server_.socket, listenSocket_};
-        for (const Connection& client : clients_) sockets.push_back(client.socket);
-        sockWaitAny(sockets.data(), sockets.size(), session_.timings.idleWaitMs);
+    // Sleeps until a socket is ready for what it has to do, the program wakes
+    // the thread, or a stall limit runs out. True when the listener has a
+    // connection waiting.
+    bool waitForWork(int serverWaitMs) {
+        std::vector<SockWait> waits;
+        waits.push_back({server_.socket, true, serverWaitMs >= 0, false, false});
+        const bool listening = listenSocket_ >= 0 && accepting();
+        if (listening) waits.push_back({listenSocket_, true, false, false, false});
+        int timeoutMs = serverWaitMs;
+        const int64_t now = millisNow();
+        for (const Connection& connection : clients_) {
+            bool sending = !connection.out.empty();
+            waits.push_back({connection.socket, true, sending, false, false});
+            if (!sending || connection.own) continue;
+            int64_t left = std::max<int64_t>(0, nextLook(connection, now) - now);
+            timeoutMs = timeoutMs < 0 ? static_cast<int>(left) : std::min(timeoutMs, static_cast<int>(left));
+        }
+        sockWaitEvents(waits.data(), waits.size(), session_.wake, timeoutMs);
+        server_.readable = waits[0].readable;
+        std::size_t next = listening ? 2 : 1;
+        for (Connection& connection : clients_) connection.readable = waits[next++].readable;
+        return listening && waits[1].readable;
     }
 
     void finish() {
-        for (const Connection& client : clients_) sockClose(client.socket);
+        for (const Connection& connection : clients_) sockClose(connection.socket);
         clients_.clear();
         session_.releaseNetwork();
         SessionLock lock(session_.mutex);
@@ -193,6 +282,7 @@ private:
     NetSession& session_;
     Connection server_;
     int32_t listenSocket_ = -1;
+    uint16_t ownPort_ = 0;  // the local port of the host's connection to itself
     std::vector<Connection> clients_;
     std::vector<uint8_t> buffer_;
 };

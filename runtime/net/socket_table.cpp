@@ -225,16 +225,58 @@ int32_t sockWaitReadable(int32_t socket, int timeoutMs) {
     return ready;
 }
 
-void sockWaitAny(const int32_t* sockets, std::size_t count, int timeoutMs) {
-    std::vector<const platform::Socket*> waiting;
+void sockWaitEvents(SockWait* waits, std::size_t count, const platform::WakeSignal& wake, int timeoutMs) {
+    std::vector<platform::SocketWait> found;
+    std::vector<SockWait*> asked;
     for (std::size_t i = 0; i < count; ++i) {
-        if (SocketEntry* entry = usedEntry(sockets[i])) waiting.push_back(&entry->socket);
+        waits[i].readable = false;
+        waits[i].writable = false;
+        SocketEntry* entry = usedEntry(waits[i].socket);
+        if (entry == nullptr) continue;
+        found.push_back({&entry->socket, waits[i].read, waits[i].write, false, false});
+        asked.push_back(&waits[i]);
     }
-    if (waiting.empty()) {
-        platform::sleepMillis(timeoutMs);
-        return;
+    platform::waitSockets(found, wake, timeoutMs);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        asked[i]->readable = found[i].readable;
+        asked[i]->writable = found[i].writable;
     }
-    platform::waitAnyReadable(waiting, timeoutMs);
+}
+
+int32_t sockSendAvailable(int32_t socket, const uint8_t* bytes, int32_t length) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr || entry->udp != 0) return -1;
+    int32_t sent = 0;
+    while (sent < length) {
+        platform::SocketIo io = entry->socket.send(bytes + sent, static_cast<std::size_t>(length - sent));
+        if (io.count > 0) {
+            sent += static_cast<int32_t>(io.count);
+            continue;
+        }
+        if (io.wouldBlock) break;
+        storeError(io.error);
+        return -1;
+    }
+    return sent;
+}
+
+int32_t sockPeerReadsNothing(int32_t socket, int recentMs) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr) return -1;
+    return entry->socket.peerReadsNothing(recentMs) ? 1 : 0;
+}
+
+uint16_t sockLocalPort(int32_t socket) {
+    SocketEntry* entry = usedEntry(socket);
+    return entry == nullptr ? 0 : sockAddressPort({0, entry->socket.localPort()});
+}
+
+int32_t sockSetUnacknowledgedLimit(int32_t socket, int ms) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr) return -1;
+    int error = entry->socket.setUnacknowledgedLimit(ms);
+    storeError(error);
+    return error;
 }
 
 const char* sockAddressText(SocketAddress address) {

@@ -79,9 +79,36 @@ int32_t sockRecv(int32_t socket, uint8_t* buffer, int32_t length, uint8_t waitAl
 // 1 ready, 0 timed out (last error 10060), -1 a bad entry or an error.
 int32_t sockWaitReadable(int32_t socket, int timeoutMs);
 
-// Waits at most `timeoutMs` until one of the entries has something to read.
-// Numbers that are not used entries are left out.
-void sockWaitAny(const int32_t* sockets, std::size_t count, int timeoutMs);
+// One entry of sockWaitEvents: what to wait for and what the wait found.
+struct SockWait {
+    int32_t socket = -1;
+    bool read = false;
+    bool write = false;
+    bool readable = false;
+    bool writable = false;
+};
+
+// Waits at most `timeoutMs` (negative: no limit) until one of the entries is
+// ready as asked or `wake` is raised; marks each entry's readiness. Numbers
+// that are not used entries are left out and never ready.
+void sockWaitEvents(SockWait* waits, std::size_t count, const platform::WakeSignal& wake, int timeoutMs);
+
+// Sends what a TCP entry takes now, without waiting: the count (0 when it
+// would block), -1 on an error, a bad number or a free entry.
+int32_t sockSendAvailable(int32_t socket, const uint8_t* bytes, int32_t length);
+
+// 1 when a TCP entry's peer has acknowledged everything sent and answered
+// within `recentMs` (it is there but reads nothing), else 0; -1 for a bad
+// number or a free entry.
+int32_t sockPeerReadsNothing(int32_t socket, int recentMs);
+
+// The port an entry is bound to (host order); 0 for an unbound entry, a bad
+// number or a free entry.
+uint16_t sockLocalPort(int32_t socket);
+
+// Makes a TCP connection fail once its sent data stays unacknowledged for
+// `ms`. 0, or the error; -1 for a bad number or a free entry.
+int32_t sockSetUnacknowledgedLimit(int32_t socket, int ms);
 
 // The address as "a.b.c.d", first octet first, in the layer's own buffer.
 const char* sockAddressText(SocketAddress address);

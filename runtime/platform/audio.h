@@ -6,6 +6,7 @@
 #include <cstdint>     // Required for: int16_t
 #include <functional>  // Required for: std::function
 #include <memory>      // Required for: std::unique_ptr
+#include <string>      // Required for: std::string
 
 namespace platform {
 
@@ -17,8 +18,11 @@ class AudioOutput {
 public:
     // Opens the default device at `frequency` samples per second, 16-bit
     // stereo (the device converts when it plays another format) and starts
-    // pulling from `callback`. Null when no output device can be opened.
+    // pulling from `callback`. Null when no output device can be opened; the
+    // sound library's complaints stay off stderr either way.
     static std::unique_ptr<AudioOutput> open(int frequency, AudioCallback callback);
+    // Why the last open failed, in the audio back end's words.
+    static std::string lastError();
     virtual ~AudioOutput() = default;
 
     // While locked the callback does not run. Not recursive.

@@ -52,7 +52,10 @@ private:
 // A new version of a file, written beside it and renamed over it on commit,
 // so that a failed write never destroys the old contents. A symbolic link is
 // followed: its target is replaced and the link stays. The new file gets the
-// old one's permission bits (and owner, where allowed).
+// old one's permission bits (and owner, where allowed). The temporary has a
+// short name of its own that carries the writer's pid, so every legal target
+// name can be replaced; begin removes the temporaries in the target's folder
+// whose writers are no longer running (left by a kill during a save).
 class ReplacementFile {
 public:
     ReplacementFile() = default;

@@ -45,6 +45,13 @@ public:
     virtual bool hasKeyboardFocus(uint32_t window) = 0;
     // Character of a key in the current layout, 0 when it has none.
     virtual char keyCharacter(int scanCode, bool shift) = 0;
+    // Moves the text typed since the last call (UTF-8, with the desktop's
+    // layouts, dead keys and input methods applied) into `out`. False when
+    // the backend has no text input; characters then come from the keys.
+    virtual bool takeTypedText(std::string& out) {
+        out.clear();
+        return false;
+    }
 
     virtual void mouseSnapshot(MouseSnapshot& out) = 0;
     // Relative mode hides the pointer and reports movement only.

@@ -5,7 +5,8 @@
 
 #include <array>    // Required for: std::array
 #include <cstdint>  // Required for: uint8_t
-#include <cstring>  // Required for: std::memcpy
+#include <cstring>  // Required for: std::memcpy, std::strlen
+#include <string>   // Required for: std::string
 
 #include "runtime/platform/input.h"
 
@@ -32,6 +33,11 @@ public:
         if (down) buttonsLatched[index] = true;
     }
     void wheel(int steps) { mouse.wheel += steps; }
+    // Typed text; what no one takes is kept up to a bound, never without end.
+    void text(const char* utf8) {
+        const size_t count = std::strlen(utf8);
+        if (typed.size() + count <= kTypedTextLimit) typed.append(utf8, count);
+    }
     // One pump has ended: the next keyboard read takes a fresh snapshot.
     void pumped() { pumpedSinceRead = true; }
 
@@ -46,6 +52,12 @@ public:
         }
         std::memcpy(out, snapshot.data(), 256);
     }
+    // The text typed since the last take.
+    std::string takeText() {
+        std::string out;
+        out.swap(typed);
+        return out;
+    }
     // Position, movement and wheel since the last read; buttons down now or
     // pressed since the last read.
     void readMouse(MouseSnapshot& out) {
@@ -58,6 +70,8 @@ public:
     }
 
 private:
+    static constexpr size_t kTypedTextLimit = 4096;
+
     std::array<uint8_t, 256> keys{};
     std::array<uint8_t, 256> latched{};
     std::array<uint8_t, 256> snapshot{};
@@ -65,6 +79,7 @@ private:
     MouseSnapshot mouse;
     bool buttonsDown[3] = {};
     bool buttonsLatched[3] = {};
+    std::string typed;
 };
 
 }  // namespace platform

@@ -49,6 +49,13 @@ public:
     int setBlocking(bool blocking);
     // Sends small writes at once instead of gathering them. 0, or the error.
     int setNoDelay();
+    // True when the peer has acknowledged everything sent and answered within
+    // `recentMs`: it is there, and a send that would block waits for it to
+    // read, not for the network.
+    bool peerReadsNothing(int recentMs) const;
+    // Gives up a connection whose sent data stays unacknowledged this long,
+    // instead of the system's many minutes of retries. 0, or the error.
+    int setUnacknowledgedLimit(int ms);
 
     // One send; a peer that has gone gives an error, never a signal.
     SocketIo send(const uint8_t* bytes, std::size_t length);
@@ -90,9 +97,40 @@ Socket tcpConnectTo(SocketPeer peer, int timeoutMs, int& error);
 // the port unless the port is 0. Invalid with the error on failure.
 Socket udpOpenAny(uint16_t portNetworkOrder, int& error);
 
-// Waits at most `timeoutMs` until one of the sockets has something to read
-// (or a pending connection, or its end). True when one has.
-bool waitAnyReadable(const std::vector<const Socket*>& sockets, int timeoutMs);
+// Wakes a thread waiting in waitSockets from any other thread. Raised
+// wake-ups add up to one: the wait they end takes them all.
+class WakeSignal {
+public:
+    WakeSignal();
+    ~WakeSignal();
+    WakeSignal(const WakeSignal&) = delete;
+    WakeSignal& operator=(const WakeSignal&) = delete;
+
+    bool valid() const { return descriptor_ >= 0; }
+    void raise();
+    // Takes the raised wake-ups; true when there were any.
+    bool take() const;
+    int descriptor() const { return descriptor_; }
+
+private:
+    int descriptor_ = -1;
+};
+
+// One socket of a wait: what to wait for, and what the wait found. An error
+// or the connection's end counts as both readable and writable, so that the
+// next receive or send reports it.
+struct SocketWait {
+    const Socket* socket = nullptr;
+    bool read = false;
+    bool write = false;
+    bool readable = false;
+    bool writable = false;
+};
+
+// Waits at most `timeoutMs` (negative: no limit) until one of the sockets is
+// ready as asked or the signal is raised (which the wait takes), and marks
+// what each one is ready for.
+void waitSockets(std::vector<SocketWait>& waits, const WakeSignal& wake, int timeoutMs);
 
 // The first IPv4 address of a host name or dotted text; nullopt with error
 // 11001 (or the lookup's) when there is none.

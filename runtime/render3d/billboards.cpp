@@ -1,6 +1,6 @@
 // render3d: sprites and texts that face the camera, drawn by the render
 // object through its scratch buffer of text vertices. GL for the matrices,
-// the viewport and the two capabilities text switches off.
+// the viewport and the capabilities billboards and text switch off.
 #include <GL/gl.h>  // Required for: matrix and viewport queries
 
 #include <array>    // Required for: std::array
@@ -58,6 +58,9 @@ void OpenGLRainbows::drawSprite3D(int sprite, float x, float y, float z, float s
     const BillboardAxes axes = billboardAxes();
     const SpriteRecord& s = sprites[static_cast<size_t>(sprite)];
     if (s.width == 0) return;
+    // A billboard takes no light, as text does: whatever normal the last
+    // draw left current would otherwise decide its colour. Fog still applies.
+    const CapabilityOff noLighting(GL_LIGHTING);
     const float halfWidth = static_cast<float>(s.width >> 2) * scale;
     const float height = static_cast<float>(s.height >> 1) * scale;
     const float uMax = (static_cast<float>(s.width) - 0.5f) / static_cast<float>(s.textureWidth);

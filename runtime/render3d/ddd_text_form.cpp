@@ -181,8 +181,9 @@ bool readModel(DddTextModel& model, DddTokenReader& in) {
     if (!in.next() || std::strcmp(in.token(), "DDDA") != 0) return false;
     float version = 0;
     if (!in.number(version) || !(version <= kNewestTextVersion)) return false;
-    return readTextureCoordinates(in, model) && readPolygons(in, model) &&
-           readFrames(in, model, version == kNewestTextVersion) && indexesInRange(model);
+    model.hasNormals = version == kNewestTextVersion;
+    return readTextureCoordinates(in, model) && readPolygons(in, model) && readFrames(in, model, model.hasNormals) &&
+           indexesInRange(model);
 }
 
 }  // namespace
@@ -230,6 +231,7 @@ bool DddTextModel::toMesh(MeshObject& object) const {
             }
         }
     }
+    object.normalsValid = hasNormals ? 1 : 0;
     if (object.buildGroupTable()) return true;
     object.clear(true);
     return false;

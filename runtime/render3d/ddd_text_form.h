@@ -26,9 +26,11 @@ struct DddTextModel {
     std::vector<int32_t> vertexIndexes, uvIndexes;  // one pair per polygon corner
     std::vector<float> u, v;
     std::vector<std::vector<DddTextVertex>> frames;
+    bool hasNormals = false;  // version 1.1 gives every vertex its normal
 
     // Each polygon as a separator record (key 0xFFFFFFFD) and one record per
-    // corner, per frame, into the emptied object; then the group table. False
+    // corner, per frame, into the emptied object; then the group table. The
+    // file's normals count as valid, so the engine rebuilds none. False
     // (object emptied) when the object would have more than 256 colours or a
     // frame more records than a list counts. Storage failures throw.
     bool toMesh(MeshObject& object) const;

@@ -152,3 +152,7 @@ void Rainbows3D::setLight(int32_t n, uint32_t colour, float x, float y, float z,
 void Rainbows3D::setCameraLight(int32_t n, uint32_t colour) {
     setLight(n, colour, eye[0], eye[1], eye[2], -eye[0], -eye[1], -eye[2], kDirectionalCutoff, 0);
 }
+
+void Rainbows3D::restoreLighting() const {
+    if (lightMask != 0) glEnable(GL_LIGHTING);
+}

@@ -24,6 +24,7 @@
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render3d/mesh_drawing.h"
+#include "runtime/render3d/mesh_streams.h"
 #include "runtime/render3d/rainbows_3d.h"
 
 namespace {
@@ -118,15 +119,7 @@ void fillWorkCopy(MeshObjectX& mesh, const MeshFrame& current, const MeshFrame& 
         const MeshVertex& c = from.data[k];
         const bool blended = weight != 0.0f && k < partner.triangles.count;
         if (blended) {
-            const MeshVertex& p = partner.triangles.data[k];
-            w.x = p.x + weight * (c.x - p.x);
-            w.y = p.y + weight * (c.y - p.y);
-            w.z = p.z + weight * (c.z - p.z);
-            w.nx = p.nx + weight * (c.nx - p.nx);
-            w.ny = p.ny + weight * (c.ny - p.ny);
-            w.nz = p.nz + weight * (c.nz - p.nz);
-            w.u = c.u;
-            w.v = c.v;
+            blendVertex(w, partner.triangles.data[k], c, weight);
         } else {
             w = c;
         }
@@ -140,30 +133,13 @@ void fillWorkCopy(MeshObjectX& mesh, const MeshFrame& current, const MeshFrame& 
 
 // [SECTION] Arrays and texture units
 
-// Where the array pointers point: an offset into the bound buffer (from 0),
-// or the address of the records without vertex buffers. Kept as an integer
-// so that offsets from 0 are plain arithmetic.
 using ArrayBase = uintptr_t;
 
 const void* field(ArrayBase base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
 
 ArrayBase uploadRecords(const BlockVector<MeshVertex>& records, uint32_t& buffer, bool isStatic, bool refill) {
-    const GlExtensions& ext = glExtensions();
-    if (ext.glBindBufferARB == nullptr || ext.glGenBuffersARB == nullptr || ext.glBufferDataARB == nullptr) {
-        return reinterpret_cast<ArrayBase>(records.data);
-    }
-    if (buffer == 0) ext.glGenBuffersARB(1, &buffer);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
-    if (refill) {
-        ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(records.count) * kStride, records.data,
-                            isStatic ? GL_STATIC_DRAW_ARB : GL_STREAM_DRAW_ARB);
-    }
-    return 0;
-}
-
-void unbindBuffer() {
-    const GlExtensions& ext = glExtensions();
-    if (ext.glBindBufferARB != nullptr) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    return bindArrayData(buffer, records.data, static_cast<size_t>(records.count) * sizeof(MeshVertex), isStatic,
+                         refill);
 }
 
 bool hasMultitexture() {
@@ -177,9 +153,9 @@ void selectUnit(GLenum unit) {
     ext.glActiveTextureARB(unit);
 }
 
-void texCoordsAt(ArrayBase base, size_t offset) {
+void texCoordsAt(ArrayBase base, size_t offset, GLsizei stride = kStride) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, kStride, field(base, offset));
+    glTexCoordPointer(2, GL_FLOAT, stride, field(base, offset));
 }
 
 uint32_t spriteTexture(const OpenGLRainbows& r, int32_t sprite, const uint32_t* textureIds) {
@@ -199,17 +175,17 @@ void rebindSprites(OpenGLRainbows& r, const uint32_t* textureIds) {
     r.bindSprite(r.boundSprite, r.boundSecondSprite, r.boundUsesMipTexture != 0, textureIds);
 }
 
-void plainTextureUnits(const OpenGLRainbows& r, ArrayBase base, const uint32_t* textureIds) {
+void plainTextureUnits(const OpenGLRainbows& r, ArrayBase base, GLsizei stride, const uint32_t* textureIds) {
     if (r.boundSprite < 0) return;
     const bool multi = hasMultitexture();
     if (r.boundSecondSprite >= 0 && multi) {
         selectUnit(GL_TEXTURE1_ARB);
         glBindTexture(GL_TEXTURE_2D, spriteTexture(r, r.boundSecondSprite, textureIds));
-        texCoordsAt(base, offsetof(MeshVertex, u));
+        texCoordsAt(base, offsetof(MeshVertex, u), stride);
     }
     if (multi) selectUnit(GL_TEXTURE0_ARB);
     glBindTexture(GL_TEXTURE_2D, spriteTexture(r, r.boundSprite, textureIds));
-    texCoordsAt(base, offsetof(MeshVertex, u));
+    texCoordsAt(base, offsetof(MeshVertex, u), stride);
 }
 
 void bumpTextureUnits(ArrayBase base) {
@@ -307,11 +283,12 @@ bool Rainbows3D::drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const ui
     glDepthFunc(GL_LEQUAL);
     glDrawArrays(GL_TRIANGLES, 0, work.count);
     glDepthFunc(GL_LESS);
+    restoreLighting();
     glDisableClientState(GL_VERTEX_ARRAY);
     if (renderer != nullptr) rebindSprites(*renderer, textureIds);
     cullMode = static_cast<int8_t>(-cullMode);
     applyCullMode();
-    unbindBuffer();
+    unbindArrayBuffers();
     return true;
 }
 
@@ -384,13 +361,19 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
     const MeshFrame& current = mesh->frames.data[blend.current];
     const MeshFrame& partner = mesh->frames.data[blend.partner];
 
-    const BlockVector<MeshVertex>* records = &mesh->workCopy;
-    uint32_t* buffer = &mesh->streamBuffer;
-    bool isStatic = false;
-    if (!special && blend.weight == 0.0f && textureOffsetU == 0.0f && textureOffsetV == 0.0f) {
-        records = &current.triangles;
-        isStatic = blend.current == 0;
-        if (isStatic) buffer = &mesh->staticBuffer;
+    ArraySource source;
+    const bool noOffset = textureOffsetU == 0.0f && textureOffsetV == 0.0f;
+    if (!special && blend.weight == 0.0f && noOffset) {
+        if (blend.current == 0) {
+            source = staticFrameSource(*mesh);
+        } else {
+            source.base = uploadRecords(current.triangles, mesh->streamBuffer, false, true);
+            source.count = current.triangles.count;
+        }
+    } else if (!special && noOffset && mesh->hasColours == 0 && partner.triangles.count >= current.triangles.count) {
+        // Without vertex colours a blend reads positions, normals and the
+        // current frame's texture coordinates only: those are streamed.
+        source = blendedSource(*mesh, blend.current, blend.partner, blend.weight);
     } else {
         float light[3] = {0, 0, 0};
         if (special) {
@@ -399,30 +382,33 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
             if (specialMode == SpecialLightMode::StencilShadows) {
                 glPushMatrix();
                 glMultMatrixf(m.data());
-                mesh->computeLitFaces(current.triangles, light);
+                // A volume kept from the same records and light has its lit faces.
+                if (!mesh->keepsShadowVolume(current.triangles, light)) mesh->computeLitFaces(current.triangles, light);
                 r.bindSprite(-1, -1, false);
                 mesh->drawShadowVolume(current.triangles, light, 1);
+                restoreLighting();
                 glPopMatrix();
                 return;
             }
         }
         const bool shade = special && glExtensions().glMultiTexCoord2fARB != nullptr && hasMultitexture();
         fillWorkCopy(*mesh, current, partner, blend.weight, *this, shade ? light : nullptr);
+        source.base = uploadRecords(mesh->workCopy, mesh->streamBuffer, false, true);
+        source.count = mesh->workCopy.count;
     }
 
-    const bool refill = !isStatic || *buffer == 0 || mesh->staticBufferStale();
-    const ArrayBase base = uploadRecords(*records, *buffer, isStatic, refill);
-    if (isStatic && refill) mesh->markStaticBufferFilled();
+    const ArrayBase base = source.base;
+    const GLsizei stride = source.stride;
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, field(base, 0));
+    glVertexPointer(3, GL_FLOAT, stride, field(base, 0));
 
     const bool multi = hasMultitexture();
     const bool celShading = special && multi && specialMode == SpecialLightMode::CelShading;
     if (!special || !multi) {
-        plainTextureUnits(r, base, textureIds);
+        plainTextureUnits(r, base, stride, textureIds);
         if (mesh->hasColours != 0) {
             glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(3, GL_FLOAT, kStride, field(base, offsetof(MeshVertex, r)));
+            glColorPointer(3, GL_FLOAT, stride, field(base, offsetof(MeshVertex, r)));
         }
     } else if (specialMode == SpecialLightMode::BumpMapping) {
         bumpTextureUnits(base);
@@ -435,7 +421,7 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
     glMultMatrixf(m.data());
     if (lightMask != 0 || sphereMap != 0) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, kStride, field(base, offsetof(MeshVertex, nx)));
+        glNormalPointer(GL_FLOAT, stride, field(base, offsetof(MeshVertex, nx)));
     }
     if (sphereMap != 0) {
         glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
@@ -443,13 +429,17 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
         glEnable(GL_TEXTURE_GEN_S);
         glEnable(GL_TEXTURE_GEN_T);
     }
-    glDrawArrays(GL_TRIANGLES, 0, records->count);
+    if (source.indexed) {
+        glDrawElements(GL_TRIANGLES, source.count, GL_UNSIGNED_INT, field(source.indices, 0));
+    } else {
+        glDrawArrays(GL_TRIANGLES, 0, source.count);
+    }
     if (sphereMap != 0) {
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     }
     disableArrays();
-    unbindBuffer();
+    unbindArrayBuffers();
 
     if (special && specialMode == SpecialLightMode::CelShading) {
         const bool outlined = cullMode != 0 && drawOutline(*mesh, current, textureIds);

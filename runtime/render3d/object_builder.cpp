@@ -109,6 +109,8 @@ void MeshObjectX::build() {
     std::copy(base.data, base.data + base.count, workCopy.data);
     workCopy.count = base.count;
     staticBufferOutdated = true;
+    shadowVolumes.forget();
+    blended.forget();
     hasColours = std::any_of(groupKeys.data, groupKeys.data + groupKeys.count, isRealColour) ? 1 : 0;
     // An object of more colours than a group table can index has no table;
     // its records still carry their colours.

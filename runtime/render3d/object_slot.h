@@ -6,6 +6,8 @@
 
 #include "runtime/core/block_vector.h"
 #include "runtime/render3d/mesh_object.h"
+#include "runtime/render3d/mesh_streams.h"
+#include "runtime/render3d/shadow_volume_arrays.h"
 
 inline constexpr int32_t kObjectSlotCount = 4096;
 
@@ -26,6 +28,9 @@ public:
     float shadeRowStep = 0;     // 1 / rows of the shade texture
     BlockVector<EdgeRecord> edges{kMeshListStep, kMeshListFirstCapacity};
     BlockVector<uint8_t> litFaces{kMeshListStep, kMeshListFirstCapacity};
+    KeptShadowVolumes shadowVolumes;  // the last volumes drawn; never copied
+    IndexedFrame frame0;              // what staticBuffer holds; never copied
+    BlendedFrames blended;            // the last blend streamed; never copied
     uint32_t textureA = 0;  // texture numbers inside an object set
     uint32_t textureB = 0;
 
@@ -48,12 +53,21 @@ public:
     // the faces lit from a light in object space, and the volume itself.
     void buildEdgeNeighbours();
     void computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]);
+    // Builds the volume's arrays unless they were built from these records
+    // and light (shadow_volume_drawing.cpp), then counts it into the stencil.
     void drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps);
+    // True when the next drawShadowVolume of these records and light needs
+    // neither lit faces nor a new volume.
+    bool keepsShadowVolume(const BlockVector<MeshVertex>& records, const float light[3]) const {
+        return shadowVolumes.find(records, light, 1) >= 0;
+    }
     // True until frame 0 as it is now sits in staticBuffer.
     bool staticBufferStale() const { return staticBufferOutdated; }
     void markStaticBufferFilled() { staticBufferOutdated = false; }
 
 private:
+    void buildShadowVolumeArrays(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps,
+                                 ShadowVolumeArrays& into) const;
     void deleteGlNames();
     bool staticBufferOutdated = true;  // frame 0 changed since the last upload
 };

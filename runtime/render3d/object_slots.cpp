@@ -29,11 +29,22 @@ void MeshObjectX::deleteGlNames() {
     if (ext.glDeleteBuffersARB != nullptr) {
         if (staticBuffer != 0) ext.glDeleteBuffersARB(1, &staticBuffer);
         if (streamBuffer != 0) ext.glDeleteBuffersARB(1, &streamBuffer);
+        if (frame0.indexBuffer != 0) ext.glDeleteBuffersARB(1, &frame0.indexBuffer);
+        if (blended.indexBuffer != 0) ext.glDeleteBuffersARB(1, &blended.indexBuffer);
+        for (ShadowVolumeArrays& v : shadowVolumes.volumes) {
+            if (v.buffer != 0) ext.glDeleteBuffersARB(1, &v.buffer);
+            if (v.indexBuffer != 0) ext.glDeleteBuffersARB(1, &v.indexBuffer);
+        }
     }
     if (shadeTexture != 0) glDeleteTextures(1, &shadeTexture);
     staticBuffer = 0;
     streamBuffer = 0;
     shadeTexture = 0;
+    frame0.indexBuffer = 0;
+    blended.indexBuffer = 0;
+    blended.forget();
+    for (ShadowVolumeArrays& v : shadowVolumes.volumes) v.buffer = v.indexBuffer = 0;
+    shadowVolumes.forget();
     staticBufferOutdated = true;
 }
 
@@ -42,6 +53,9 @@ void MeshObjectX::release(bool freeStorage) {
     if (freeStorage) {
         edges.clear();
         litFaces.clear();
+        for (ShadowVolumeArrays& v : shadowVolumes.volumes) v = ShadowVolumeArrays{};
+        frame0 = IndexedFrame{};
+        blended = BlendedFrames{};
     }
     edges.count = 0;
     litFaces.count = 0;

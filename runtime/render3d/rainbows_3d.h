@@ -180,6 +180,9 @@ private:
     // The cel-shading outline of the drawn work copy; false when the object
     // is too small on screen for one.
     bool drawOutline(MeshObjectX& mesh, const MeshFrame& frame, const uint32_t* textureIds);
+    // Lighting on again after a draw that switched it off, when a light is on:
+    // what is drawn next must not depend on the order of the draws.
+    void restoreLighting() const;
 };
 
 // The 3D texture selection: the integer of mode, kept by the engine.

@@ -49,7 +49,8 @@
 // --- Stencil shadows ---
 // setShadowPass, endShadowsClearDepth                                          shadow_pass.cpp
 // EdgeRecord; buildEdgeNeighbours                                              object_slot.h, shadow_edges.cpp
-// computeLitFaces, drawShadowVolume                                            shadow_volume.cpp
+// computeLitFaces                                                              shadow_volume.cpp
+// drawShadowVolume; ShadowVolumeArrays, the volume kept between draws          shadow_volume_drawing.cpp
 
 // --- Object sets ---
 // ObjectSetIndex, objectSetFolder, readObjectSetIndex, loadObjectSet          object_set_loader.h

@@ -79,6 +79,8 @@ void Rainbows3D::setShadowPass(uint8_t on) {
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     applyCullMode();
+    // The darkening is drawn as 2D, which switches lighting off.
+    restoreLighting();
 }
 
 void Rainbows3D::endShadowsClearDepth() {

@@ -1,22 +1,9 @@
-// render3d: stencil shadow volumes of a mesh: which faces the light, and the
-// volume extruded from the silhouette to infinity, counted into the stencil
-// buffer (edge neighbours: shadow_edges.cpp). GL only in the drawing.
-#include <GL/gl.h>  // Required for: stencil and culling state, immediate mode
-
+// render3d: stencil shadow volumes of a mesh: which faces the light (edge
+// neighbours: shadow_edges.cpp; the volume's drawing:
+// shadow_volume_drawing.cpp). Never touches GL.
 #include <algorithm>  // Required for: std::min
 
 #include "runtime/render3d/object_slot.h"
-
-namespace {
-
-constexpr GLuint kAllStencilBits = 0xFFFFFFFFu;
-
-// Vertex p as a point at infinity in the direction away from the light.
-void extrudedVertex(const MeshVertex& p, const float light[3]) {
-    glVertex4f(p.x - light[0], p.y - light[1], p.z - light[2], 0.0f);
-}
-
-}  // namespace
 
 void MeshObjectX::computeLitFaces(const BlockVector<MeshVertex>& records, const float light[3]) {
     if (frames.count == 0) return;
@@ -46,48 +33,4 @@ void MeshObjectX::computeLitFaces(const BlockVector<MeshVertex>& records, const 
         const bool neighbourLit = edge.neighbour >= 0 && edge.neighbour < triangles && litFaces.data[edge.neighbour] != 0;
         edge.silhouette = litFaces.data[e / 3] != 0 && !neighbourLit ? 1 : 0;
     }
-}
-
-void MeshObjectX::drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps) {
-    const int32_t triangles = std::min(litFaces.count, records.count / 3);
-    const int32_t edgeCount = std::min(edges.count, 3 * triangles);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDepthFunc(GL_LEQUAL);
-    glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
-    for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 0) {
-            glEnable(GL_CULL_FACE);
-            glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
-            glStencilOp(GL_KEEP, GL_KEEP, GL_INCR_WRAP);
-            glCullFace(GL_BACK);
-        } else {
-            glStencilOp(GL_KEEP, GL_KEEP, GL_DECR_WRAP);
-            glCullFace(GL_FRONT);
-        }
-        glBegin(GL_QUADS);
-        for (int32_t e = 0; e < edgeCount; ++e) {
-            if (litFaces.data[e / 3] == 0 || edges.data[e].silhouette == 0) continue;
-            const MeshVertex& p = records.data[e];
-            const MeshVertex& q = records.data[e - e % 3 + (e % 3 + 1) % 3];
-            glVertex3f(q.x, q.y, q.z);
-            glVertex3f(p.x, p.y, p.z);
-            extrudedVertex(p, light);
-            extrudedVertex(q, light);
-        }
-        glEnd();
-        if (caps == 0) continue;
-        glBegin(GL_TRIANGLES);
-        for (int32_t k = 0; k < 3 * triangles; ++k) {
-            const MeshVertex& p = records.data[k];
-            if (litFaces.data[k / 3] != 0) {
-                glVertex3f(p.x, p.y, p.z);
-            } else {
-                extrudedVertex(p, light);
-            }
-        }
-        glEnd();
-    }
-    glDepthFunc(GL_LESS);
 }

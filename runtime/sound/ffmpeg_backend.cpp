@@ -2,6 +2,7 @@
 // their sound played by the device's mixer, pictures drawn by MoviePicture.
 // The movie's clock is the platform's monotonic clock.
 #include <algorithm>  // Required for: std::clamp, std::min
+#include <limits>     // Required for: std::numeric_limits
 
 #include "runtime/sound/ffmpeg_decoder.h"
 #include "runtime/sound/media_backend.h"
@@ -77,11 +78,14 @@ public:
     bool opened = false;
 
     int32_t startMs() override { return 0; }
-    int32_t lengthMs() override { return video.lengthMs() > 0 ? video.lengthMs() : sound.lengthMs(); }
+    // The container's length; without one the movie plays until atEnd().
+    int32_t lengthMs() override { return video.lengthMs(); }
+    bool atEnd() override { return video.finished() && positionMs() >= sound.lengthMs(); }
     int32_t positionMs() override {
         if (!playing) return position;
         const double elapsed = nowMs() - startedAt;
-        return static_cast<int32_t>(std::min<double>(position + elapsed, lengthMs()));
+        const double limit = lengthMs() > 0 ? lengthMs() : std::numeric_limits<int32_t>::max();
+        return static_cast<int32_t>(std::min<double>(position + elapsed, limit));
     }
     bool play() override {
         if (playing) return true;

@@ -1,5 +1,6 @@
 // sound: decoding media files with FFmpeg's libavformat, libavcodec,
-// libswresample and libswscale. Never touches the device or OpenGL.
+// libswresample and libswscale; files are read through MediaInput alone.
+// Never touches the device or OpenGL. A storage failure fails the decode.
 #include "runtime/sound/ffmpeg_decoder.h"
 
 extern "C" {
@@ -7,11 +8,13 @@ extern "C" {
 #include <libavformat/avformat.h>    // Required for: containers
 #include <libswresample/swresample.h>  // Required for: sample conversion
 #include <libswscale/swscale.h>      // Required for: picture conversion
-#include <libavutil/log.h>           // Required for: av_log_set_level
 }
 
 #include <algorithm>  // Required for: std::min
 #include <limits>     // Required for: std::numeric_limits
+#include <new>        // Required for: std::bad_alloc
+
+#include "runtime/sound/media_input.h"
 
 namespace {
 
@@ -21,9 +24,6 @@ constexpr int kMinSourceRate = 1000;
 constexpr int kMaxSourceRate = 384000;
 constexpr int kMaxSourceChannels = 8;
 
-struct FormatCloser {
-    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
 struct CodecFreer {
     void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
 };
@@ -39,7 +39,6 @@ struct ResamplerFreer {
 struct ScalerFreer {
     void operator()(SwsContext* p) const { sws_freeContext(p); }
 };
-using Format = std::unique_ptr<AVFormatContext, FormatCloser>;
 using Codec = std::unique_ptr<AVCodecContext, CodecFreer>;
 using Packet = std::unique_ptr<AVPacket, PacketFreer>;
 using Frame = std::unique_ptr<AVFrame, FrameFreer>;
@@ -47,22 +46,6 @@ using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
 using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
 
 constexpr size_t kScalerOverrun = 256;
-
-Format openFormat(const std::string& path) {
-    // Media that cannot be played fails quietly: no library messages.
-    av_log_set_level(AV_LOG_QUIET);
-    AVFormatContext* raw = nullptr;
-    // A playlist inside a media file may name other sources: local files
-    // only, never the network.
-    AVDictionary* options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    const int opened = avformat_open_input(&raw, path.c_str(), nullptr, &options);
-    av_dict_free(&options);
-    if (opened < 0) return nullptr;
-    Format format(raw);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0) return nullptr;
-    return format;
-}
 
 // The best stream of that type with an opened decoder; -1 when none.
 int openStream(AVFormatContext* format, AVMediaType type, Codec& codec) {
@@ -128,13 +111,12 @@ bool drainAudio(AVCodecContext* codec, SwrContext* resampler, AVFrame* frame, De
     return true;
 }
 
-}  // namespace
-
-std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate, uint32_t maxFrames) {
-    Format format = openFormat(path);
+std::shared_ptr<PcmSound> decodeAudio(const std::string& path, uint32_t rate, uint32_t maxFrames) {
+    MediaInput file(path);
+    AVFormatContext* format = file.format();
     if (format == nullptr) return nullptr;
     Codec codec;
-    const int stream = openStream(format.get(), AVMEDIA_TYPE_AUDIO, codec);
+    const int stream = openStream(format, AVMEDIA_TYPE_AUDIO, codec);
     if (stream < 0 || codec->sample_rate < kMinSourceRate || codec->sample_rate > kMaxSourceRate ||
         codec->ch_layout.nb_channels <= 0 || codec->ch_layout.nb_channels > kMaxSourceChannels) {
         return nullptr;
@@ -167,7 +149,7 @@ std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate
     audio.sourceRate = codec->sample_rate;
     audio.sourceFormat = codec->sample_fmt;
     bool more = true;
-    while (more && av_read_frame(format.get(), packet.get()) >= 0) {
+    while (more && av_read_frame(format, packet.get()) >= 0) {
         if (packet->stream_index == stream && avcodec_send_packet(codec.get(), packet.get()) >= 0) {
             more = drainAudio(codec.get(), resampler.get(), frame.get(), audio);
         }
@@ -185,13 +167,24 @@ std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate
     return sound;
 }
 
+}  // namespace
+
+std::shared_ptr<PcmSound> decodeAudioFile(const std::string& path, uint32_t rate, uint32_t maxFrames) {
+    try {
+        return decodeAudio(path, rate, maxFrames);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 int32_t mediaLengthMs(const std::string& path) {
-    Format format = openFormat(path);
-    return format != nullptr ? lengthOf(format.get()) : 0;
+    MediaInput input(path);
+    return input.format() != nullptr ? lengthOf(input.format()) : 0;
 }
 
 struct VideoDecoder::Handles {
-    Format format;
+    std::unique_ptr<MediaInput> input;
+    AVFormatContext* format = nullptr;  // the input's
     Codec codec;
     Scaler scaler;
     Packet packet{av_packet_alloc()};
@@ -205,11 +198,21 @@ VideoDecoder::VideoDecoder() = default;
 VideoDecoder::~VideoDecoder() = default;
 
 bool VideoDecoder::open(const std::string& name) {
+    try {
+        return openFile(name);
+    } catch (const std::bad_alloc&) {
+        h.reset();
+        return false;
+    }
+}
+
+bool VideoDecoder::openFile(const std::string& name) {
     path = name;
     h = std::make_unique<Handles>();
-    h->format = openFormat(path);
+    h->input = std::make_unique<MediaInput>(path);
+    h->format = h->input->format();
     if (h->format == nullptr || h->packet == nullptr || h->frame == nullptr) return false;
-    h->stream = openStream(h->format.get(), AVMEDIA_TYPE_VIDEO, h->codec);
+    h->stream = openStream(h->format, AVMEDIA_TYPE_VIDEO, h->codec);
     if (h->stream < 0) return false;
     const AVCodecContext* c = h->codec.get();
     if (c->width <= 0 || c->height <= 0 || c->width > kMaxPictureSide || c->height > kMaxPictureSide ||
@@ -222,7 +225,11 @@ bool VideoDecoder::open(const std::string& name) {
     h->pixelFormat = c->pix_fmt;
     width_ = c->width;
     height_ = c->height;
-    length_ = lengthOf(h->format.get());
+    length_ = lengthOf(h->format);
+    // Pictures without a time (a raw stream) follow each other at the frame rate.
+    const AVRational rate = av_guess_frame_rate(h->format, h->format->streams[h->stream], nullptr);
+    untimedStepMs = rate.num > 0 && rate.den > 0 ? std::clamp<int64_t>(int64_t{1000} * rate.den / rate.num, 1, 1000)
+                                                 : kUntimedStepMs;
     return true;
 }
 
@@ -233,7 +240,7 @@ bool VideoDecoder::decodeNext() {
         const int got = avcodec_receive_frame(h->codec.get(), frame);
         if (got == 0) break;
         if (got != AVERROR(EAGAIN) || h->flushed) return false;
-        if (av_read_frame(h->format.get(), h->packet.get()) < 0) {
+        if (av_read_frame(h->format, h->packet.get()) < 0) {
             h->flushed = true;
             avcodec_send_packet(h->codec.get(), nullptr);
             continue;
@@ -245,9 +252,11 @@ bool VideoDecoder::decodeNext() {
     const bool fits = frame->width == width_ && frame->height == height_ && frame->format == h->pixelFormat;
     if (fits) {
         const AVStream* stream = h->format->streams[h->stream];
-        int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-        int64_t pts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp - start : 0;
-        lookaheadMs = av_rescale_q(pts, stream->time_base, AVRational{1, 1000});
+        const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+        lookaheadMs = frame->best_effort_timestamp != AV_NOPTS_VALUE
+                          ? av_rescale_q(frame->best_effort_timestamp - start, stream->time_base, AVRational{1, 1000})
+                          : nextUntimedMs;
+        nextUntimedMs = lookaheadMs + untimedStepMs;
         // The scaler's vector code may write a little past the last row's end:
         // give it room, then cut the picture to its size.
         const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4;
@@ -262,9 +271,17 @@ bool VideoDecoder::decodeNext() {
     return true;
 }
 
+bool VideoDecoder::decodeNextWithin() {
+    try {
+        return decodeNext();
+    } catch (const std::bad_alloc&) {
+        return false;  // a picture that does not fit in memory ends the movie
+    }
+}
+
 const std::vector<uint8_t>& VideoDecoder::pictureAt(int32_t ms) {
     while (!ended) {
-        if (!haveLookahead && !decodeNext()) {
+        if (!haveLookahead && !decodeNextWithin()) {
             ended = true;
             break;
         }
@@ -280,9 +297,10 @@ void VideoDecoder::rewind() {
     if (h == nullptr || h->codec == nullptr) return;
     haveLookahead = false;
     ended = false;
+    nextUntimedMs = 0;
     const AVStream* stream = h->format->streams[h->stream];
     const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-    if (av_seek_frame(h->format.get(), h->stream, start, AVSEEK_FLAG_BACKWARD) >= 0) {
+    if (av_seek_frame(h->format, h->stream, start, AVSEEK_FLAG_BACKWARD) >= 0) {
         avcodec_flush_buffers(h->codec.get());
         h->flushed = false;
         return;

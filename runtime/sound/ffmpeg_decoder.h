@@ -1,5 +1,6 @@
 // sound: the media decoders over FFmpeg's libraries, the only code that
-// calls them. Audio is decoded whole into the mixer's format; pictures one
+// calls them (with media_input.cpp, which reads the files, and
+// rate_converter.cpp, which resamples sounds). Audio is decoded whole into the mixer's format; pictures one
 // at a time into RGBA.
 #pragma once
 
@@ -34,7 +35,10 @@ public:
     bool open(const std::string& name);
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
+    // 0 when the file does not say (a raw stream).
     int32_t lengthMs() const { return length_; }
+    // True once the last picture has been reached.
+    bool finished() const { return ended; }
 
     // The picture due at `ms` (width x height RGBA, top row first): the last
     // one that starts at or before it, or the first one. Empty before any
@@ -45,7 +49,11 @@ public:
 
 private:
     struct Handles;
+    bool openFile(const std::string& name);  // open() without its storage guard
     bool decodeNext();  // the next picture into the look-ahead; false at the end
+    bool decodeNextWithin();  // decodeNext, false when the picture does not fit in memory
+    // The step between pictures without a time when the file gives no rate.
+    static constexpr int64_t kUntimedStepMs = 40;
     std::unique_ptr<Handles> h;
     std::string path;
     int32_t width_ = 0;
@@ -54,6 +62,8 @@ private:
     std::vector<uint8_t> picture;
     std::vector<uint8_t> lookahead;
     int64_t lookaheadMs = 0;
+    int64_t nextUntimedMs = 0;  // the time of the next picture that has none
+    int64_t untimedStepMs = kUntimedStepMs;
     bool haveLookahead = false;
     bool ended = false;
 };

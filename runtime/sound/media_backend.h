@@ -21,7 +21,11 @@ class MoviePlayer {
 public:
     virtual ~MoviePlayer() = default;
     virtual int32_t startMs() = 0;
+    // 0 when the file does not say how long it is.
     virtual int32_t lengthMs() = 0;
+    // For a movie of unknown length: true once its pictures and its sound
+    // have played out.
+    virtual bool atEnd() = 0;
     virtual int32_t positionMs() = 0;
     // False when it cannot play.
     virtual bool play() = 0;

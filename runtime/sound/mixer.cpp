@@ -8,7 +8,15 @@
 namespace {
 
 constexpr int kChunkFrames = 256;  // frames mixed per pass of the float accumulator
-constexpr uint64_t kOne = uint64_t{1} << 32;
+
+// Adds n frames of 16-bit samples (one or two channels) with their gains.
+template <uint32_t Channels>
+void addFrames(const int16_t* source, float* accum, int n, float left, float right) {
+    for (int i = 0; i < n; ++i) {
+        accum[2 * i] += static_cast<float>(source[Channels * i]) * left;
+        accum[2 * i + 1] += static_cast<float>(source[Channels * i + Channels - 1]) * right;
+    }
+}
 
 }  // namespace
 
@@ -23,12 +31,11 @@ bool Mixer::valid(int32_t voice) const {
 }
 
 int32_t Mixer::createVoice(std::shared_ptr<const PcmSound> sound) {
-    if (freeVoices.empty() || sound == nullptr || sound->frames() == 0 || sound->rate == 0) return -1;
+    if (freeVoices.empty() || sound == nullptr || sound->frames() == 0 || sound->rate != rate) return -1;
     int32_t id = freeVoices.back();
     freeVoices.pop_back();
     Voice& v = voices[id];
     v = Voice{};
-    v.step = (static_cast<uint64_t>(sound->rate) << 32) / rate;
     v.sound = std::move(sound);
     v.inUse = true;
     return id;
@@ -63,7 +70,7 @@ void Mixer::stop(int32_t voice) {
 void Mixer::setPosition(int32_t voice, uint32_t frame) {
     if (!valid(voice)) return;
     Voice& v = voices[voice];
-    v.position = static_cast<uint64_t>(std::min(frame, v.sound->frames() - 1)) << 32;
+    v.position = std::min(frame, v.sound->frames() - 1);
 }
 
 void Mixer::setGain(int32_t voice, StereoGain gain) {
@@ -73,7 +80,7 @@ void Mixer::setGain(int32_t voice, StereoGain gain) {
 bool Mixer::isPlaying(int32_t voice) const { return valid(voice) && voices[voice].activeIndex >= 0; }
 
 uint32_t Mixer::positionFrames(int32_t voice) const {
-    return valid(voice) ? static_cast<uint32_t>(voices[voice].position >> 32) : 0;
+    return valid(voice) ? voices[voice].position : 0;
 }
 
 void Mixer::deactivate(Voice& v) {
@@ -87,36 +94,23 @@ void Mixer::deactivate(Voice& v) {
 
 bool Mixer::mixVoice(Voice& v, float* accum, int frames) {
     const PcmSound& s = *v.sound;
-    const int16_t* data = s.samples.data();
-    const uint64_t length = static_cast<uint64_t>(s.frames()) << 32;
-    const uint32_t last = s.frames() - 1;
-    const bool stereo = s.channels == 2;
-    const float gl = v.gain.left;
-    const float gr = v.gain.right;
-    uint64_t pos = v.position;
-    for (int i = 0; i < frames; ++i) {
-        if (pos >= length) {
-            if (!v.looping) {
-                v.position = 0;
-                return false;
-            }
-            pos %= length;
+    const uint32_t length = s.frames();
+    int done = 0;
+    while (done < frames) {
+        if (v.position >= length) {
+            v.position = 0;
+            if (!v.looping) return false;
         }
-        const uint32_t index = static_cast<uint32_t>(pos >> 32);
-        const uint32_t next = index < last ? index + 1 : (v.looping ? 0 : last);
-        const float t = static_cast<float>(pos & (kOne - 1)) * (1.0f / 4294967296.0f);
-        float left, right;
-        if (stereo) {
-            left = data[2 * index] + (data[2 * next] - data[2 * index]) * t;
-            right = data[2 * index + 1] + (data[2 * next + 1] - data[2 * index + 1]) * t;
+        const int n = static_cast<int>(std::min<uint32_t>(static_cast<uint32_t>(frames - done), length - v.position));
+        const int16_t* source = s.samples.data() + static_cast<size_t>(v.position) * s.channels;
+        if (s.channels == 2) {
+            addFrames<2>(source, accum + 2 * done, n, v.gain.left, v.gain.right);
         } else {
-            left = right = data[index] + (data[next] - data[index]) * t;
+            addFrames<1>(source, accum + 2 * done, n, v.gain.left, v.gain.right);
         }
-        accum[2 * i] += left * gl;
-        accum[2 * i + 1] += right * gr;
-        pos += v.step;
+        v.position += static_cast<uint32_t>(n);
+        done += n;
     }
-    v.position = pos;
     return true;
 }
 

@@ -1,5 +1,6 @@
-// sound: the mixer. Voices play shared PCM data at their own rate, gains and
-// position into one 16-bit stereo output. Not thread-safe by itself: the
+// sound: the mixer. Voices play shared PCM data at the mixer's rate (sounds
+// are converted to it when they are loaded) with their own gains and position
+// into one 16-bit stereo output. Not thread-safe by itself: the
 // device calls render() from its callback and every other call is made under
 // the device's audio lock (SoundDevice::lockMixer).
 #pragma once
@@ -17,8 +18,8 @@ public:
     // Voices are numbered 0..voiceCapacity-1.
     Mixer(uint32_t outputRate, size_t voiceCapacity);
 
-    // A stopped voice at position 0 over the sound; -1 when no voice is free
-    // or the sound is empty.
+    // A stopped voice at position 0 over the sound; -1 when no voice is free,
+    // the sound is empty or its rate is not the mixer's.
     int32_t createVoice(std::shared_ptr<const PcmSound> sound);
     // A new voice over the same data as `voice`; -1 when none is free.
     int32_t duplicateVoice(int32_t voice);
@@ -44,8 +45,7 @@ public:
 private:
     struct Voice {
         std::shared_ptr<const PcmSound> sound;
-        uint64_t position = 0;  // frames in 32.32 fixed point
-        uint64_t step = 0;      // source frames per output frame, 32.32
+        uint32_t position = 0;  // frames
         StereoGain gain;
         bool inUse = false;
         bool looping = false;

@@ -4,6 +4,11 @@
 #include <cstdint>  // Required for: fixed-width fields
 #include <vector>   // Required for: std::vector
 
+// The largest sound a slot holds, in bytes of its samples (the largest buffer
+// the original sound device creates); larger ones are refused before any
+// storage is taken for them.
+constexpr uint64_t kMaxSoundBytes = 0x0FFFFFFF;
+
 // 16-bit signed samples, interleaved when there are two channels. Copies of a
 // sound share one of these.
 struct PcmSound {

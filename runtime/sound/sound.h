@@ -11,7 +11,10 @@
 
 // --- Sound slots ---
 // SoundSample (load, play, stop, isPlaying, pickCopy), kSoundSlots      sound_sample.h
-// parseWave, playableWaveFormat, decodeWaveData                         wave_reader.h
+// locateWave, parseWave, playableWaveFormat, waveFitsInSlot            wave_reader.h
+// decodeWaveData                                                        wave_reader.h
+// convertRate, framesAtRate (to the mixer's rate when loaded)           rate_converter.h
+#include "runtime/sound/rate_converter.h"
 #include "runtime/sound/sound_sample.h"
 #include "runtime/sound/wave_reader.h"
 
@@ -27,6 +30,8 @@
 
 // --- Media layer (music and movie players; their commands are system's) ---
 // MediaBackend, MoviePlayer, mediaBackend, setMediaBackend              media_backend.h
-// decodeAudioFile, VideoDecoder (the only calls into FFmpeg)            ffmpeg_decoder.h
+// decodeAudioFile, VideoDecoder (decoding with FFmpeg)                  ffmpeg_decoder.h
+// MediaInput (media files read through the platform's file layer)       media_input.h
 #include "runtime/sound/ffmpeg_decoder.h"
 #include "runtime/sound/media_backend.h"
+#include "runtime/sound/media_input.h"

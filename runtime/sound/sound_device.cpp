@@ -1,6 +1,10 @@
 // sound: opening and releasing the output device and its mixer.
 #include "runtime/sound/sound_device.h"
 
+#include <string>  // Required for: std::string
+
+#include "runtime/files/error_log.h"
+
 int SoundDevice::init(uint32_t newWindow, size_t voices) {
     release();
     window = newWindow;
@@ -9,6 +13,8 @@ int SoundDevice::init(uint32_t newWindow, size_t voices) {
     output = platform::AudioOutput::open(kOutputRate, [m](int16_t* samples, int frames) { m->render(samples, frames); });
     if (output == nullptr) {
         mixer.reset();
+        const std::string reason = platform::AudioOutput::lastError();
+        appendErrorLog((reason.empty() ? std::string("Sound is off") : "Sound is off: " + reason).c_str());
         return 0;
     }
     getCaps();

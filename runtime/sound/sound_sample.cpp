@@ -3,9 +3,12 @@
 #include "runtime/sound/sound_sample.h"
 
 #include <algorithm>  // Required for: std::clamp
+#include <cstdint>    // Required for: INT32_MAX
+#include <new>        // Required for: std::bad_alloc
 #include <vector>     // Required for: std::vector
 
 #include "runtime/files/file_stream.h"
+#include "runtime/sound/rate_converter.h"
 #include "runtime/sound/sound_device.h"
 
 bool SoundSample::deviceOpen() const { return device != nullptr && device->isOpen(); }
@@ -32,7 +35,7 @@ int SoundSample::load(SoundDevice* newDevice, const char* newPath, int wanted) {
     }
     copyCount = wanted;
     path = newPath;
-    if (loadWave() == 0) {
+    if (loadWaveWithin() == 0) {
         copyCount = 0;
         return 0;
     }
@@ -53,14 +56,31 @@ int SoundSample::loadWave() {
     if (!stream.openRead(path.c_str())) return 0;
     const int32_t size = stream.size();
     if (size <= 0) return 0;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!stream.read(bytes.data(), size)) return 0;
+    const auto bytesAt = [&stream](uint64_t offset, std::span<uint8_t> out) {
+        if (offset > INT32_MAX || out.size() > INT32_MAX) return false;
+        stream.seek(static_cast<int32_t>(offset), FileStream::Origin::Begin);
+        return stream.read(out.data(), static_cast<int32_t>(out.size()));
+    };
+    // Sizes are checked against the file and the slot's limit before any
+    // storage is taken for the data.
+    std::optional<WaveLayout> wave = locateWave(static_cast<uint64_t>(size), bytesAt);
+    if (!wave || !playableWaveFormat(wave->format) || !waveFitsInSlot(wave->format, wave->dataSize)) return 0;
+    std::vector<uint8_t> data(wave->dataSize);
+    if (!bytesAt(wave->dataOffset, data)) return 0;
     stream.close();
-    std::optional<WaveFile> wave = parseWave(bytes);
-    if (!wave) return 0;
-    std::shared_ptr<PcmSound> sound = decodeWaveData(wave->format, wave->data);
+    std::shared_ptr<PcmSound> sound = decodeWaveData(wave->format, data);
+    data = {};
+    sound = convertRate(std::move(sound), kOutputRate);
     if (sound == nullptr) return 0;
     return makeFirstCopy(std::move(sound)) ? 1 : 0;
+}
+
+int SoundSample::loadWaveWithin() {
+    try {
+        return loadWave();
+    } catch (const std::bad_alloc&) {
+        return 0;  // too large for the memory there is: a failed load like any other
+    }
 }
 
 int SoundSample::createBuffer(uint32_t bytes, uint32_t samplesPerSecond, uint16_t bitsPerSample, uint16_t blockAlign,
@@ -73,11 +93,18 @@ int SoundSample::createBuffer(uint32_t bytes, uint32_t samplesPerSecond, uint16_
     format.blockAlign = blockAlign;
     format.bitsPerSample = bitsPerSample;
     if (!deviceOpen() || !playableWaveFormat(format) || bytes / blockAlign == 0) return 0;
-    auto sound = std::make_shared<PcmSound>();
-    sound->rate = samplesPerSecond;
-    sound->channels = format.channels;
-    sound->samples.assign(static_cast<size_t>(bytes / blockAlign) * format.channels, 0);
-    return makeFirstCopy(std::move(sound)) ? 1 : 0;
+    // Silence needs no filter: it is made at the mixer's rate at once.
+    const uint64_t frames = framesAtRate(bytes / blockAlign, samplesPerSecond, kOutputRate);
+    if (frames * format.channels * sizeof(int16_t) > kMaxSoundBytes) return 0;
+    try {
+        auto sound = std::make_shared<PcmSound>();
+        sound->rate = kOutputRate;
+        sound->channels = format.channels;
+        sound->samples.assign(frames * format.channels, 0);
+        return makeFirstCopy(std::move(sound)) ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 bool SoundSample::makeFirstCopy(std::shared_ptr<PcmSound> sound) {

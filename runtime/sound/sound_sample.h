@@ -28,7 +28,8 @@ public:
     // Reads a WAV file or "mem://" block into the slot with 1..4 copies
     // (clamped); 1 on success, 0 (slot empty) on failure or without a device.
     int load(SoundDevice* device, const char* path, int copies);
-    // Reads `path` into copy 0; 1/0.
+    // Reads `path` into copy 0, converted to the device's rate; 1/0.
+    // Storage failures throw std::bad_alloc.
     int loadWave();
     // Makes copy 0: `bytes` of silence in the given format; 1/0. The device
     // pointer is cleared when the device cannot take the sound.
@@ -57,6 +58,8 @@ public:
 
 private:
     bool deviceOpen() const;
+    // loadWave with a storage failure taken as a failed load.
+    int loadWaveWithin();
     std::array<int32_t, kMaxSoundCopies> pans{};  // each copy's pan, kept by setVolumeAll
     // Copy 0 over `sound`; false (device cleared) when the mixer has no voice.
     bool makeFirstCopy(std::shared_ptr<PcmSound> sound);

@@ -1,7 +1,8 @@
 // sound: parsing RIFF/WAVE bytes; plain computation, no files and no device.
 #include "runtime/sound/wave_reader.h"
 
-#include <cstring>  // Required for: std::memcmp
+#include <algorithm>  // Required for: std::min
+#include <cstring>    // Required for: std::memcmp, std::memcpy
 
 namespace {
 
@@ -37,30 +38,45 @@ WaveFormat readFormat(std::span<const uint8_t> chunk) {
 
 }  // namespace
 
-std::optional<WaveFile> parseWave(std::span<const uint8_t> file) {
-    if (file.size() < 12 || std::memcmp(file.data(), "RIFF", 4) != 0 || std::memcmp(file.data() + 8, "WAVE", 4) != 0) {
+std::optional<WaveLayout> locateWave(uint64_t fileSize, const WaveBytesAt& bytesAt) {
+    uint8_t header[12];
+    if (fileSize < sizeof header || !bytesAt(0, header) || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "WAVE", 4) != 0) {
         return std::nullopt;
     }
     std::optional<WaveFormat> format;
-    size_t at = 12;
-    while (file.size() - at >= 8) {
-        const uint8_t* header = file.data() + at;
+    uint64_t at = 12;
+    while (fileSize - at >= 8) {
+        if (!bytesAt(at, std::span<uint8_t>(header, 8))) return std::nullopt;
         const uint32_t size = u32(header + 4);
         at += 8;
-        if (size > file.size() - at) return std::nullopt;
-        std::span<const uint8_t> chunk = file.subspan(at, size);
+        if (size > fileSize - at) return std::nullopt;
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (size < 16) return std::nullopt;
-            format = readFormat(chunk);
+            uint8_t chunk[kExtensibleSize];
+            const size_t kept = std::min<size_t>(size, sizeof chunk);
+            if (!bytesAt(at, std::span<uint8_t>(chunk, kept))) return std::nullopt;
+            format = readFormat(std::span<const uint8_t>(chunk, kept));
         } else if (std::memcmp(header, "data", 4) == 0) {
             if (!format) return std::nullopt;
-            return WaveFile{*format, chunk};
+            return WaveLayout{*format, at, size};
         }
         // Chunks of odd size are followed by a pad byte.
         at += size;
-        if ((size & 1) != 0 && at < file.size()) ++at;
+        if ((size & 1) != 0 && at < fileSize) ++at;
     }
     return std::nullopt;
+}
+
+std::optional<WaveFile> parseWave(std::span<const uint8_t> file) {
+    const auto bytesAt = [file](uint64_t offset, std::span<uint8_t> out) {
+        if (offset > file.size() || out.size() > file.size() - offset) return false;
+        std::memcpy(out.data(), file.data() + offset, out.size());
+        return true;
+    };
+    std::optional<WaveLayout> layout = locateWave(file.size(), bytesAt);
+    if (!layout) return std::nullopt;
+    return WaveFile{layout->format, file.subspan(layout->dataOffset, layout->dataSize)};
 }
 
 bool playableWaveFormat(const WaveFormat& f) {
@@ -68,6 +84,11 @@ bool playableWaveFormat(const WaveFormat& f) {
     const bool shape = (f.channels == 1 || f.channels == 2) && (f.bitsPerSample == 8 || f.bitsPerSample == 16);
     return pcm && shape && f.blockAlign == f.channels * f.bitsPerSample / 8 && f.samplesPerSecond >= kMinimumRate &&
            f.samplesPerSecond <= kMaximumRate;
+}
+
+bool waveFitsInSlot(const WaveFormat& f, uint64_t dataSize) {
+    if (f.blockAlign == 0) return false;
+    return dataSize / f.blockAlign * f.channels * sizeof(int16_t) <= kMaxSoundBytes;
 }
 
 std::shared_ptr<PcmSound> decodeWaveData(const WaveFormat& format, std::span<const uint8_t> data) {

@@ -17,6 +17,9 @@ float unit(float v) { return v != v ? 0.0f : std::clamp(v, -1.0f, 1.0f); }
 
 constexpr float kLongestForceMs = 3600000.0f;
 
+constexpr char kBackspace = 8;
+constexpr char kEnter = 10;
+
 }  // namespace
 
 InputDevices::~InputDevices() {
@@ -66,9 +69,9 @@ bool InputDevices::keyIsDown(int code) const {
 
 char InputDevices::keyChar(int code) {
     switch (code) {
-        case 14: return 8;
+        case 14: return kBackspace;
         case 28:
-        case 156: return 10;
+        case 156: return kEnter;
         case 29:
         case 42:
         case 54:
@@ -105,6 +108,19 @@ char InputDevices::readTypedChar() {
 }
 
 bool InputDevices::anyKey() { return readTypedChar() != 0; }
+
+char InputDevices::readTyping(std::string& typed) {
+    const char key = readTypedChar();
+    if (!platform::input().takeTypedText(typed)) return key;
+    // The text holds every character typed; the key scan would repeat some
+    // (a key still down when another is let go) and miss others.
+    return key == kBackspace || key == kEnter ? key : 0;
+}
+
+void InputDevices::discardTypedText() {
+    std::string stale;
+    platform::input().takeTypedText(stale);
+}
 
 int InputDevices::pollMouse(MouseSample& out) {
     platform::MouseSnapshot snap;

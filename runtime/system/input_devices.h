@@ -48,6 +48,12 @@ public:
     char keyChar(int code);
     char readTypedChar();
     bool anyKey();
+    // The text-line input's typing since the last call: `typed` gets the UTF-8
+    // text typed; the result is Backspace (8), Enter (10) or 0. On a platform
+    // without text input, typed stays empty and the result is readTypedChar's.
+    char readTyping(std::string& typed);
+    // Forgets the text typed so far, before a line input starts.
+    void discardTypedText();
 
     // Mouse: the frame's first poll reads the movement, later polls repeat it.
     int pollMouse(MouseSample& out);

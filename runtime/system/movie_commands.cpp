@@ -1,6 +1,10 @@
 // system: the movie commands. The movie comes from the sound library's media
 // layer and is drawn into the render object's frames (render2d).
+#include <GL/gl.h>  // Required for: saving and restoring the program's GL state
+
 #include <algorithm>  // Required for: std::min
+#include <array>      // Required for: std::array
+#include <optional>   // Required for: std::optional
 #include <string>     // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
@@ -27,6 +31,64 @@ bool inputDown(InputDevices& input) {
     return false;
 }
 
+// The program's drawing state while a movie plays over the whole window: its
+// view, render target and 2D settings, every GL attribute and both matrices,
+// put back as they were when the movie ends.
+class SavedDrawState {
+public:
+    explicit SavedDrawState(OpenGLRainbows& renderer) : renderer(renderer), kept(renderer) {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    }
+    ~SavedDrawState() {
+        if (kept.currentTarget >= 0) renderer.useRenderTarget(kept.currentTarget);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(projection.data());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(modelView.data());
+        glPopClientAttrib();
+        glPopAttrib();
+        kept.restore(renderer);
+    }
+    SavedDrawState(const SavedDrawState&) = delete;
+    SavedDrawState& operator=(const SavedDrawState&) = delete;
+
+private:
+    // What the renderer keeps of the state above: its copy of the view and
+    // of the textures bound, which the restored GL state matches again.
+    struct RendererFields {
+        explicit RendererFields(const OpenGLRainbows& r)
+            : viewport{r.viewportX, r.viewportY, r.viewportWidth, r.viewportHeight}, currentTarget(r.currentTarget),
+              boundSprite(r.boundSprite), boundSecondSprite(r.boundSecondSprite),
+              boundUsesMipTexture(r.boundUsesMipTexture), globalAlpha(r.globalAlpha), smoothing(r.smoothing) {}
+        void restore(OpenGLRainbows& r) const {
+            r.viewportX = viewport[0];
+            r.viewportY = viewport[1];
+            r.viewportWidth = viewport[2];
+            r.viewportHeight = viewport[3];
+            r.boundSprite = boundSprite;
+            r.boundSecondSprite = boundSecondSprite;
+            r.boundUsesMipTexture = boundUsesMipTexture;
+            r.globalAlpha = globalAlpha;
+            r.smoothing = smoothing;
+        }
+        std::array<int32_t, 4> viewport;
+        int32_t currentTarget;
+        int32_t boundSprite;
+        int32_t boundSecondSprite;
+        uint32_t boundUsesMipTexture;
+        float globalAlpha;
+        uint8_t smoothing;
+    };
+
+    OpenGLRainbows& renderer;
+    RendererFields kept;
+    std::array<GLdouble, 16> projection{};
+    std::array<GLdouble, 16> modelView{};
+};
+
 }  // namespace
 
 MovieRect fitMovie(int32_t sourceWidth, int32_t sourceHeight, int32_t clientWidth, int32_t clientHeight) {
@@ -45,7 +107,10 @@ int32_t playMovie(const RtString& path, int32_t loop) {
     if (archiveFetch(rs.mediaArchive, path.data, resolved, 0) == 0) return kMovieNotFound;
     std::unique_ptr<MoviePlayer> movie = mediaBackend().openMovie(resolved, rs.soundDevice);
     if (movie == nullptr) return kMovieNotFound;
-    const int32_t end = movie->startMs() + movie->lengthMs();
+    const int32_t length = movie->lengthMs();
+    const int32_t end = movie->startMs() + length;
+    // A movie that does not know its length plays to the end of its stream.
+    const auto finished = [&](int32_t position) { return length > 0 ? position >= end : movie->atEnd(); };
 
     OpenGLRainbows& renderer = *rs.renderer;
     const MovieRect rect = fitMovie(movie->sourceWidth(), movie->sourceHeight(), renderer.width, renderer.height);
@@ -56,22 +121,24 @@ int32_t playMovie(const RtString& path, int32_t loop) {
     while (inputDown(input)) {
     }
     if (movie->play()) {
-        int32_t position = 0;
-        while (position < end) {
-            position = movie->positionMs();
+        std::optional<SavedDrawState> programState(std::in_place, renderer);
+        for (bool done = false; !done;) {
+            const int32_t position = movie->positionMs();
             if (inputDown(input)) break;
             serviceMusicLoop();
             renderer.setViewport(0, 0, 0, 0);
             movie->drawFrame();
             // Presenting pumps the window's messages and paces the loop.
             if (renderer.showScreen(resolveWin32MessageCallback()) == 0) {
+                programState.reset();  // while the renderer still exists
                 movie.reset();
                 terminateProgram();
             }
-            if (loop != 0 && position >= end) {
+            done = finished(position);
+            if (loop != 0 && done) {
                 movie->seekToStart();
                 movie->play();
-                position = -1;
+                done = false;
             }
         }
     }

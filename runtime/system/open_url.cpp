@@ -1,8 +1,10 @@
 // system: opening an address at the program's end; the desktop only through
-// platform/url_opener.h.
+// platform/url_opener.h, the log through files.
 #include "runtime/system/open_url.h"
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
+#include "runtime/platform/console.h"
 #include "runtime/platform/url_opener.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
@@ -17,6 +19,11 @@ void openUrlAndEnd(const RtString& address) {
     // The address outlives the shut-down even when it lives in runtime state.
     std::string target(address.data, address.length);
     shutDownRuntime();
-    platform::openUrl(target);
+    if (!platform::openUrl(target)) {
+        // Without an opener the program would end as if the address had opened.
+        const std::string message = "The address could not be opened: " + target;
+        appendErrorLog(message.c_str());
+        platform::writeStandardError(message + "\n");
+    }
     terminateProgram();
 }

@@ -2,6 +2,8 @@
 // Enter and the blinking cursor. Pure logic, one call per frame.
 #pragma once
 
+#include <string_view>  // Required for: std::string_view
+
 #include "runtime/core/rt_string.h"
 
 class TextLineEditor {
@@ -10,12 +12,16 @@ public:
 
     explicit TextLineEditor(const RtString& start) : text(start) {}
 
-    // One frame's typed character (0 = none). False once Enter ends the line.
-    bool feed(char c);
+    // One frame: the text typed (UTF-8 bytes, stored as they are), then the
+    // typed character (0 = none). False once Enter ends the line.
+    bool feed(char c, std::string_view typed = {});
     // The text as shown: followed by "_" while the cursor is visible.
     RtString display() const;
 
     RtString text;
     int idleFrames = 0;
     bool cursorShown = false;
+
+private:
+    void eraseLastCharacter();
 };

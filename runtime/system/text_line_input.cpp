@@ -2,6 +2,8 @@
 // draws through the render object and presents with showScreen.
 #include "runtime/system/text_line_input.h"
 
+#include <string>  // Required for: std::string
+
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/system/frame_commands.h"
@@ -22,9 +24,14 @@ void inputText(RtString& text, int32_t x, int32_t y) {
     r->grabScreenToTiledImage(kSavedScreenSlot);
     r->drawTiledImage(kSavedScreenSlot);
     r->printText(rs.currentFont, text.data, fx, fy, 0.0f);
+    // What was typed before the line appeared is not the line's.
+    rs.input->discardTypedText();
     showScreen();
     TextLineEditor editor(text);
-    while (editor.feed(rs.input->readTypedChar())) {
+    std::string typed;
+    for (;;) {
+        const char key = rs.input->readTyping(typed);
+        if (!editor.feed(key, typed)) break;
         r->drawTiledImage(kSavedScreenSlot);
         r->printText(rs.currentFont, editor.display().data, fx, fy, 0.0f);
         showScreen();

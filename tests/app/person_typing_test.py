@@ -1,10 +1,11 @@
 """End to end: keys held as long as a person holds them (about 50 ms, longer
-than a frame) type one character each. The text field of the real program is
-emptied with Backspace, a word is typed, and the field's text is read back
-from the window's pixels with the glyphs of the program's own font.
+than a frame) act once each. The text field of the real program is emptied
+with Backspace and a word is typed into it; its text is read back from the
+window's pixels with the glyphs of the program's own font. Tab leaves the
+field and Shift+Tab comes back; one Down moves a list box's selection one row.
 
 Usage: person_typing_test.py <program> <artefact folder>
-Exits non-zero when the field does not show the word.
+Prints one line per check and 'N passed, N failed' last; exits non-zero on a failure.
 """
 import os
 import subprocess
@@ -63,28 +64,58 @@ def held(*keys):
     return args
 
 
+def shift_tab():
+    return ["keydown", "shift", "sleep", GAP] + held("Tab") + ["keyup", "shift", "sleep", GAP]
+
+
+def run(program, masks, checks, artefacts):
+    x, y, w, h = FIELD
+    inside = (x + 1, y + 1, w - 2, h - 2)
+
+    def check(name, ok, frame, detail=""):
+        checks.check(name, ok, detail)
+        if not ok:
+            frame.save_png(os.path.join(artefacts, "person_" + name.replace(" ", "_") + ".png"))
+
+    program.click(x + 20, y + 5)
+    # Empty the field and type the word; then Tab away, so that the focus marks
+    # and the caret leave the field to its text, and Shift+Tab back.
+    program.xdotool(*held("End", *["BackSpace"] * len(FIELD_TEXT), *WORD))
+    focused = program.grab()
+    program.xdotool(*held("Tab"))
+    left = program.grab()
+    shown = read_text(left, masks, *inside)
+    check("typing %r with keys held 50 ms shows it" % WORD, shown == WORD, left, "shows %r" % shown)
+    program.xdotool(*shift_tab())
+    back = program.grab()
+    check("Shift+Tab brings the focus back to the field",
+          back.region(*inside) == focused.region(*inside) != left.region(*inside), back)
+
+    # One Down moves the list box's selection one row: as far as a click on
+    # the next row does.
+    rows = (200, 200, 100, 96)
+    program.click(210, 217)
+    second_row = program.grab()
+    program.click(210, 205)
+    program.xdotool(*held("Down"))
+    after = program.grab()
+    check("one Down moves the list selection one row", after.region(*rows) == second_row.region(*rows), after)
+
+
 def main():
     arguments = e2e_test.program_and_artefacts()
     if arguments is None:
         return 0
     binary, artefacts = arguments
     masks = glyph_masks(os.path.join(os.path.dirname(binary), "Media", "smalfont.png"))
+    checks = e2e_test.Checks()
     program = e2e_test.start_program(binary)
     try:
-        program.click(FIELD[0] + 20, FIELD[1] + 5)
-        # Empty the field, type the word, then Tab away so that the focus marks
-        # and the caret leave the field to its text.
-        program.xdotool(*held("End", *["BackSpace"] * len(FIELD_TEXT), *WORD, "Tab"))
-        frame = program.grab()
-        x, y, w, h = FIELD
-        shown = read_text(frame, masks, x + 1, y + 1, w - 2, h - 2)
-        ok = shown == WORD
-        print("%s typing %r with keys held 50 ms shows %r" % ("ok  " if ok else "FAIL", WORD, shown))
-        if not ok:
-            frame.save_png(os.path.join(artefacts, "person_typing.png"))
-        return 0 if ok else 1
+        run(program, masks, checks, artefacts)
     finally:
         program.close()
+    print("%d passed, %d failed" % (checks.passed, checks.failed))
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":

@@ -297,12 +297,13 @@ TEST(RtStringCase, AsciiLettersOnly) {
     EXPECT_EQ(text(s), "ab1\xE9z");
 }
 
-TEST(RtStringTrim, CutsControlsAndHighBytes) {
+TEST(RtStringTrim, CutsOnlyControlBytes) {
     struct Case {
         const char* input;
         const char* expected;
     };
-    for (const Case c : {Case{"line\r\n", "line"}, {"\r\n\t", ""}, {"caf\xE9", "caf"}, {"a b", "a b"},
+    for (const Case c : {Case{"line\r\n", "line"}, {"\r\n\t", ""}, {"caf\xE9", "caf\xE9"}, {"Zo\xC3\xAB\r", "Zo\xC3\xAB"},
+                         {"\xE4\xB8\xAD", "\xE4\xB8\xAD"}, {"\xFF\x7F\x01", "\xFF\x7F"}, {"a b", "a b"},
                          {"x \x1F", "x "}, {"", ""}}) {
         RtString s(c.input);
         s.trimControlTail();

@@ -65,11 +65,7 @@ TEST_F(HostedSession, AnswersARawPeerByteForByte) {
 TEST_F(HostedSession, ReassemblesMessagesThatArriveInPieces) {
     RawPeer peer;
     ASSERT_TRUE(peer.connect(port));
-    PlayerRecord record;
-    record.id = 0xFFFE;
-    setPlayerName(record, "Slow", 4);
-    auto payload = serializeRegistration(record);
-    std::vector<uint8_t> frame = frameMessage({kNetMessageRegister, 0, 0, 0}, payload.data(), payload.size());
+    std::vector<uint8_t> frame = registrationFrame("Slow");
     std::vector<uint8_t> hello = {0x68, 0, 0, 0, 0, 101, 0};
     frame.insert(frame.end(), hello.begin(), hello.end());
     // Cuts inside the header, inside the payload and between the messages.
@@ -166,7 +162,12 @@ TEST_F(HostedSession, ABrokenOrVanishedClientLosesAllItsPlayersAndNoOneElseIsHel
     EXPECT_NE(connectPlayer(late, "Late"), 0);
 }
 
-TEST_F(HostedSession, APeerThatStopsReadingIsDroppedAndTheOthersAreServed) {
+TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind) {
+    // Limits far beyond the test: only the backlog bound may end the stalled peer.
+    session.end();
+    session.timings.stallLimitMs = 600000;
+    session.timings.sendTimeoutMs = 600000;
+    ASSERT_EQ(session.host(port), 1);
     RawPeer reader;
     RawPeer stalled;
     uint16_t readerId = connectPlayer(reader, "Reader");
@@ -174,23 +175,63 @@ TEST_F(HostedSession, APeerThatStopsReadingIsDroppedAndTheOthersAreServed) {
     ASSERT_NE(readerId, 0);
     ASSERT_NE(stalledId, 0);
     std::vector<uint8_t> text(kNetPayloadLimit, 'z');
-    // Fill the stalled peer's buffers until the host gives up on it.
+    // Fill the stalled peer's buffers and then its queue on the host. Every
+    // request of the reader and of the host's own program is answered on the
+    // way, while the host has bytes for the stalled peer it cannot send.
     bool dropped = false;
-    for (int i = 0; i < 100000 && !dropped; ++i) {
-        reader.send(kNetMessagePlayer, stalledId, readerId, text);
-        if (i % 256 == 255) {
-            reader.send(kNetRequestIdAt, 0, readerId, {1, 0});
-            NetMessage answer;
-            do {
-                answer = reader.readFrame();
-            } while (answer.header.type == kNetMessagePlayer);
-            dropped = answer.payload == std::vector<uint8_t>{0, 0};
+    for (int burst = 0; burst < 1000 && !dropped; ++burst) {
+        for (int i = 0; i < 64; ++i) reader.send(kNetMessagePlayer, stalledId, readerId, text);
+        reader.send(kNetRequestIdAt, 0, readerId, {1, 0});
+        NetMessage answer = reader.readFrame();
+        ASSERT_EQ(answer.header.type, kNetRequestIdAt) << "burst " << burst;
+        dropped = answer.payload == std::vector<uint8_t>{0, 0};
+        if (burst % 16 == 0) {
+            ASSERT_EQ(session.playerCount(), dropped ? 1 : 2) << "burst " << burst;
         }
     }
     EXPECT_TRUE(dropped);
-    std::vector<uint16_t> left;
-    for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) left.push_back(static_cast<uint16_t>(id));
-    EXPECT_EQ(left, std::vector<uint16_t>{stalledId});
+    EXPECT_TRUE(stalled.seesEnd());
+    EXPECT_EQ(takeLeftNotes(session), std::vector<int32_t>{stalledId});
+}
+
+TEST_F(HostedSession, AConnectionFloodingRegistrationsIsDroppedAndOthersStillJoin) {
+    RawPeer flooder;
+    ASSERT_TRUE(flooder.connect(port));
+    std::vector<uint8_t> one = registrationFrame("flood");
+    std::vector<uint8_t> burst;
+    for (int i = 0; i < 1000; ++i) burst.insert(burst.end(), one.begin(), one.end());
+    // The host may close while this is still on its way.
+    flooder.socket().send(burst.data(), burst.size());
+    EXPECT_TRUE(flooder.seesEnd());
+
+    RawPeer late;
+    EXPECT_EQ(connectPlayer(late, "Late"), 101 + kNetPlayersPerConnection);
+    EXPECT_EQ(takeLeftNotes(session).size(), kNetPlayersPerConnection);
+}
+
+TEST_F(HostedSession, IdsOfPlayersWhoLeftComeBackAfterTheLastIdAndHeldOnesAreSkipped) {
+    RawPeer peer;
+    ASSERT_EQ(connectPlayer(peer, "A"), 101);
+    ASSERT_EQ(peer.registerPlayer("B"), 102);
+    peer.send(kNetMessagePlayerLeft, 0, 101);
+    EXPECT_TRUE(eventually([&] { return session.nextLeftPlayer() == 101; }));
+    {
+        SessionLock lock(session.mutex);
+        session.nextPlayerId = kPlayerIdLastAssigned;
+    }
+    EXPECT_EQ(peer.registerPlayer("C"), kPlayerIdLastAssigned);
+    EXPECT_EQ(peer.registerPlayer("D"), 101);  // free again after its leave note
+    EXPECT_EQ(peer.registerPlayer("E"), 103);  // 102 is still held
+    peer.send(kNetRequestName, 0, 101, {101, 0});
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(peer.readFrame().payload.data()), 1), "D");
+}
+
+TEST_F(HostedSession, ARegistrationAddressedToAPlayerIsSkipped) {
+    RawPeer peer;
+    ASSERT_TRUE(peer.connect(port));
+    for (uint16_t to : {5, 0xFFFF}) peer.sendBytes(registrationFrame("Posed", 0, to));
+    EXPECT_TRUE(peer.quietFor(100));
+    EXPECT_EQ(peer.registerPlayer("Real"), 101);
 }
 
 TEST(SessionJoin, SendsExactBytesAndTakesOnlyAwaitedAnswersFromItsHost) {
@@ -246,6 +287,86 @@ TEST(SessionJoin, SendsExactBytesAndTakesOnlyAwaitedAnswersFromItsHost) {
     EXPECT_EQ(session.end(), 0);
     EXPECT_EQ(sockReferenceCount(), 1u);
     releaseSocketLayer();
+}
+
+// A session joined to a host written here, which answered the join and gave
+// the session's query player 101 and its player "P" 102.
+class JoinedSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        releaseSocketLayer();
+        useTestTimings(session);
+        int error = 0;
+        platform::Socket listener = platform::tcpListenAny(0, error);
+        ASSERT_TRUE(listener.valid());
+        std::thread joining([&] {
+            session.join("127.0.0.1", sockAddressPort({0, listener.localPort()}));
+            player = session.registerPlayer("P", 1);
+        });
+        if (listener.waitReady(false, 5000) == 1) host = RawPeer(listener.accept(nullptr, error));
+        host.readFrame();  // the query player's registration
+        host.sendBytes({2, 0, 0, 101, 0, 0, 0});
+        host.readFrame();  // hello
+        host.sendBytes({0x68, 2, 0, 101, 0, 0, 0, 1, 0});
+        host.readFrame();  // P's registration
+        host.sendBytes({2, 0, 0, 102, 0, 0, 0});
+        joining.join();
+        ASSERT_EQ(player, 102);
+    }
+    void TearDown() override {
+        session.end();
+        releaseSocketLayer();
+    }
+
+    static std::string numbered(int n) {
+        std::string text = std::to_string(n);
+        text.resize(1000, '-');
+        return text;
+    }
+    // While the host reads nothing, sends numbered messages until the session
+    // refused two; the numbers of those it accepted.
+    std::vector<int> sendUntilRefused() {
+        session.timings.sendTimeoutMs = 200;
+        std::vector<int> accepted;
+        int refusals = 0;
+        for (int n = 0; n < 200000 && refusals < 2; ++n) {
+            if (session.sendMessage(player, 0, RtString(numbered(n).c_str())) == 1) {
+                accepted.push_back(n);
+            } else {
+                ++refusals;
+            }
+        }
+        EXPECT_EQ(refusals, 2);
+        return accepted;
+    }
+
+    NetSession session;
+    RawPeer host;
+    uint16_t player = 0;
+};
+
+TEST_F(JoinedSession, AHostThatStopsReadingGetsWholeMessagesOnlyAndMissesNoAcceptedOne) {
+    std::vector<int> accepted = sendUntilRefused();
+    // Now it reads: the accepted messages, each whole and in order, then
+    // one sent after the queue drained.
+    for (int n : accepted) {
+        NetMessage message = host.readFrame();
+        ASSERT_EQ(message.header.type, kNetMessagePlayer) << "message " << n;
+        ASSERT_EQ(std::string(message.payload.begin(), message.payload.end()), numbered(n));
+    }
+    EXPECT_EQ(session.sendMessage(player, 0, RtString("after")), 1);
+    NetMessage after = host.readFrame();
+    EXPECT_EQ(std::string(after.payload.begin(), after.payload.end()), "after");
+}
+
+TEST_F(JoinedSession, TheEndWaitsForNoRoomForItsLeaveMessages) {
+    sendUntilRefused();
+    // A send would now wait for room far beyond the test; the leave messages
+    // of the program's end do not.
+    session.timings.sendTimeoutMs = 600000;
+    session.sendLeaveMessages();
+    EXPECT_TRUE(session.close(session.timings.endWaitMs));
+    EXPECT_TRUE(host.seesEnd());
 }
 
 TEST(SessionJoin, NobodyListeningFailsAtOnceAndTakesNoReference) {

@@ -18,7 +18,6 @@
 inline void useTestTimings(NetSession& session) {
     session.timings.answerPolls = 1000;
     session.timings.answerPollMs = 2;
-    session.timings.idleWaitMs = 2;
     session.timings.endPollMs = 2;
     session.timings.sendTimeoutMs = 300;
     session.timings.connectTimeoutMs = 2000;
@@ -40,6 +39,23 @@ inline bool eventually(const std::function<bool()>& condition) {
     return condition();
 }
 
+// A registration as a peer's network thread sends it.
+inline std::vector<uint8_t> registrationFrame(const char* name, uint8_t query = 0, uint16_t to = 0) {
+    PlayerRecord record;
+    record.id = 0xFFFE;
+    record.query = query;
+    setPlayerName(record, name, std::char_traits<char>::length(name));
+    auto payload = serializeRegistration(record);
+    return frameMessage({kNetMessageRegister, 0, to, 0}, payload.data(), payload.size());
+}
+
+// The session's left notes, newest first; none are left behind.
+inline std::vector<int32_t> takeLeftNotes(NetSession& session) {
+    std::vector<int32_t> ids;
+    for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) ids.push_back(id);
+    return ids;
+}
+
 // A peer written for the tests: a blocking socket that sends and reads whole
 // frames.
 class RawPeer {
@@ -58,14 +74,7 @@ public:
     void send(uint8_t type, uint16_t to, uint16_t from, const std::vector<uint8_t>& payload = {}) {
         sendBytes(frameMessage({type, 0, to, from}, payload.data(), payload.size()));
     }
-    void sendRegistration(const char* name, uint8_t query = 0) {
-        PlayerRecord record;
-        record.id = 0xFFFE;
-        record.query = query;
-        setPlayerName(record, name, std::char_traits<char>::length(name));
-        auto payload = serializeRegistration(record);
-        send(kNetMessageRegister, 0, 0, std::vector<uint8_t>(payload.begin(), payload.end()));
-    }
+    void sendRegistration(const char* name, uint8_t query = 0) { sendBytes(registrationFrame(name, query)); }
 
     // Exactly `count` bytes; fewer when the connection ends or two seconds pass.
     std::vector<uint8_t> read(std::size_t count) {
@@ -93,12 +102,13 @@ public:
         if (socket_.waitReady(false, ms) == 0) return true;
         return false;
     }
-    // True when the other side closed the connection (within two seconds).
+    // True when the other side closed the connection, after whatever it sent
+    // before (up to 64 MiB, each piece within two seconds).
     bool seesEnd() {
-        uint8_t byte = 0;
-        for (int i = 0; i < 100; ++i) {
+        std::vector<uint8_t> piece(64 * 1024);
+        for (int i = 0; i < 1024; ++i) {
             if (socket_.waitReady(false, 2000) != 1) return false;
-            platform::SocketIo io = socket_.receive(&byte, 1);
+            platform::SocketIo io = socket_.receive(piece.data(), piece.size());
             if (io.count <= 0) return true;
         }
         return false;

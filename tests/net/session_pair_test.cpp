@@ -25,12 +25,6 @@ protected:
         EXPECT_EQ(sockReferenceCount(), 0u);
     }
 
-    std::vector<int32_t> leftOn(NetSession& session) {
-        std::vector<int32_t> ids;
-        for (int32_t id = session.nextLeftPlayer(); id != 0; id = session.nextLeftPlayer()) ids.push_back(id);
-        return ids;
-    }
-
     NetSession host;
     NetSession guest;
     int32_t port = 0;
@@ -64,7 +58,7 @@ TEST_F(SessionPair, TheHostAloneNumbersCountsNamesAndDeliversToItsPlayers) {
     EXPECT_EQ(host.removePlayer(0), -1);
     EXPECT_EQ(host.removePlayer(0xFF00), 0xFEFF);
     EXPECT_TRUE(eventually([&] { return host.playerCount() == 1; }));
-    EXPECT_EQ(leftOn(host), (std::vector<int32_t>{102, longNamed}));  // newest first
+    EXPECT_EQ(takeLeftNotes(host), (std::vector<int32_t>{102, longNamed}));  // newest first
 }
 
 TEST_F(SessionPair, AHostThatAcceptsNoPlayersIgnoresRegistrations) {
@@ -100,7 +94,7 @@ TEST_F(SessionPair, TwoSessionsExchangeMessagesAndTheHostNoticesTheGuestLeaving)
     EXPECT_EQ(sockReferenceCount(), 1u);
     // Every player of the closed connection goes, not only the first.
     EXPECT_TRUE(eventually([&] { return host.playerCount() == 1; }));
-    std::vector<int32_t> left = leftOn(host);
+    std::vector<int32_t> left = takeLeftNotes(host);
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<int32_t>{101, 102, 103}));
     EXPECT_EQ(guest.nextLeftPlayer(), 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -145,6 +146,64 @@ TEST_F(SocketTable, SendDeliversAWholeBufferLargerThanTheSocketTakesAtOnce) {
               static_cast<int32_t>(data.size()));
     reader.join();
     EXPECT_TRUE(received == data);
+}
+
+TEST_F(SocketTable, SendAvailableTakesWhatFitsAPeerThatReadsNothingShowsAndTheWaitSeesRoomDataAndWakes) {
+    platform::Socket peer;
+    int32_t socket = adoptConnection(peer);
+    ASSERT_GE(socket, 0);
+    platform::WakeSignal wake;
+    ASSERT_TRUE(wake.valid());
+    SockWait wait{socket, true, true, false, false};
+
+    // A peer that reads nothing: the sends take less and less, then nothing,
+    // and never wait.
+    std::vector<uint8_t> data(1 << 20, 5);
+    int64_t taken = 0;
+    int32_t sent = 1;
+    for (int i = 0; i < 1000 && sent > 0; ++i) {
+        sent = sockSendAvailable(socket, data.data(), static_cast<int32_t>(data.size()));
+        taken += sent;
+    }
+    EXPECT_EQ(sent, 0);
+    EXPECT_GT(taken, 0);
+    // The peer acknowledges all it got: it is there and reads nothing.
+    bool idle = false;
+    for (int i = 0; i < 1000 && !idle; ++i) {
+        idle = sockPeerReadsNothing(socket, 5000) == 1;
+        if (!idle) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_TRUE(idle);
+    sockWaitEvents(&wait, 1, wake, 0);
+    EXPECT_FALSE(wait.writable);
+    EXPECT_FALSE(wait.readable);
+
+    // A wake from another thread ends a wait without a limit, and that wait
+    // takes it.
+    std::thread waker([&] { wake.raise(); });
+    sockWaitEvents(&wait, 1, wake, -1);
+    waker.join();
+    EXPECT_FALSE(wait.writable);
+    EXPECT_FALSE(wake.take());
+
+    // The peer reads everything and answers: room and data.
+    std::vector<uint8_t> buffer(1 << 16);
+    while (taken > 0) {
+        platform::SocketIo io = peer.receive(buffer.data(), buffer.size());
+        ASSERT_GT(io.count, 0);
+        taken -= io.count;
+    }
+    const uint8_t answer = 9;
+    ASSERT_EQ(peer.send(&answer, 1).count, 1);
+    sockWaitEvents(&wait, 1, wake, 2000);
+    EXPECT_TRUE(wait.readable);
+    EXPECT_TRUE(wait.writable);
+
+    EXPECT_EQ(sockSendAvailable(kSocketTableSize, data.data(), 1), -1);
+    EXPECT_EQ(sockPeerReadsNothing(kSocketTableSize, 5000), -1);
+    peer.close();
+    for (int i = 0; i < 50 && sent >= 0; ++i) sent = sockSendAvailable(socket, data.data(), 4096);
+    EXPECT_EQ(sent, -1);
 }
 
 TEST_F(SocketTable, SendToAClosedPeerFailsWithoutEndingTheProcess) {

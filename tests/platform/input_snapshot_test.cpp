@@ -1,8 +1,9 @@
 // The keyboard and mouse snapshot of the event pump: taps between reads are
-// not lost, and reads between pumps repeat one snapshot.
+// not lost, and reads between pumps repeat one snapshot; typed text is taken once.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 #include "runtime/platform/input_snapshot.h"
 
@@ -82,6 +83,20 @@ TEST(InputSnapshot, MouseMovementAndWheelAddUpAndClickIsNotLost) {
     EXPECT_EQ(m.dx, 0);
     EXPECT_EQ(m.wheel, 0);
     EXPECT_FALSE(m.left);
+}
+
+TEST(InputSnapshot, TypedTextIsTakenOnceAndBoundedWhileNoOneTakesIt) {
+    platform::InputSnapshot s;
+    s.text("A");
+    s.text("\xC3\xA9");
+    s.text("\xE2\x82\xAC");
+    EXPECT_EQ(s.takeText(), "A\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(s.takeText(), "");
+    const std::string chunk(1000, 'x');
+    for (int i = 0; i < 100; ++i) s.text(chunk.c_str());
+    EXPECT_EQ(s.takeText().size(), 4000u) << "what no one takes does not grow without end";
+    s.text("after");
+    EXPECT_EQ(s.takeText(), "after");
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // scripted keys) and the timed background fade.
 #include "gl_fixture.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "runtime/files/resource_archive.h"
 #include "runtime/platform/input.h"
@@ -28,6 +30,26 @@ TEST(TextLineEditorTest, TypingBackspaceAndEnter) {
     EXPECT_FALSE(editor.feed(10));
 }
 
+TEST(TextLineEditorTest, TypedTextIsStoredAsUtf8AndBackspaceTakesWholeLetters) {
+    TextLineEditor editor(RtString("caf\xBF"));  // text of an 8-bit code page
+    EXPECT_TRUE(editor.feed(8));
+    EXPECT_STREQ(editor.text.data, "caf") << "one byte of code-page text";
+    EXPECT_TRUE(editor.feed(0, "A\xC3\xA9" "B\xE2\x82\xAC" "C\xF0\x9F\x98\x80"));
+    EXPECT_STREQ(editor.text.data, "cafA\xC3\xA9" "B\xE2\x82\xAC" "C\xF0\x9F\x98\x80");
+    struct Step {
+        const char* left;
+    };
+    for (const Step step : {Step{"cafA\xC3\xA9" "B\xE2\x82\xAC" "C"}, {"cafA\xC3\xA9" "B\xE2\x82\xAC"},
+                            {"cafA\xC3\xA9" "B"}, {"cafA\xC3\xA9"}, {"cafA"}}) {
+        EXPECT_TRUE(editor.feed(8));
+        EXPECT_STREQ(editor.text.data, step.left);
+    }
+    EXPECT_TRUE(editor.feed(8, "\xE2\x82\xAC"));  // typed, then erased in one frame
+    EXPECT_STREQ(editor.text.data, "cafA");
+    EXPECT_FALSE(editor.feed(10, "!")) << "text typed before Enter still counts";
+    EXPECT_STREQ(editor.text.data, "cafA!");
+}
+
 TEST(TextLineEditorTest, CursorBlinksEveryTwentyOneIdleFrames) {
     TextLineEditor editor(RtString("x"));
     std::string shown;
@@ -48,6 +70,10 @@ TEST(TextLineEditorTest, CursorBlinksEveryTwentyOneIdleFrames) {
 class ScriptedKeys final : public platform::InputBackend {
 public:
     std::vector<int> script;  // scan code per frame, 0 = none
+    // With text input: the text typed in each frame ("typed" before the first).
+    bool textInput = false;
+    std::vector<std::string> typed;
+    std::string typedBefore;
     std::vector<uint32_t> probes;
     std::function<uint32_t()> probe;
 
@@ -63,6 +89,17 @@ public:
         if (code != 0) keys[code] = 0x80;
     }
     bool hasKeyboardFocus(uint32_t) override { return true; }
+    bool takeTypedText(std::string& out) override {
+        out.clear();
+        if (!textInput) return false;
+        if (reads == 0) {
+            out = typedBefore;
+        } else if (const size_t frame = static_cast<size_t>((reads - 1) / 2); frame < typed.size() && frame != taken) {
+            out = typed[frame];
+            taken = frame;
+        }
+        return true;
+    }
     char keyCharacter(int scanCode, bool) override {
         static constexpr char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
         static constexpr int kFirst[] = {2, 16, 30, 44};
@@ -84,6 +121,7 @@ public:
 
 private:
     int reads = 0;
+    size_t taken = SIZE_MAX;
 };
 
 class OnScreen : public GlDrawing {
@@ -126,6 +164,19 @@ TEST_F(OnScreen, TypedLineIsShownOverTheKeptScreen) {
     EXPECT_EQ(keys.probes[0] >> 8, kWhite);
     for (uint32_t p : keys.probes) EXPECT_EQ(p & 1, 1u) << "the saved screen is drawn under every frame";
     EXPECT_EQ(r().tiledImages[3].columns, 0);
+}
+
+TEST_F(OnScreen, LettersBeyondAsciiAreStoredAsTyped) {
+    keys.textInput = true;
+    keys.typedBefore = "stale";
+    // Keys down with their text, text without a key (a dead key, an input
+    // method), two letters in one frame, a key still down when another is
+    // let go (no text: nothing new was typed), Backspace.
+    keys.script = {30, 0, 0, 48, 30, 0, 14, 0};
+    keys.typed = {"A", "\xC3\xA9", "B\xE2\x82\xAC", "C", "", "\xE2\x82\xAC", "", "!"};
+    RtString line("");
+    inputText(line, 100, 100);
+    EXPECT_STREQ(line.data, "A\xC3\xA9" "B\xE2\x82\xAC" "C!");
 }
 
 TEST_F(OnScreen, NumbersFromTypedText) {

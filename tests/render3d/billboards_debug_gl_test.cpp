@@ -104,6 +104,27 @@ TEST_F(Scene3D, SpriteBillboardStaysUprightWhateverTheCameraRoll) {
     saveFrameArtefact(r(), "billboard_rolled_camera");
 }
 
+TEST_F(Scene3D, SpriteBillboardIsDrawnUnlitWithFogWhateverNormalWasLeftCurrent) {
+    makeTwoToneSprite(32, 64, 32);
+    engine->setFog(0x40A0E0, 0, 50, 300);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    r().drawSprite3D(32, 0, 0, -150, 1);
+    const uint32_t unlit = px(320, 225);
+    ASSERT_NE(unlit, kGreen) << "fog tints the billboard";
+    ASSERT_NE(unlit, 0u);
+
+    // A lamp in the scene, and the normal a previous draw left pointing away.
+    engine->setLight(0, 0xFFFFFF, 0, 50, -100, 0, 0, 0, 170, 0);
+    glNormal3f(0, 0, -1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    r().drawSprite3D(32, 0, 0, -150, 1);
+    saveFrameArtefact(r(), "billboard_with_lamp");
+    EXPECT_EQ(px(320, 225), unlit) << std::hex << px(320, 225);
+    EXPECT_TRUE(enabled(GL_LIGHTING)) << "lighting back on after the billboard";
+    engine->setLight(0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    engine->setFog(0xFFFFFFFF, 0, 0, 0);
+}
+
 TEST_F(Scene3D, TextInTheSceneAndOnTheScreen) {
     r().installDefaultFont(3);
     const FontCell cell = r().getFontCharSize(3);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <span>
 #include <string>
 
@@ -76,6 +77,33 @@ TEST(TextForm, TokensCommentsAndVersionsReadAsWritten) {
     std::string longToken = "DDDA 1 0 0 1 1 " + std::string(2000, '7') + " 1 2";
     ASSERT_TRUE(readDddText(model, bytesOf(longToken)));
     EXPECT_EQ(model.frames[0][0].y, 1.0f);  // the long token ended at its separator
+}
+
+TEST(TextForm, NormalsGivenByTheFileAreValidAndKept) {
+    struct Case {
+        const char* text;
+        uint32_t normalsValid;
+    };
+    // One triangle whose given normals are not its face normal.
+    const Case cases[] = {
+        {"DDDA 1.1 0 1 9 9 9 3 0 0 1 0 2 0  1 3  0 0 0 0.6 0 0.8  1 0 0 0.6 0 0.8  0 1 0 0.6 0 0.8", 1},
+        {"DDDA 1.0 0 1 9 9 9 3 0 0 1 0 2 0  1 3  0 0 0  1 0 0  0 1 0", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MeshObject object;
+        ASSERT_TRUE(loadDddText(object, bytesOf(c.text)));
+        EXPECT_EQ(object.normalsValid, c.normalsValid);
+        // What the engine's preparation asks for before a special light.
+        object.buildNormals(true, false, false);
+        const MeshVertex& corner = object.frames[0].vertices[1];
+        if (c.normalsValid != 0) {
+            EXPECT_EQ(corner.nx, 0.6f);
+            EXPECT_EQ(corner.nz, 0.8f);
+        } else {
+            EXPECT_EQ(std::fabs(corner.nz), 1.0f) << "rebuilt from the face";
+        }
+    }
 }
 
 TEST(TextForm, MalformedTextIsRefused) {

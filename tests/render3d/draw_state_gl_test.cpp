@@ -160,6 +160,58 @@ TEST_P(DrawState3D, EveryKindOfDrawRestoresTheState) {
     });
 }
 
+// Lighting is on after a draw exactly when a light is on, whatever the draw
+// switched off for itself: objects drawn next do not depend on the order.
+TEST_P(DrawState3D, LightingFollowsTheLightsAfterEveryKindOfDraw) {
+    r().installDefaultFont(3);
+    struct Draw {
+        const char* name;
+        void (*draw)(Rainbows3D&, OpenGLRainbows&);
+    };
+    static const float kCentre[3] = {0, 0, 0}, kTo[3] = {1, 1, 0}, kA[3] = {1, 0, 0}, kB[3] = {0, 1, 0},
+                       kC[3] = {0, 0, 1};
+    const Draw draws[] = {
+        {"object", [](Rainbows3D& e, OpenGLRainbows&) { e.drawObject(1, 0, 0, 0, 0); }},
+        {"blended object", [](Rainbows3D& e, OpenGLRainbows&) { e.drawObject(1, 0, 1, 0.5f, 1); }},
+        {"cel shading with outline",
+         [](Rainbows3D& e, OpenGLRainbows&) {
+             e.setLight(-2, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 1, 0);
+             e.drawObject(1, 0, 0, 0, 0);
+             e.setLight(-2, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 0, 0);
+         }},
+        {"bump mapping",
+         [](Rainbows3D& e, OpenGLRainbows&) {
+             e.setLight(-1, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 1, 0);
+             e.drawObject(1, 0, 0, 0, 0);
+             e.setLight(-1, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 0, 0);
+         }},
+        {"shadow volume",
+         [](Rainbows3D& e, OpenGLRainbows&) {
+             e.setLight(-3, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 1, 0);
+             e.drawObject(1, 0, 0, 0, 0);
+         }},
+        {"end of the shadow pass",
+         [](Rainbows3D& e, OpenGLRainbows&) { e.setLight(-3, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 0, 0); }},
+        {"billboard", [](Rainbows3D&, OpenGLRainbows& r) { r.drawSprite3D(1, 0, 0, 0, 0.1f); }},
+        {"text in the scene", [](Rainbows3D&, OpenGLRainbows& r) { r.printText3D(3, "Ab", 0, 0, 0, 0.1f); }},
+        {"text on the screen", [](Rainbows3D&, OpenGLRainbows& r) { r.printText3D(3, "Ab", 0, 0, 0, 0); }},
+        {"debug point", [](Rainbows3D& e, OpenGLRainbows&) { e.drawDebugPoint(kCentre, 0xFF, 4); }},
+        {"debug line", [](Rainbows3D& e, OpenGLRainbows&) { e.drawDebugLine(kCentre, kTo, 0xFF, 2); }},
+        {"wire sphere", [](Rainbows3D& e, OpenGLRainbows&) { e.drawWireSphere(kCentre, 1, 0xFF, 1); }},
+        {"wire box", [](Rainbows3D& e, OpenGLRainbows&) { e.drawWireBox(kCentre, kA, kB, kC, 0xFF, 1); }},
+        {"axes", [](Rainbows3D& e, OpenGLRainbows&) { e.drawAxes(0, 0, 0); }},
+    };
+    engine->setCullMode(1);
+    for (const bool lit : {true, false}) {
+        engine->setLight(0, 0xFFFFFF, 0, 0, 10, 0, 0, 0, lit ? 170.0f : 0.0f, 0);
+        for (const Draw& d : draws) {
+            d.draw(*engine, r());
+            EXPECT_EQ(enabled(GL_LIGHTING), lit) << d.name << (lit ? ", a light on" : ", no light on");
+        }
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 INSTANTIATE_TEST_SUITE_P(Features, DrawState3D,
                          ::testing::Values(FeatureSet{"all", true, true}, FeatureSet{"noVertexBuffers", false, true},
                                            FeatureSet{"noMultitexture", true, false},

@@ -1,68 +1,22 @@
 // The sound commands and slots over a device whose frames the test pulls.
-#include <gtest/gtest.h>
+#include <cmath>
+#include <iterator>
+#include <optional>
 
-#include <filesystem>
-#include <fstream>
-
-#include "runtime/core/runtime_state.h"
 #include "runtime/files/memory_blocks.h"
-#include "runtime/sound/sound_commands.h"
-#include "runtime/sound/sound_device.h"
-#include "runtime/sound/sound_sample.h"
-#include "tests/sound/fake_audio_output.h"
-#include "tests/sound/wave_bytes.h"
+#include "tests/sound/slots_fixture.h"
 
 namespace {
 
 using namespace wave_bytes;
 
-class SoundSlots : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("krv_sound_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        FakeAudioOutput::install(audio);
-        openDevice(SoundDevice::kDefaultVoices);
-    }
-    void TearDown() override {
-        closeDevice();
-        platform::AudioOutput::setOpenHook({});
-        std::filesystem::remove_all(folder);
-    }
-    void openDevice(size_t voices) {
-        RuntimeState& rs = runtimeState();
-        rs.soundDevice = new SoundDevice();
-        deviceResult = rs.soundDevice->init(7, voices);
-        rs.soundSlots = new SoundSample[kSoundSlots];
-    }
-    void closeDevice() {
-        RuntimeState& rs = runtimeState();
-        delete[] rs.soundSlots;
-        rs.soundSlots = nullptr;
-        delete rs.soundDevice;
-        rs.soundDevice = nullptr;
-    }
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::filesystem::path p = folder / name;
-        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        return p.string();
-    }
-    // A mono file at the output rate whose frame i holds i.
-    std::string ramp(uint32_t frames) {
-        std::vector<int16_t> samples(frames);
-        for (uint32_t i = 0; i < frames; ++i) samples[i] = static_cast<int16_t>(i);
-        return write("ramp.wav", riff({fmt(1, 1, 22050, 16), data16(samples)}));
-    }
-    std::string constant(int16_t value) { return write("constant.wav", constantWave(1, 22050, value, 4000)); }
-    SoundSample& slot(int n) { return runtimeState().soundSlots[n]; }
-    std::vector<int16_t> pull(int frames) { return FakeAudioOutput::pull(audio, frames); }
+std::string fixture(const char* name) { return std::string(KRV_SOUND_TEST_DATA) + "/" + name; }
 
-    FakeAudioOutput::Shared audio;
-    std::filesystem::path folder;
-    int deviceResult = -1;
-};
+double rms(const std::vector<int16_t>& samples, size_t stride, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) sum += static_cast<double>(samples[i * stride]) * samples[i * stride];
+    return std::sqrt(sum / static_cast<double>(to - from));
+}
 
 TEST_F(SoundSlots, TheDeviceOpensAt22050HzStereo) {
     EXPECT_EQ(deviceResult, 1);
@@ -179,6 +133,48 @@ TEST_F(SoundSlots, FirstFreeSoundSkipsLoadedSlotsAndAFailedLoadEmptiesItsSlot) {
     EXPECT_EQ(slot(0).copyCount, 0);
     EXPECT_EQ(firstFreeSound(), 0);
     EXPECT_EQ(playSound(0, 0, 1), -1);
+}
+
+// Tones made by sox at other rates than the device's: each comes out at its
+// own length and level, and one above half the device's rate is filtered
+// away instead of coming out folded back to a lower tone.
+TEST_F(SoundSlots, SoundsAtOtherRatesKeepTheirLengthAndLevelWithoutFoldedTones) {
+    struct Case {
+        const char* file;
+        double seconds;
+        bool aboveHalfTheDeviceRate;
+    } cases[] = {{"tone_1khz_44100_stereo.wav", 0.1, false},
+                 {"tone_440hz_11025_8bit.wav", 0.25, false},
+                 {"tone_15khz_44100.wav", 0.25, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::ifstream in(fixture(c.file), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::optional<WaveFile> wave = parseWave(bytes);
+        ASSERT_TRUE(wave.has_value());
+        std::shared_ptr<PcmSound> source = decodeWaveData(wave->format, wave->data);
+        ASSERT_NE(source, nullptr);
+        const double sourceLevel = rms(source->samples, source->channels, 0, source->frames());
+
+        ASSERT_EQ(loadSound(RtString(fixture(c.file).c_str()), 1, 1), 1);
+        ASSERT_EQ(playSound(1, 0, 1), 256);
+        const std::vector<int16_t> out = pull(static_cast<int>(c.seconds * 22050) + 2000);
+        const auto frames = static_cast<size_t>(c.seconds * 22050);
+        const double level = 20 * std::log10(rms(out, 2, 200, frames - 200) / sourceLevel);
+        if (c.aboveHalfTheDeviceRate) {
+            EXPECT_LT(level, -40.0);
+            continue;
+        }
+        EXPECT_NEAR(level, 0.0, 0.5);
+        EXPECT_NEAR(rms(out, 2, 200, frames - 200), rms(std::vector<int16_t>(out.begin() + 1, out.end()), 2, 200,
+                                                        frames - 200), 1.0);  // right as left
+        size_t last = 0;
+        for (size_t i = 0; i < out.size() / 2; ++i) {
+            if (std::abs(out[2 * i]) > 300) last = i;
+        }
+        EXPECT_NEAR(static_cast<double>(last), static_cast<double>(frames), 8.0);
+        EXPECT_EQ(soundPlaying(256), 0);
+    }
 }
 
 TEST_F(SoundSlots, LoadsFromAMemoryFile) {

@@ -2,15 +2,19 @@
 // readdir and /proc. Nothing here knows the runtime's own types.
 #include "runtime/platform/files.h"
 
-#include <atomic>      // Required for: std::atomic
-#include <cerrno>      // Required for: errno, EINTR
-#include <cstdlib>     // Required for: getenv
-#include <dirent.h>    // Required for: opendir, readdir, closedir
-#include <fcntl.h>     // Required for: open, O_* flags
-#include <sys/stat.h>  // Required for: stat, fstat, mkdir
-#include <unistd.h>    // Required for: read, write, lseek, close, unlink, rmdir, getcwd, chdir, readlink
-#include <string>      // Required for: std::to_string
-#include <utility>     // Required for: std::move
+#include <algorithm>    // Required for: std::all_of
+#include <atomic>       // Required for: std::atomic
+#include <cerrno>       // Required for: errno, EINTR, ESRCH
+#include <csignal>      // Required for: kill
+#include <cstdlib>      // Required for: getenv
+#include <dirent.h>     // Required for: opendir, readdir, dirfd, closedir
+#include <fcntl.h>      // Required for: open, O_* flags, AT_SYMLINK_NOFOLLOW
+#include <limits>       // Required for: std::numeric_limits
+#include <string>       // Required for: std::to_string, std::stoull
+#include <string_view>  // Required for: std::string_view
+#include <sys/stat.h>   // Required for: stat, fstat, fstatat, mkdir
+#include <unistd.h>     // Required for: read, write, lseek, close, unlink(at), rmdir, getcwd, chdir, readlink
+#include <utility>      // Required for: std::move
 
 namespace platform {
 namespace {
@@ -68,13 +72,61 @@ std::string followLinks(const std::string& path) {
     return {};
 }
 
-void syncFolderOf(const std::string& path) {
+// The folder a path lies in, as opendir takes it.
+std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void syncFolderOf(const std::string& path) {
+    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     ::close(fd);
+}
+
+// Temporaries are named ".krv-new-<pid>-<serial>" beside their target: short,
+// so that a target of the longest legal name still has room beside it, and
+// naming their writer, so that one a killed writer left behind is known.
+// Earlier versions put the target's name in front of that.
+constexpr std::string_view kTemporaryMark = ".krv-new-";
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 10 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The writer's pid of a temporary's name; 0 when the name is no temporary's.
+pid_t temporaryWriter(std::string_view name) {
+    const size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos) return 0;
+    name.remove_prefix(mark + kTemporaryMark.size());
+    const size_t dash = name.find('-');
+    if (dash == std::string_view::npos || !allDigits(name.substr(0, dash)) || !allDigits(name.substr(dash + 1))) {
+        return 0;
+    }
+    const unsigned long long pid = std::stoull(std::string(name.substr(0, dash)));
+    return pid > 0 && pid <= static_cast<unsigned long long>(std::numeric_limits<pid_t>::max())
+               ? static_cast<pid_t>(pid)
+               : 0;
+}
+
+// A process that exists but is not ours to signal is running all the same.
+bool processRunning(pid_t pid) { return kill(pid, 0) == 0 || errno != ESRCH; }
+
+// Removes the temporaries in the folder whose writers are no longer running.
+void removeStrayTemporaries(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* entry = readdir(dir)) {
+        const pid_t writer = temporaryWriter(entry->d_name);
+        if (writer == 0 || writer == getpid() || processRunning(writer)) continue;
+        struct stat st {};
+        if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
+            unlinkat(dirfd(dir), entry->d_name, 0);
+        }
+    }
+    closedir(dir);
 }
 
 }  // namespace
@@ -167,9 +219,13 @@ bool ReplacementFile::begin(const std::string& target) {
     struct stat old {};
     const bool exists = stat(target_.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return false;
+    const std::string folder = folderOf(target_);
+    removeStrayTemporaries(folder);
+    const std::string prefix = (target_.find('/') == std::string::npos ? std::string() : folder + "/") +
+                               std::string(kTemporaryMark) + std::to_string(getpid()) + "-";
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
-        temporary_ = target_ + ".krv-new-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+        temporary_ = prefix + std::to_string(serial++);
         do {
             fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         } while (fd_ < 0 && errno == EINTR);

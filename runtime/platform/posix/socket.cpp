@@ -81,6 +81,18 @@ int Socket::setNoDelay() {
     return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0 ? 0 : lastError();
 }
 
+bool Socket::peerReadsNothing(int recentMs) const {
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    if (::getsockopt(descriptor_, IPPROTO_TCP, TCP_INFO, &info, &size) != 0) return false;
+    return info.tcpi_unacked == 0 && info.tcpi_last_ack_recv < static_cast<uint32_t>(recentMs);
+}
+
+int Socket::setUnacknowledgedLimit(int ms) {
+    unsigned int limit = ms < 0 ? 0u : static_cast<unsigned int>(ms);
+    return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_USER_TIMEOUT, &limit, sizeof limit) == 0 ? 0 : lastError();
+}
+
 SocketIo Socket::send(const uint8_t* bytes, std::size_t length) {
     return ioResult(::send(descriptor_, bytes, length, MSG_NOSIGNAL));
 }
@@ -194,14 +206,6 @@ Socket udpOpenAny(uint16_t portNetworkOrder, int& error) {
     setIntOption(socket, SOL_SOCKET, SO_BROADCAST, 1);
     error = 0;
     return socket;
-}
-
-bool waitAnyReadable(const std::vector<const Socket*>& sockets, int timeoutMs) {
-    std::vector<pollfd> entries;
-    entries.reserve(sockets.size());
-    for (const Socket* socket : sockets) entries.push_back({socket->descriptor(), POLLIN, 0});
-    int result = ::poll(entries.data(), entries.size(), timeoutMs);
-    return result > 0;
 }
 
 std::optional<uint32_t> resolveIPv4(const std::string& name, int& error) {

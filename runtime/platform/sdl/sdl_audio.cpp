@@ -1,5 +1,6 @@
 // platform/sdl: the sound output over SDL2's audio device.
-#include <SDL.h>  // Required for: SDL_OpenAudioDevice, SDL_LockAudioDevice
+#include <SDL.h>    // Required for: SDL_OpenAudioDevice, SDL_LockAudioDevice
+#include <dlfcn.h>  // Required for: dlopen, dlsym (the ALSA library's message hook)
 
 #include "runtime/platform/audio.h"
 
@@ -9,6 +10,29 @@ namespace platform {
 namespace {
 
 constexpr Uint16 kCallbackFrames = 512;  // about 23 ms at 22050 Hz
+
+// The ALSA library writes its complaints (no sound card, no "default"
+// device, underruns) to stderr. While SDL opens the device through it they
+// are dropped instead; a device that stays closed is the caller's to report,
+// once. The hook stays in the library for as long as SDL keeps it loaded.
+class QuietAlsa {
+public:
+    QuietAlsa() : library(dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL)) {
+        if (library == nullptr) return;
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        if (auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"))) set(&dropComplaint);
+    }
+    ~QuietAlsa() {
+        if (library != nullptr) dlclose(library);
+    }
+    QuietAlsa(const QuietAlsa&) = delete;
+    QuietAlsa& operator=(const QuietAlsa&) = delete;
+
+private:
+    static void dropComplaint(const char*, int, const char*, int, const char*, ...) {}
+    void* library;
+};
 
 class SdlAudioOutput final : public AudioOutput {
 public:
@@ -55,8 +79,11 @@ AudioOutput::OpenHook& openHook() {
 
 void AudioOutput::setOpenHook(OpenHook hook) { openHook() = std::move(hook); }
 
+std::string AudioOutput::lastError() { return SDL_GetError(); }
+
 std::unique_ptr<AudioOutput> AudioOutput::open(int frequency, AudioCallback callback) {
     if (openHook()) return openHook()(frequency, std::move(callback));
+    const QuietAlsa quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
     auto output = std::make_unique<SdlAudioOutput>(std::move(callback));
     if (!output->open(frequency)) return nullptr;  // its destructor quits the subsystem

@@ -84,6 +84,13 @@ char Input::keyCharacter(int scanCode, bool shift) {
     return shift ? shifted(c) : c;
 }
 
+bool Input::takeTypedText(std::string& out) {
+    // SDL starts text input with the video on desktops; this makes sure of it.
+    if (SDL_IsTextInputActive() == SDL_FALSE) SDL_StartTextInput();
+    out = state.takeText();
+    return true;
+}
+
 void Input::mouseSnapshot(MouseSnapshot& out) { state.readMouse(out); }
 
 void Input::setRelativeMouse(bool relative) {

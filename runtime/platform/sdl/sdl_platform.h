@@ -59,6 +59,7 @@ public:
     void keyboardSnapshot(uint8_t keys[256]) override;
     bool hasKeyboardFocus(uint32_t window) override;
     char keyCharacter(int scanCode, bool shift) override;
+    bool takeTypedText(std::string& out) override;
     void mouseSnapshot(MouseSnapshot& out) override;
     void setRelativeMouse(bool relative) override;
     void showCursor(bool shown) override;

@@ -182,6 +182,9 @@ void Video::handle(const SDL_Event& event) {
         case SDL_KEYUP:
             input.key(keyIndex(event), event.type == SDL_KEYDOWN);
             break;
+        case SDL_TEXTINPUT:
+            input.text(event.text.text);
+            break;
         case SDL_MOUSEMOTION:
             input.motion(event.motion.x, event.motion.y, event.motion.xrel, event.motion.yrel);
             break;

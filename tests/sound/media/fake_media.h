@@ -13,6 +13,7 @@ public:
     int32_t musicLength = 1000;
     bool movieOpens = true;
     int32_t movieWidth = 320, movieHeight = 240, movieLength = 100;
+    int32_t streamEnd = 100;  // where a movie of length 0 ends
     int32_t positionStep = 30;                  // ms the movie moves on each position read
     std::function<void(int read)> onPosition;  // runs at each position read
 
@@ -39,6 +40,7 @@ public:
         ~Movie() override { media.log.push_back("close"); }
         int32_t startMs() override { return 0; }
         int32_t lengthMs() override { return media.movieLength; }
+        bool atEnd() override { return position >= media.streamEnd; }
         int32_t positionMs() override {
             if (media.onPosition) media.onPosition(++reads);
             if (playing) position += media.positionStep;

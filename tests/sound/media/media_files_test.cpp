@@ -99,6 +99,31 @@ TEST_F(MediaFiles, AClipGivesItsSizeLengthAndThePictureDueAtEachTime) {
     EXPECT_TRUE(none.pictureAt(0).empty());
 }
 
+// A raw H.264 stream made by ffmpeg says neither its length nor the times of
+// its pictures: they follow at its frame rate and the movie plays to the end
+// of the stream.
+TEST_F(MediaFiles, ARawStreamWithoutALengthPlaysToItsEnd) {
+    const std::string clip = std::string(KRV_SOUND_TEST_DATA) + "/clip_10fps.h264";
+    VideoDecoder decoder;
+    ASSERT_TRUE(decoder.open(clip));
+    EXPECT_EQ(decoder.lengthMs(), 0);
+    const std::vector<uint8_t> first = decoder.pictureAt(0);
+    EXPECT_EQ(first.size(), 64u * 48u * 4u);
+    EXPECT_NE(decoder.pictureAt(700), first);
+    EXPECT_FALSE(decoder.finished());
+    decoder.pictureAt(60000);
+    EXPECT_TRUE(decoder.finished());
+    decoder.rewind();  // as a looping movie does
+    EXPECT_FALSE(decoder.finished());
+    EXPECT_EQ(decoder.pictureAt(0), first);
+
+    const int swaps = video.swaps;
+    EXPECT_EQ(playMovieOnce(RtString(clip.c_str())), 0);
+    // 15 pictures at 10 a second, presented at 60 frames a second.
+    EXPECT_GE(video.swaps - swaps, 80);
+    EXPECT_LE(video.swaps - swaps, 110);
+}
+
 TEST_F(MediaFiles, AMovieWithoutAPictureOrAMissingFileGives3) {
     std::vector<uint8_t> wave = wave_bytes::constantWave(1, 22050, 1, 100);
     EXPECT_EQ(playMovieOnce(file("sound.wav", std::string(wave.begin(), wave.end()))), 3);

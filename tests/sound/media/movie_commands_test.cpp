@@ -1,5 +1,12 @@
 // playMovie over the fake media layer, window, input and clock.
+#include <GL/gl.h>
+
+#include <array>
+#include <cstdlib>
+
 #include "runtime/core/runtime_state.h"
+#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render2d.h"
 #include "tests/sound/media/media_fixture.h"
 
 namespace {
@@ -76,6 +83,62 @@ TEST_F(MovieCommands, ALoopingMovieRestartsAtItsEndUntilAButtonIsPressed) {
     EXPECT_EQ(media.count("seek"), 2u);
     EXPECT_EQ(media.count("play"), 3u);
     EXPECT_EQ(media.framesDrawn, 11);
+}
+
+// What a draw leaves set that a program relies on, read back from GL.
+struct GlState {
+    std::array<GLint, 4> viewport{};
+    std::array<GLfloat, 16> projection{};
+    std::array<GLfloat, 4> colour{};
+    GLint blendDestination = 0;
+    GLboolean blend = 0, alphaTest = 0, texture = 0;
+    bool operator==(const GlState&) const = default;
+
+    static GlState read() {
+        GlState s;
+        glGetIntegerv(GL_VIEWPORT, s.viewport.data());
+        glGetFloatv(GL_PROJECTION_MATRIX, s.projection.data());
+        glGetFloatv(GL_CURRENT_COLOR, s.colour.data());
+        glGetIntegerv(GL_BLEND_DST, &s.blendDestination);
+        s.blend = glIsEnabled(GL_BLEND);
+        s.alphaTest = glIsEnabled(GL_ALPHA_TEST);
+        s.texture = glIsEnabled(GL_TEXTURE_2D);
+        return s;
+    }
+};
+
+TEST_F(MovieCommands, AMovieLeavesTheProgramsViewAndDrawingStateAsItWas) {
+    // With a display the window is real and GL's own state is read back too.
+    const bool realWindow = std::getenv("DISPLAY") != nullptr;
+    if (realWindow) {
+        shutDownRuntime();
+        platform::setVideoBackend(nullptr);
+        ASSERT_EQ(restart(), 0);
+    }
+    setViewport(40, 30, 320, 200);
+    setAlphaMode(0.5);
+    setSmoothing(0.0);
+    const GlState before = GlState::read();
+    EXPECT_EQ(playMovieOnce(file("clip.avi")), 0);
+    EXPECT_EQ(media.framesDrawn, 4);
+    int32_t x = 0, y = 0, w = 0, h = 0;
+    getViewport(x, y, w, h);
+    EXPECT_EQ((std::array{x, y, w, h}), (std::array{40, 30, 320, 200}));
+    const OpenGLRainbows& renderer = *runtimeState().renderer;
+    EXPECT_EQ(renderer.smoothing, 0);
+    EXPECT_EQ(renderer.globalAlpha, 0.5f);
+    if (realWindow) {
+        EXPECT_EQ(before.viewport, (std::array<GLint, 4>{40, 480 - 30 - 200, 320, 200}));
+        EXPECT_TRUE(GlState::read() == before);
+    }
+}
+
+TEST_F(MovieCommands, AMovieOfUnknownLengthPlaysUntilItsStreamEnds) {
+    media.movieLength = 0;
+    media.streamEnd = 150;
+    EXPECT_EQ(playMovieOnce(file("clip.avi")), 0);
+    // Positions 30 .. 150: five passes, the last one at the stream's end.
+    EXPECT_EQ(media.framesDrawn, 5);
 }
 
 TEST_F(MovieCommands, ClosingTheWindowDuringAMovieEndsTheProgramAfterClosingTheMovie) {

@@ -1,6 +1,8 @@
 // What the program end does for the network and music, and the command that
 // opens an address before ending.
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,25 @@ TEST_F(EndServices, OpenUrlAfterTheQuitFunctionRanDoesNotRunItAgain) {
     EXPECT_EQ(exitStatusOf([] { openUrlAndEnd(RtString("x")); }), 0);
     EXPECT_TRUE(opened);
     EXPECT_EQ(urlQuitCalls, 0);
+}
+
+TEST_F(EndServices, OpenUrlWithoutAnOpenerSaysSoAndStillEnds) {
+    // No opener installed: the program that would open the address is not on the path.
+    const std::string path = getenv("PATH") ? getenv("PATH") : "";
+    const std::filesystem::path empty = folder / "no-programs";
+    std::filesystem::create_directory(empty);
+    setenv("PATH", empty.c_str(), 1);
+    testing::internal::CaptureStderr();
+    const int status = exitStatusOf([] { openUrlAndEnd(RtString("https://example.org/\xC3\xA9")); });
+    const std::string said = testing::internal::GetCapturedStderr();
+    setenv("PATH", path.c_str(), 1);
+
+    EXPECT_EQ(status, 0);
+    const std::string message = "The address could not be opened: https://example.org/\xC3\xA9";
+    EXPECT_EQ(said, message + "\n");
+    std::vector<std::string> lines = logLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), message);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // folder (saved only at the program end), shows green frames and waits for
 // input until it is ended. The mode comes from KRV_FRAME_TEST_MODE: "loop"
 // (default), "end" (END after three frames), "fatal" (an out-of-bounds
-// error after one frame) or "fatalfile" (reading past the end of the file
-// KRV_FRAME_TEST_FILE). KRV_FRAME_TEST_SIGNAL=settings sends the program a
-// SIGTERM from its settings hook, before the window exists.
+// error after one frame), "fatalfile" (reading past the end of the file
+// KRV_FRAME_TEST_FILE), "typeline" (a text-line input, its line then stored
+// in "typed.txt" and END) or "openurl" (opening an address after one frame).
+// KRV_FRAME_TEST_SIGNAL=settings sends the program a SIGTERM from its
+// settings hook, before the window exists.
 #include <GL/gl.h>
 
 #include <csignal>
@@ -21,9 +23,11 @@
 #include "runtime/files/line_file_cache.h"
 #include "runtime/platform/files.h"
 #include "runtime/system/frame_commands.h"
+#include "runtime/system/open_url.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
+#include "runtime/system/text_line_input.h"
 
 namespace {
 
@@ -81,6 +85,17 @@ void userMain() {
         openFileChannel(0, RtString(file != nullptr ? file : ""), 1);
         int32_t value = 0;
         channelReadInt32(0, value);
+    }
+    if (std::strcmp(mode(), "typeline") == 0) {
+        greenFrame();
+        RtString line;
+        inputText(line, 10, 10);
+        lineFilePutString(RtString((platform::temporaryFolder() + "typed.txt").c_str()), 0, line);
+        endProgram();
+    }
+    if (std::strcmp(mode(), "openurl") == 0) {
+        greenFrame();
+        openUrlAndEnd(RtString("https://example.org/caf\xC3\xA9"));
     }
     for (;;) {
         greenFrame();

@@ -1,0 +1,94 @@
+// render3d: a mesh's stencil shadow volume, extruded from the silhouette to
+// infinity and counted into the stencil buffer in two passes. The volume is
+// built into one indexed vertex array and kept (in GL buffers when the
+// driver has them) while the records and the light stay the same. GL for
+// stencil, depth and culling state and the arrays.
+#include <GL/gl.h>  // Required for: stencil, depth and culling state, vertex arrays
+
+#include <algorithm>  // Required for: std::min
+
+#include "runtime/render3d/corner_index.h"
+#include "runtime/render3d/mesh_streams.h"
+#include "runtime/render3d/object_slot.h"
+
+namespace {
+
+constexpr GLuint kAllStencilBits = 0xFFFFFFFFu;
+constexpr GLint kComponents = 4;  // x, y, z, w
+
+const void* at(uintptr_t base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
+
+}  // namespace
+
+void MeshObjectX::buildShadowVolumeArrays(const BlockVector<MeshVertex>& records, const float light[3],
+                                          uint8_t caps, ShadowVolumeArrays& into) const {
+    const int32_t triangles = std::min(litFaces.count, records.count / 3);
+    const int32_t edgeCount = std::min(edges.count, 3 * triangles);
+    // Distinct position d is vertex 2d; its point at infinity, in the
+    // direction away from the light, is vertex 2d + 1.
+    const CornerIndex positions = indexCornerPositions(records);
+    std::vector<float>& out = into.vertices;
+    out.clear();
+    for (const int32_t k : positions.firstCorner) {
+        const MeshVertex& p = records.data[k];
+        out.insert(out.end(), {p.x, p.y, p.z, 1.0f, p.x - light[0], p.y - light[1], p.z - light[2], 0.0f});
+    }
+    const auto finite = [&](int32_t k) { return 2 * positions.indices[static_cast<size_t>(k)]; };
+    std::vector<uint32_t>& indices = into.indices;
+    indices.clear();
+    // Side quads: the silhouette edge (q, p) of each lit triangle and its
+    // two points at infinity.
+    for (int32_t e = 0; e < edgeCount; ++e) {
+        if (litFaces.data[e / 3] == 0 || edges.data[e].silhouette == 0) continue;
+        const uint32_t p = finite(e), q = finite(e - e % 3 + (e % 3 + 1) % 3);
+        indices.insert(indices.end(), {q, p, p + 1, q + 1});
+    }
+    into.sideIndices = static_cast<int32_t>(indices.size());
+    // Caps: lit triangles where they are, the others at infinity.
+    if (caps != 0) {
+        for (int32_t k = 0; k < 3 * triangles; ++k) indices.push_back(finite(k) + (litFaces.data[k / 3] != 0 ? 0 : 1));
+    }
+    into.capIndices = static_cast<int32_t>(indices.size()) - into.sideIndices;
+    into.markBuiltFrom(records, light, caps);
+}
+
+void MeshObjectX::drawShadowVolume(const BlockVector<MeshVertex>& records, const float light[3], uint8_t caps) {
+    const int kept = shadowVolumes.find(records, light, caps);
+    ShadowVolumeArrays* volume = kept >= 0 ? &shadowVolumes.volumes[static_cast<size_t>(kept)] : &shadowVolumes.claim();
+    if (kept < 0) buildShadowVolumeArrays(records, light, caps, *volume);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDepthFunc(GL_LEQUAL);
+    glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    const bool refill = !volume->uploaded;
+    const uintptr_t vertices = bindArrayData(volume->buffer, volume->vertices.data(),
+                                             volume->vertices.size() * sizeof(float), true, refill);
+    const uintptr_t indices = bindIndexData(volume->indexBuffer, volume->indices.data(),
+                                            volume->indices.size() * sizeof(uint32_t), refill);
+    volume->uploaded = true;
+    glVertexPointer(kComponents, GL_FLOAT, 0, at(vertices, 0));
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 0) {
+            glEnable(GL_CULL_FACE);
+            glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
+            glStencilOp(GL_KEEP, GL_KEEP, GL_INCR_WRAP);
+            glCullFace(GL_BACK);
+        } else {
+            glStencilOp(GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+            glCullFace(GL_FRONT);
+        }
+        glDrawElements(GL_QUADS, volume->sideIndices, GL_UNSIGNED_INT, at(indices, 0));
+        if (volume->capIndices == 0) continue;
+        // The near cap lies on the caster's own lit faces: at equal depth it
+        // must not count, or the caster would shadow its own lit side.
+        glDepthFunc(GL_LESS);
+        glDrawElements(GL_TRIANGLES, volume->capIndices, GL_UNSIGNED_INT,
+                       at(indices, static_cast<size_t>(volume->sideIndices) * sizeof(uint32_t)));
+        glDepthFunc(GL_LEQUAL);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    unbindArrayBuffers();
+    glDepthFunc(GL_LESS);
+}
