@@ -3,6 +3,7 @@
 
 #include "runtime/render2d/default_font.h"
 #include "runtime/render2d/image_files.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -245,7 +246,7 @@ TEST_F(GlDrawing, PicturesNeedingMoreThanEightTilesAreRefused) {
         bool loads;
     };
     for (const Case& c : {Case{4096, 2, true}, Case{4097, 2, false}, Case{2, 4097, false}}) {
-        const std::string path = ::testing::TempDir() + "tiles.bmp";
+        const std::string path = ownTempPath("tiles.bmp");
         std::vector<uint8_t> bgr(static_cast<size_t>(c.width) * static_cast<size_t>(c.height) * 3, 60);
         ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), c.width, c.height, c.width, kNoStoredKey));
         EXPECT_EQ(r().loadTiledImage(5, path.c_str()), c.loads) << c.width << "x" << c.height;

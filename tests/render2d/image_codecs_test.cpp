@@ -14,6 +14,7 @@
 #include "runtime/render2d/jpeg_codec.h"
 #include "runtime/render2d/png_codec.h"
 #include "tests/files/full_disk.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -152,7 +153,7 @@ TEST(ImageFilesTest, BrokenAndForeignInputsFailEveryReader) {
 }
 
 TEST(ImageFilesTest, ThePngSignatureDecidesNotTheName) {
-    const std::string copy = ::testing::TempDir() + "png_named.bmp";
+    const std::string copy = ownTempPath("png_named.bmp");
     const std::vector<uint8_t> bytes = readAll(dataFile("pattern_rgb.png"));
     std::ofstream(copy, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     PixelBuffer b;
@@ -278,7 +279,7 @@ TEST(ImageFilesTest, SavedFilesRoundTripInEveryFormat) {
     const std::vector<uint8_t> bgr = sampleBgr();
     for (const char* ext : {"bmp", "png"}) {
         SCOPED_TRACE(ext);
-        const std::string path = ::testing::TempDir() + "round_trip." + ext;
+        const std::string path = ownTempPath("round_trip.") + ext;
         ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 3, 2, 3, kNoStoredKey));
         PixelBuffer b;
         ASSERT_TRUE(loadImageRgba(b, path.c_str(), kNoColourKey));
@@ -288,7 +289,7 @@ TEST(ImageFilesTest, SavedFilesRoundTripInEveryFormat) {
         EXPECT_EQ(pixel(b, 0, 1), (Rgba{255, 0, 128, 255}));
         EXPECT_EQ(pixel(b, 1, 1), (Rgba{30, 20, 10, 255}));
     }
-    const std::string jpg = ::testing::TempDir() + "round_trip.jpg";
+    const std::string jpg = ownTempPath("round_trip.jpg");
     std::vector<uint8_t> flat(16 * 16 * 3);
     for (size_t i = 0; i < flat.size(); i += 3) flat[i] = 30, flat[i + 1] = 140, flat[i + 2] = 220;
     ASSERT_TRUE(saveImageFile(jpg.c_str(), flat.data(), 16, 16, 16, kNoStoredKey));
@@ -318,8 +319,8 @@ TEST(ImageFilesTest, ASaveThatCannotBeWrittenKeepsTheOldPicture) {
 TEST(ImageFilesTest, KeyPixelsAreMarkedOnlyWhenAKeyIsSetAndAllChannelsMatch) {
     const std::vector<uint8_t> bgr = sampleBgr();
     const uint32_t storedDefaultKey = 255u << 24 | 0u << 16 | 128u << 8;  // R 255, G 0, B 128
-    const std::string bmp = ::testing::TempDir() + "keyed.bmp";
-    const std::string png = ::testing::TempDir() + "keyed.png";
+    const std::string bmp = ownTempPath("keyed.bmp");
+    const std::string png = ownTempPath("keyed.png");
     struct Case {
         uint32_t key;
         Rgba blackPixel, keyPixelPng;
@@ -374,7 +375,7 @@ TEST(JpegCodecTest, QuantisationTablesAtQuality80) {
                                     35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                                     58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
     const std::vector<uint8_t> bgr = sampleBgr();
-    const std::string path = ::testing::TempDir() + "quality.jpg";
+    const std::string path = ownTempPath("quality.jpg");
     ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 3, 2, 3, kNoStoredKey));
     const std::vector<uint8_t> file = readAll(path);
     std::array<std::vector<int>, 2> tables;

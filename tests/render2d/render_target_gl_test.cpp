@@ -6,6 +6,7 @@
 
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render3d/rainbows_3d.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ TEST_F(Shaders, FailuresGoToTheCallback) {
     ASSERT_GE(messages().size(), 2u);
     EXPECT_EQ(messages().back(), "fragment shader failed");
     messages().clear();
-    const std::string missing = ::testing::TempDir() + "no_such.vert";
+    const std::string missing = ownTempPath("no_such.vert");
     EXPECT_FALSE(engine.loadShader(2, missing.c_str(), nullptr, record));
     EXPECT_EQ(messages(), (std::vector<std::string>{missing, "vertex shader failed"}));
     EXPECT_FALSE(engine.loadShader(255, nullptr, nullptr, record));

@@ -14,6 +14,7 @@
 #include "runtime/system/text_line_editor.h"
 #include "runtime/system/text_line_input.h"
 #include "runtime/system/timers.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -193,7 +194,7 @@ TEST_F(OnScreen, EnterAtOnceKeepsTheVariable) {
 }
 
 TEST_F(OnScreen, FadeEndsWithTheNewBackground) {
-    const std::string path = ::testing::TempDir() + "fade_target.bmp";
+    const std::string path = ownTempPath("fade_target.bmp");
     std::vector<uint8_t> bgr(32 * 32 * 3, 0);
     for (size_t i = 0; i < bgr.size(); i += 3) bgr[i] = 200;  // blue
     ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 32, 32, 32, kNoStoredKey));
@@ -205,14 +206,14 @@ TEST_F(OnScreen, FadeEndsWithTheNewBackground) {
     EXPECT_EQ(r().tiledImages[2].columns, 0);
     EXPECT_EQ(px(10, 10), 0xC80000u);  // every frame now starts from the background
 
-    loadBackgroundFaded(RtString((::testing::TempDir() + "no_fade.bmp").c_str()), 60);
+    loadBackgroundFaded(RtString((ownTempPath("no_fade.bmp")).c_str()), 60);
     EXPECT_EQ(runtimeState().errorCode, 3);
     EXPECT_EQ(r().tiledImages[0].columns, 1);  // the old background stays
     r().freeTiledImage(0);
 }
 
 TEST_F(OnScreen, ZeroDurationSwitchesAtOnce) {
-    const std::string path = ::testing::TempDir() + "fade_zero.bmp";
+    const std::string path = ownTempPath("fade_zero.bmp");
     std::vector<uint8_t> bgr(16 * 16 * 3, 90);
     ASSERT_TRUE(saveImageFile(path.c_str(), bgr.data(), 16, 16, 16, kNoStoredKey));
     loadBackgroundFaded(RtString(path.c_str()), 0);

@@ -5,6 +5,7 @@
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render3d/ddd_file.h"
 #include "tests/render3d/gl_3d_fixture.h"
+#include "tests/own_temp_path.h"
 #include "tests/render3d/round_casters.h"
 
 namespace {
@@ -193,7 +194,7 @@ TEST_F(Draw3D, ABuiltObjectDrawsLikeTheSameObjectLoadedFromAFile) {
         engine->builderAddVertex(pentagon[i][0], pentagon[i][1], 0, pentagon[i][0] / 4, pentagon[i][1] / 4, colours[i]);
     }
     engine->builderEndObject();
-    const std::string path = ::testing::TempDir() + "pentagon.ddd";
+    const std::string path = ownTempPath("pentagon.ddd");
     ASSERT_EQ(saveDdd(engine->objects.data[1].meshes.data[0], path.c_str()), 1);
     ASSERT_EQ(engine->loadObject(path.c_str(), 2), 1);
 

@@ -9,6 +9,7 @@
 
 #include "runtime/render3d/ddd_file.h"
 #include "runtime/render3d/rainbows_3d.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -222,7 +223,7 @@ protected:
 
 TEST_F(Loading, AMissingFileFailsAndLeavesOneEmptyMesh) {
     build(7, {0xFF, 0xFF, 0xFF});
-    EXPECT_EQ(engine.loadObject((::testing::TempDir() + "no_such_model.ddd").c_str(), 7), 0);
+    EXPECT_EQ(engine.loadObject((ownTempPath("no_such_model.ddd")).c_str(), 7), 0);
     EXPECT_EQ(engine.objects.data[7].used, 0);
     EXPECT_EQ(engine.objects.data[7].meshes.count, 1);
     EXPECT_EQ(mesh(7).frames.count, 0);
@@ -245,7 +246,7 @@ TEST_F(Loading, ABuiltObjectSavedAndLoadedHasTheSameTriangles) {
     engine.builderAddVertex(1, 1, 0, 1, 1, 0xFF0000);
     engine.builderAddVertex(0, 1, 0, 0.5f, 1, 0x0000FF);
     engine.builderEndObject();
-    const std::string path = ::testing::TempDir() + "built_fan.ddd";
+    const std::string path = ownTempPath("built_fan.ddd");
     ASSERT_EQ(saveDdd(mesh(1), path.c_str()), 1);
     ASSERT_EQ(engine.loadObject(path.c_str(), 2), 1);
     EXPECT_EQ(engine.objects.data[2].used, 1);
