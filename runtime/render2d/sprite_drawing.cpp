@@ -51,7 +51,8 @@ bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, OpenGLRainbows
 
 }  // namespace
 
-void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
+void drawQuadFan(OpenGLRainbows& r, const QuadVertex (&quad)[4], bool textured) {
+    r.flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &quad[0].x);
     if (textured) {
@@ -142,6 +143,7 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
         bindSprite(n, -1, false);
     }
     applySmoothing();
+    flushPendingClear();
     glBegin(GL_QUADS);
     glTexCoord2f(u1, t1);
     glVertex2i(x + s.width, y);
@@ -165,7 +167,7 @@ void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
                                 {fx + fw, fy + fh, s.uMax, 0.0f},
                                 {fx + fw, fy, s.uMax, s.vMax},
                                 {fx, fy, 0.0f, s.vMax}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom) {
@@ -182,7 +184,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
     glTranslatef(static_cast<float>(x + s.width / 2), static_cast<float>(y + s.height / 2), 0.0f);
     glRotatef(angle, 0.0f, 0.0f, -1.0f);
     const QuadVertex quad[4] = {{-hw, hh, u0, t0}, {hw, hh, u1, t0}, {hw, -hh, u1, t1}, {-hw, -hh, u0, t1}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
     glPopMatrix();
 }
 
@@ -190,6 +192,7 @@ void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
     FrameRect f{};
     if (!bindFrame(*this, n, frame, f, TextureWrap::repeat)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    flushPendingClear();
     glBegin(GL_QUADS);
     glTexCoord2f(f.u1, f.t1);
     glVertex2i(x + s.frameWidth, y);
@@ -209,7 +212,7 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
     const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
                                 {right, fy, f.u1, f.t1}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
@@ -226,11 +229,12 @@ void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angl
     };
     const QuadVertex quad[4] = {corner(-hw, -hh, left, top), corner(-hw, hh, left, bottom),
                                 corner(hw, hh, right, bottom), corner(hw, -hh, right, top)};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawVertexBuffer(uint32_t mode) {
     if (textVertices.count <= 0) return;
+    flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &textVertices.data[0].x);
     if (boundSprite >= 0) {

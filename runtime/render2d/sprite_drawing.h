@@ -5,6 +5,8 @@ struct QuadVertex {
     float x = 0, y = 0, u = 0, v = 0;
 };
 
-// Draws four vertices as one triangle fan, with texture coordinates when
-// `textured`; the bound texture is clamped to its edges.
-void drawQuadFan(const QuadVertex (&quad)[4], bool textured);
+class OpenGLRainbows;
+
+// Draws four vertices as one triangle fan into r's window, with texture
+// coordinates when `textured`; the bound texture is clamped to its edges.
+void drawQuadFan(OpenGLRainbows& r, const QuadVertex (&quad)[4], bool textured);
