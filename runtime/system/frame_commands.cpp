@@ -126,17 +126,18 @@ bool joystickActive(InputDevices& input) {
 }
 
 // The frames a mode change shows only wipe the buffers of the new mode, so
-// they go out back to back rather than at the frame rate; the schedule starts
-// again after them, as it does for a new window.
+// they go out back to back rather than at the frame rate; the program's own
+// frames keep their schedule, as if the mode frames had taken no time.
 class FramesOffSchedule {
 public:
-    explicit FramesOffSchedule(OpenGLRainbows& renderer) : renderer(renderer), period(renderer.framePeriod) {
+    explicit FramesOffSchedule(OpenGLRainbows& renderer)
+        : renderer(renderer), period(renderer.framePeriod), due(renderer.nextFrameDue) {
         renderer.framePeriod = 0.0;  // the due time stands still, and it has passed
         renderer.nextFrameDue = frameClockMillis();
     }
     ~FramesOffSchedule() {
         renderer.framePeriod = period;
-        renderer.nextFrameDue = frameClockMillis();
+        renderer.nextFrameDue = due;
     }
     FramesOffSchedule(const FramesOffSchedule&) = delete;
     FramesOffSchedule& operator=(const FramesOffSchedule&) = delete;
@@ -144,6 +145,7 @@ public:
 private:
     OpenGLRainbows& renderer;
     const double period;
+    const double due;
 };
 
 // One pump for the wait loops: a close request ends the program with the
