@@ -48,6 +48,9 @@ struct RuntimeState {
     uint32_t window = 0;  // the platform window's id; 0 = none
     RtString windowTitle;
     bool (*glEntryPointProbe)(const char* name) = nullptr;  // answers "GLEXT:"; set by the renderer
+    // The program bound an OpenGL function with DECLARE: it may draw behind the
+    // renderer's back, so each present clears the back buffer at once.
+    uint8_t programCallsGl = 0;
     Rainbows3D* engine3D = nullptr;
     NetSession* netSession = nullptr;
     InputDevices* input = nullptr;

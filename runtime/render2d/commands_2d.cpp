@@ -45,6 +45,7 @@ bool resolveResourceName(const RtString& path, std::string& resolved) {
 void clearScreen() {
     if (OpenGLRainbows* r = renderer()) {
         r->freeTiledImage(kTiledImageBackground);
+        r->flushPendingClear();
         glClear(GL_COLOR_BUFFER_BIT);
     }
 }
@@ -340,6 +341,7 @@ void loadBackground(const RtString& path) {
     }
     loaderFailed();
     r->freeTiledImage(kTiledImageBackground);
+    r->flushPendingClear();
     glClear(GL_COLOR_BUFFER_BIT);
 }
 

@@ -55,10 +55,28 @@ int OpenGLRainbows::pumpMessages(MessageCallback callback) {
     return 1;
 }
 
-int OpenGLRainbows::showScreen(MessageCallback callback) {
-    useScreen();
-    platform::video().swapBuffers(windowHandle);
+// The clear for the next frame waits for its first drawing: issued right
+// after the swap, a program that waits for the GPU between frames would make
+// a software rasteriser pass over the whole window for the clear alone.
+void OpenGLRainbows::clearNow() {
+    clearPending = false;
+    const ClearState now = currentClearState();
+    changeClearState(now, pendingClearState);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    changeClearState(pendingClearState, now);
+}
+
+int OpenGLRainbows::showScreen(MessageCallback callback) {
+    const RuntimeState& rs = runtimeState();
+    useScreen();
+    flushPendingClear();  // a frame with nothing drawn shows a cleared picture
+    platform::video().swapBuffers(windowHandle);
+    if (rs.programCallsGl != 0) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    } else {
+        pendingClearState = currentClearState();
+        clearPending = true;
+    }
 
     double now = 0.0;
     for (;;) {

@@ -36,6 +36,7 @@ bool OpenGLRainbows::saveScreen(const char* name) {
     if (name == nullptr || width <= 0 || height <= 0) return false;
     const uint32_t key = storedKeyFor(*this);
     std::vector<uint8_t> bgr(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    flushPendingClear();
     // Rows of any width are tightly packed: no skew for odd widths.
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());

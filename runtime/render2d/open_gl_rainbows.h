@@ -8,6 +8,7 @@
 
 #include "runtime/core/block_vector.h"
 #include "runtime/platform/window.h"
+#include "runtime/render2d/clear_state.h"
 #include "runtime/render2d/pixel_buffer.h"
 #include "runtime/render2d/polygon_batch.h"
 #include "runtime/render2d/render_target.h"
@@ -42,9 +43,15 @@ public:
     // --- Messages, present and frame limiter ----------------------------
     // Dispatches the window's waiting events; 0 when the program must end.
     int pumpMessages(MessageCallback callback);
-    // Presents the back buffer, clears it and waits for the frame's due time;
-    // 0 when the program must end.
+    // Presents the back buffer, leaves its clear pending and waits for the
+    // frame's due time; 0 when the program must end.
     int showScreen(MessageCallback callback);
+    // Carries out the clear showScreen left pending, with the state it would
+    // have cleared with then. Every drawing, read-back and clear of the
+    // window, and every change of the window, calls it first.
+    void flushPendingClear() {
+        if (clearPending) clearNow();
+    }
     void setFrameRate(int fps);
     // The window procedure: 0 when the event ends the program.
     int windowProc(const platform::WindowMessage& message);
@@ -155,9 +162,12 @@ public:
     double framePeriod = 0.0;
     void* instance = nullptr;
     bool glContext = false;  // the platform keeps the one context; true once made
+    bool clearPending = false;      // the back buffer is still to be cleared for this frame
+    ClearState pendingClearState;  // what that clear clears with
 
 private:
     bool makeWindow(int samplesWanted);
+    void clearNow();
     // bindSprite with the names already chosen for units 0 and 1.
     void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName,
                    TextureWrap wrap);

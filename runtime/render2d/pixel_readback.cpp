@@ -64,6 +64,7 @@ bool OpenGLRainbows::animCollision(int a, int frameA, int xa, int ya, int b, int
 
 uint32_t OpenGLRainbows::readPixel(int x, int y) {
     uint8_t rgba[4] = {0, 0, 0, 0};
+    flushPendingClear();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, drawTargetHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return static_cast<uint32_t>(rgba[0]) | static_cast<uint32_t>(rgba[1]) << 8 | static_cast<uint32_t>(rgba[2]) << 16;

@@ -29,6 +29,7 @@ int OpenGLRainbows::primitiveColour(uint32_t colour) {
 }
 
 void OpenGLRainbows::beginPrimitive(uint32_t colour) {
+    flushPendingClear();
     bindSprite(-1, -1, false);
     // Primitives are drawn without the alpha test and leave it on. An alpha the
     // test passes draws the same either way, so the test is switched off only
@@ -134,6 +135,7 @@ void OpenGLRainbows::endPolygon() {
     BlockVector<PolygonVertex>& list = polygon.vertices;
     if (list.count == 0) return;
     endSpritePoints();
+    flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(PolygonVertex), &list.data[0].x);
     if (boundSprite >= 0) {

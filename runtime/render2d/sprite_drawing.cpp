@@ -61,7 +61,8 @@ void drawSpriteQuad(int x, int y, int w, int h, const TexelRect& texels) {
     glEnd();
 }
 
-void drawQuadFan(const QuadVertex (&quad)[4], bool textured) {
+void drawQuadFan(OpenGLRainbows& r, const QuadVertex (&quad)[4], bool textured) {
+    r.flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), &quad[0].x);
     if (textured) {
@@ -138,6 +139,7 @@ void OpenGLRainbows::applySmoothing() {
 void OpenGLRainbows::drawSprite(int n, int x, int y) {
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    flushPendingClear();
     // Nearest sampling reads the same texels from the shared copy: sprites
     // drawn in a row from it stay one batch whatever sprite each one is.
     const AtlasPlace* place = smoothing == 0 ? atlas.find(n) : nullptr;
@@ -182,7 +184,7 @@ void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
                                 {fx + fw, fy + fh, s.uMax, 0.0f},
                                 {fx + fw, fy, s.uMax, s.vMax},
                                 {fx, fy, 0.0f, s.vMax}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom) {
@@ -199,7 +201,7 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
     glTranslatef(static_cast<float>(x + s.width / 2), static_cast<float>(y + s.height / 2), 0.0f);
     glRotatef(angle, 0.0f, 0.0f, -1.0f);
     const QuadVertex quad[4] = {{-hw, hh, u0, t0}, {hw, hh, u1, t0}, {hw, -hh, u1, t1}, {-hw, -hh, u0, t1}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
     glPopMatrix();
 }
 
@@ -207,6 +209,7 @@ void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
     TexelRect f{};
     if (!bindFrame(*this, n, frame, f, TextureWrap::repeat)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
+    flushPendingClear();
     drawSpriteQuad(x, y, s.frameWidth, s.frameHeight, f);
 }
 
@@ -217,7 +220,7 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
     const QuadVertex quad[4] = {{fx, fy, f.u0, f.t1}, {fx, bottom, f.u0, f.t0}, {right, bottom, f.u1, f.t0},
                                 {right, fy, f.u1, f.t1}};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
@@ -234,12 +237,13 @@ void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angl
     };
     const QuadVertex quad[4] = {corner(-hw, -hh, left, top), corner(-hw, hh, left, bottom),
                                 corner(hw, hh, right, bottom), corner(hw, -hh, right, top)};
-    drawQuadFan(quad, true);
+    drawQuadFan(*this, quad, true);
 }
 
 void OpenGLRainbows::drawVertexBuffer(uint32_t mode) {
     if (textVertices.count <= 0) return;
     endSpritePoints();
+    flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &textVertices.data[0].x);
     if (boundSprite >= 0) {

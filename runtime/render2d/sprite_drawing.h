@@ -5,9 +5,11 @@ struct QuadVertex {
     float x = 0, y = 0, u = 0, v = 0;
 };
 
-// Draws four vertices as one triangle fan, with texture coordinates when
-// `textured`; the bound texture is clamped to its edges.
-void drawQuadFan(const QuadVertex (&quad)[4], bool textured);
+class OpenGLRainbows;
+
+// Draws four vertices as one triangle fan into r's window, with texture
+// coordinates when `textured`; the bound texture is clamped to its edges.
+void drawQuadFan(OpenGLRainbows& r, const QuadVertex (&quad)[4], bool textured);
 
 // A rectangle of the bound texture: u left to right, t from the picture's
 // bottom row (t0) to its top (t1).

@@ -78,6 +78,7 @@ bool OpenGLRainbows::grabSprite(int n, int x, int y, int w, int h) {
     setSpriteSize(s, w, h, tw, th);
 
     const int32_t glY = drawTargetHeight() - y - h;
+    flushPendingClear();
     GLint alphaBits = 0;
     glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
     if (alphaBits > 0) {

@@ -55,6 +55,7 @@ void OpenGLRainbows::grabScreenToTiledImage(int slot) {
     if (columns > kMaxTilesPerSide || rows > kMaxTilesPerSide || columns <= 0 || rows <= 0) return;
     TiledImage& t = tiledImages[static_cast<size_t>(slot)];
     const int32_t sourceHeight = drawTargetHeight();
+    flushPendingClear();
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
             const auto i = static_cast<size_t>(tileIndex(column, row));
@@ -101,7 +102,7 @@ void OpenGLRainbows::drawTiledImage(int slot) {
             const float w = static_cast<float>(t.usedWidth[i]), h = static_cast<float>(t.usedHeight[i]);
             const float u = w / static_cast<float>(t.textureWidth[i]), v = h / static_cast<float>(t.textureHeight[i]);
             const QuadVertex quad[4] = {{x, y + h, 0.0f, 0.0f}, {x + w, y + h, u, 0.0f}, {x + w, y, u, v}, {x, y, 0.0f, v}};
-            drawQuadFan(quad, true);
+            drawQuadFan(*this, quad, true);
         }
     }
     glEnable(GL_ALPHA_TEST);

@@ -67,6 +67,7 @@ bool OpenGLRainbows::createWindow(void* newInstance, int newWidth, int newHeight
 
     warnOnceIfSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
+    clearPending = false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     nextFrameDue = frameClockMillis();
     loadGlExtensions();
@@ -86,6 +87,7 @@ bool OpenGLRainbows::setScreen(int newWidth, int newHeight, int newColourDepth, 
 }
 
 bool OpenGLRainbows::setFullscreen() {
+    flushPendingClear();
     platform::VideoBackend& video = platform::video();
     video.setWindowSize(windowHandle, width, height);
     if (!video.setFullscreen(windowHandle, true)) {
@@ -101,6 +103,7 @@ bool OpenGLRainbows::setFullscreen() {
 }
 
 bool OpenGLRainbows::setWindowed() {
+    flushPendingClear();
     platform::VideoBackend& video = platform::video();
     if (fullscreen != 0) video.setFullscreen(windowHandle, false);
     video.setWindowSize(windowHandle, width, height);
@@ -112,6 +115,7 @@ bool OpenGLRainbows::setWindowed() {
 }
 
 bool OpenGLRainbows::leaveFullscreen() {
+    flushPendingClear();
     platform::VideoBackend& video = platform::video();
     if (fullscreen != 0) video.setFullscreen(windowHandle, false);
     video.showWindow(windowHandle, false);
@@ -121,6 +125,7 @@ bool OpenGLRainbows::leaveFullscreen() {
 
 void OpenGLRainbows::destroyWindow() {
     if (windowHandle == 0) return;
+    clearPending = false;  // nothing of the window is seen again
     releaseAll();
     platform::VideoBackend& video = platform::video();
     // Back to the desktop's own display mode; the window is not shown again

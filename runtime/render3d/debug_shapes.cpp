@@ -22,7 +22,10 @@ public:
         glColor3f(c[0], c[1], c[2]);
         glEnable(smooth);
         if (engine.lightMask != 0) glDisable(GL_LIGHTING);
-        if (engine.renderer != nullptr) engine.renderer->bindSprite(-1, -1, false);
+        if (engine.renderer != nullptr) {
+            engine.renderer->flushPendingClear();
+            engine.renderer->bindSprite(-1, -1, false);
+        }
     }
     ~DebugShapeState() {
         glDisable(smooth);
@@ -44,7 +47,10 @@ class WireShapeState {
 public:
     WireShapeState(Rainbows3D& engine, uint32_t colour, int16_t lineWidth) : engine(engine) {
         if (engine.lightMask != 0) glDisable(GL_LIGHTING);
-        if (engine.renderer != nullptr) engine.renderer->bindSprite(-1, -1, false);
+        if (engine.renderer != nullptr) {
+            engine.renderer->flushPendingClear();
+            engine.renderer->bindSprite(-1, -1, false);
+        }
         glDisable(GL_BLEND);
         glEnable(GL_COLOR_MATERIAL);
         glLineWidth(static_cast<float>(lineWidth));
@@ -161,6 +167,7 @@ void Rainbows3D::drawDebugLine(const float from[3], const float to[3], uint32_t 
 void Rainbows3D::drawAxes(float x, float y, float z) {
     if (renderer != nullptr) renderer->endSpritePoints();
     const bool textured = renderer != nullptr && renderer->boundSprite >= 0;
+    if (renderer != nullptr) renderer->flushPendingClear();
     glPushMatrix();
     glLoadMatrixf(viewMatrix.data());
     glEnable(GL_COLOR_MATERIAL);

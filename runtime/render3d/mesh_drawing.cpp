@@ -343,6 +343,7 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
                                 : std::max({columnLength4(m, 0), columnLength4(m, 1), columnLength4(m, 2)});
         if (sphereInFrustum(centre[0], centre[1], centre[2], frame.boundRadius * scale) == 0) return;
     }
+    r.flushPendingClear();
     glColor4f(1.0f, 1.0f, 1.0f, r.globalAlpha);
 
     const bool special = specialLightOn != 0;

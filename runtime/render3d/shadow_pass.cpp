@@ -75,6 +75,7 @@ void Rainbows3D::setShadowPass(uint8_t on) {
     glDepthFunc(GL_LESS);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_STENCIL_TEST);
+    renderer->flushPendingClear();
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
@@ -85,5 +86,7 @@ void Rainbows3D::setShadowPass(uint8_t on) {
 
 void Rainbows3D::endShadowsClearDepth() {
     setShadowPass(0);
-    if (renderer != nullptr && renderer->contextAlive != 0) glClear(GL_DEPTH_BUFFER_BIT);
+    if (renderer == nullptr || renderer->contextAlive == 0) return;
+    renderer->flushPendingClear();
+    glClear(GL_DEPTH_BUFFER_BIT);
 }

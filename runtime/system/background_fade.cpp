@@ -41,6 +41,7 @@ void loadBackgroundFaded(const RtString& path, int ms) {
     // The picture is loaded from the name that resolved, plain file or archive entry.
     r->loadTiledImage(kNewPictureSlot, resolved.c_str());
     r->freeTiledImage(kTiledImageBackground);
+    r->flushPendingClear();
     glClear(GL_COLOR_BUFFER_BIT);
 
     const auto duration = static_cast<float>(ms);

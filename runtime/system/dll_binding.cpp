@@ -7,8 +7,10 @@
 #include <string>   // Required for: std::string
 #include <vector>   // Required for: std::vector
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/core/string_functions.h"
 #include "runtime/platform/library.h"
+#include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/system/debug_output.h"
 
 namespace {
@@ -30,6 +32,11 @@ std::vector<BoundLibrary>& table() {
 void freeBoundLibraries() {
     for (BoundLibrary& entry : table()) entry.library = platform::SharedLibrary();
     table().clear();
+}
+
+// OpenGL's functions and its window-system ones: gl followed by a capital.
+bool isGlFunctionName(const char* name) {
+    return name[0] == 'g' && name[1] == 'l' && name[2] >= 'A' && name[2] <= 'Z';
 }
 
 BoundLibrary* findBound(const RtString& lowerName) {
@@ -63,6 +70,12 @@ void bindDllFunction(const RtString& dllName, const RtString& functionName, void
         std::atexit(freeBoundLibraries);
     }
     out = bound->library.symbol(functionName.data);
+    if (out != nullptr && isGlFunctionName(functionName.data)) {
+        RuntimeState& rs = runtimeState();
+        rs.programCallsGl = 1;
+        // Its drawing may come next: the clear of this frame must be done before.
+        if (rs.renderer != nullptr) rs.renderer->flushPendingClear();
+    }
 }
 
 int32_t boundDllCount() { return static_cast<int32_t>(table().size()); }

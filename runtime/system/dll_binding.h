@@ -7,7 +7,8 @@
 
 // Sets out to the function of the library, or null. A library is loaded once
 // per process (names compare case-insensitively; the name is loaded as given,
-// then in lower case) and stays loaded until the process ends.
+// then in lower case) and stays loaded until the process ends. Binding an
+// OpenGL function sets RuntimeState::programCallsGl.
 void bindDllFunction(const RtString& dllName, const RtString& functionName, void*& out);
 
 // The libraries bound so far, in binding order.

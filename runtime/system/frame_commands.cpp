@@ -125,6 +125,29 @@ bool joystickActive(InputDevices& input) {
     return false;
 }
 
+// The frames a mode change shows only wipe the buffers of the new mode, so
+// they go out back to back rather than at the frame rate; the program's own
+// frames keep their schedule, as if the mode frames had taken no time.
+class FramesOffSchedule {
+public:
+    explicit FramesOffSchedule(OpenGLRainbows& renderer)
+        : renderer(renderer), period(renderer.framePeriod), due(renderer.nextFrameDue) {
+        renderer.framePeriod = 0.0;  // the due time stands still, and it has passed
+        renderer.nextFrameDue = frameClockMillis();
+    }
+    ~FramesOffSchedule() {
+        renderer.framePeriod = period;
+        renderer.nextFrameDue = due;
+    }
+    FramesOffSchedule(const FramesOffSchedule&) = delete;
+    FramesOffSchedule& operator=(const FramesOffSchedule&) = delete;
+
+private:
+    OpenGLRainbows& renderer;
+    const double period;
+    const double due;
+};
+
 // One pump for the wait loops: a close request ends the program with the
 // error code as it is.
 void pumpOrEnd(RuntimeState& rs) {
@@ -251,6 +274,7 @@ void setScreenMode(int width, int height, int fullscreen) {
     rs.input->window = rs.renderer->windowHandle;
     rs.window = rs.renderer->windowHandle;
     if (rs.soundDevice != nullptr) rs.soundDevice->setCooperativeLevel(rs.window);
+    const FramesOffSchedule unpaced(*rs.renderer);
     for (int i = 0; i < kScreenModeFrames; ++i) showScreen();
 }
 

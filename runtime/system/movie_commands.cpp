@@ -128,6 +128,7 @@ int32_t playMovie(const RtString& path, int32_t loop) {
             if (inputDown(input)) break;
             serviceMusicLoop();
             renderer.setViewport(0, 0, 0, 0);
+            renderer.flushPendingClear();
             movie->drawFrame();
             // Presenting pumps the window's messages and paces the loop.
             if (renderer.showScreen(resolveWin32MessageCallback()) == 0) {

@@ -29,6 +29,19 @@ protected:
     }
 
     static OpenGLRainbows& r() { return *renderer; }
+
+    // Presents, then fills the back buffer with green at depth 0 behind the
+    // renderer's back: an old picture left where the present's clear went
+    // missing, whatever the swap left in the buffer.
+    static void presentOverOldPixels() {
+        r().nextFrameDue = 0.0;  // no wait for the frame's due time
+        ASSERT_EQ(r().showScreen(nullptr), 1);
+        glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+        glClearDepth(0.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClearDepth(1.0);
+    }
     static uint32_t px(int x, int y) { return r().readPixel(x, y); }
 
     // A sprite of w x h pixels given as 0xAABBGGRR words, top row first,

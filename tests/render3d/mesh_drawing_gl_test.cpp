@@ -7,6 +7,7 @@
 #include "tests/render3d/gl_3d_fixture.h"
 #include "tests/own_temp_path.h"
 #include "tests/render3d/round_casters.h"
+#include "tests/render3d/scene_pixels.h"
 
 namespace {
 
@@ -74,6 +75,37 @@ TEST_F(Draw3D, ALitColouredTriangleIsBrightFacingTheLightAndDarkEdgeOn) {
     EXPECT_GT(red(grazing), 0);
     EXPECT_LE(red(grazing), 60);
     EXPECT_EQ(red(grazing), green(grazing));  // ambient only
+}
+
+// The first drawing after a present finds colour and depth cleared: a depth
+// left at 0 would hide everything drawn with the depth test.
+TEST_F(Draw3D, TheFirstDrawingAfterAPresentFindsColourAndDepthCleared) {
+    build(1, 0, kFacingTriangle);
+    struct Case {
+        const char* name;
+        void (*draw)(Rainbows3D& engine);
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {"mesh", [](Rainbows3D& e) { e.drawObject(1, 0, 0, 0, 0); }, kRedKey},
+        {"debug line",
+         [](Rainbows3D& e) {
+             const float from[3] = {-3, -1, 0}, to[3] = {3, -1, 0};
+             e.drawDebugLine(from, to, kBlue, 3);
+         },
+         kBlue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        presentOverOldPixels();
+        ASSERT_TRUE(engine->setProjection(1.0f, 1000.0f, 60.0f));
+        engine->setCamera(0, 0, 10, 0, 0, 0);
+        c.draw(*engine);
+        const ScreenPoint at = screenOf(0, -1, 0, 480);
+        EXPECT_TRUE(colourNear(r(), at.x, at.y, 1, c.colour));
+        EXPECT_EQ(px(20, 20), 0u);
+        EXPECT_EQ(px(620, 460), 0u);
+    }
 }
 
 TEST_F(Draw3D, ATexturedQuadShowsItsSpriteUpright) {

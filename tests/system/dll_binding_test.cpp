@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/system/utility_commands.h"
 
 #include "system_test_support.h"
@@ -95,6 +96,31 @@ TEST_F(DllBinding, TableKeepsBindingOrder) {
     EXPECT_EQ(std::string(boundDllName(1).data), "libm.so.6");
     EXPECT_EQ(std::string(boundDllName(2).data), "");
     EXPECT_EQ(std::string(boundDllName(-1).data), "");
+}
+
+// A program that binds OpenGL functions may draw with them between the
+// renderer's own drawing: the renderer must know.
+TEST_F(DllBinding, BindingAnOpenGlFunctionIsNoted) {
+    struct Case {
+        std::string library;
+        const char* function;
+        uint8_t noted;
+    };
+    const Case cases[] = {
+        {"libm.so.6", "cos", 0},
+        {library(), "krvAdd", 0},
+        {"libGL.so.1", "glNoSuchFunction", 0},
+        {"libGL.so.1", "glClear", 1},
+        {"libGL.so.1", "glXGetProcAddressARB", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        runtimeState().programCallsGl = 0;
+        void* out = nullptr;
+        bindDllFunction(RtString(c.library.c_str()), RtString(c.function), out);
+        EXPECT_EQ(runtimeState().programCallsGl, c.noted);
+    }
+    runtimeState().programCallsGl = 0;
 }
 
 // The process exit frees the libraries in binding order; left to the loader

@@ -208,6 +208,28 @@ TEST_F(FrameCommands, SetScreenModeKeepsThePointerAndShowsFiveFrames) {
     EXPECT_EQ(rs.window, rs.renderer->windowHandle);
 }
 
+TEST_F(FrameCommands, ScreenModeFramesGoOutBackToBackAndTheProgramsFramesKeepTheirSchedule) {
+    RuntimeState& rs = runtimeState();
+    const double period = rs.renderer->framePeriod;
+    ASSERT_GT(period, 10.0);
+    showScreen();
+    showScreen();  // the schedule runs: this one waits
+    ASSERT_FALSE(clock.sleeps.empty());
+    clock.sleeps.clear();
+
+    const double due = rs.renderer->nextFrameDue;
+    int swaps = video.swaps;
+    setScreenMode(640, 480, 0);
+    EXPECT_EQ(video.swaps, swaps + 5);
+    EXPECT_TRUE(clock.sleeps.empty());
+    EXPECT_EQ(rs.renderer->framePeriod, period);
+    EXPECT_EQ(rs.renderer->nextFrameDue, due);
+
+    showScreen();  // the program's next frame waits for its time as before
+    EXPECT_FALSE(clock.sleeps.empty());
+    EXPECT_EQ(rs.renderer->nextFrameDue, due + period);
+}
+
 TEST_F(FrameCommands, EscapeSettingTreatsNaNAsSet) {
     for (auto [value, expected] : {std::pair{0.0, 0}, {1.0, 1}, {-2.0, 1}, {std::nan(""), 1}}) {
         setEscapeEndsProgram(value);

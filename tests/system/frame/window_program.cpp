@@ -1,13 +1,14 @@
 // A small program of the language for the window tests: it runs the real
 // start-up, changes an INI value and a cached text line in its temporary
-// folder (saved only at the program end), shows green frames and waits for
-// input until it is ended. The mode comes from KRV_FRAME_TEST_MODE: "loop"
-// (default), "end" (END after three frames), "fatal" (an out-of-bounds
-// error after one frame), "fatalfile" (reading past the end of the file
-// KRV_FRAME_TEST_FILE), "typeline" (a text-line input, its line then stored
-// in "typed.txt" and END) or "openurl" (opening an address after one frame).
-// KRV_FRAME_TEST_SIGNAL=settings sends the program a SIGTERM from its
-// settings hook, before the window exists.
+// folder (saved only at the program end), shows green frames drawn with
+// DECLAREd OpenGL functions and waits for input until it is ended. The mode
+// comes from KRV_FRAME_TEST_MODE: "loop" (default), "end" (END after three
+// frames), "fatal" (an out-of-bounds error after one frame), "fatalfile"
+// (reading past the end of the file KRV_FRAME_TEST_FILE), "typeline" (a
+// text-line input, its line then stored in "typed.txt" and END), "openurl"
+// (opening an address after one frame) or "blank" (a green frame drawn by the
+// runtime, then frames with nothing drawn). KRV_FRAME_TEST_SIGNAL=settings
+// sends the program a SIGTERM from its settings hook, before the window exists.
 #include <GL/gl.h>
 
 #include <csignal>
@@ -22,6 +23,8 @@
 #include "runtime/files/ini_file.h"
 #include "runtime/files/line_file_cache.h"
 #include "runtime/platform/files.h"
+#include "runtime/render2d/render2d.h"
+#include "runtime/system/dll_binding.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/open_url.h"
 #include "runtime/system/program_end.h"
@@ -51,9 +54,17 @@ void changeSavedData() {
     lineFilePutString(RtString((folder + "saved.txt").c_str()), 0, RtString("first line"));
 }
 
+// The frame is drawn with OpenGL functions bound by DECLARE, as a program of
+// the language reaches OpenGL.
 void greenFrame() {
-    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    static void* clearColour = nullptr;
+    static void* clear = nullptr;
+    if (clear == nullptr) {
+        bindDllFunction(RtString("libGL.so.1"), RtString("glClearColor"), clearColour);
+        bindDllFunction(RtString("libGL.so.1"), RtString("glClear"), clear);
+    }
+    reinterpret_cast<void (*)(float, float, float, float)>(clearColour)(0.0f, 1.0f, 0.0f, 1.0f);
+    reinterpret_cast<void (*)(unsigned)>(clear)(GL_COLOR_BUFFER_BIT);
     showScreen();
 }
 
@@ -96,6 +107,13 @@ void userMain() {
     if (std::strcmp(mode(), "openurl") == 0) {
         greenFrame();
         openUrlAndEnd(RtString("https://example.org/caf\xC3\xA9"));
+    }
+    if (std::strcmp(mode(), "blank") == 0) {
+        fillRect(0, 0, 640, 480, 0x00FF00);
+        for (;;) {
+            showScreen();
+            waitForInput();
+        }
     }
     for (;;) {
         greenFrame();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the window test program under the display and ends it one way:
-#   window_program_test.sh <program> <escape|altf4|close|end|fatal|typed|openurl>
+#   window_program_test.sh <program> <escape|altf4|close|end|fatal|typed|openurl|blank>
 # "typed" types a line with letters beyond ASCII into the text-line input, then
-# Enter; "openurl" opens an address with no opener installed.
+# Enter; "openurl" opens an address with no opener installed; "blank" expects
+# the frames with nothing drawn after a green one black, then presses Escape.
 # Checks the window, the exit status, "ErrorLog.txt" and the INI and text file
 # the program changed, in a temporary folder of the test's own. Exit 77 =
 # skipped (no display).
@@ -19,7 +20,7 @@ fail() { echo "FAIL: $*"; echo "--- ErrorLog.txt"; cat "$folder/ErrorLog.txt" 2>
 mode=loop
 environment=()
 case $how in
-    end | fatal) mode=$how ;;
+    end | fatal | blank) mode=$how ;;
     typed) mode=typeline ;;
     openurl)
         mode=openurl
@@ -30,7 +31,7 @@ esac
 env "${environment[@]}" TMPDIR="$folder" KRV_FRAME_TEST_MODE=$mode "$program" 2>"$folder/stderr.txt" &
 pid=$!
 
-if [ "$mode" = loop ] || [ "$mode" = typeline ]; then
+if [ "$mode" = loop ] || [ "$mode" = typeline ] || [ "$mode" = blank ]; then
     for _ in $(seq 100); do
         grep -q "Init Finalized" "$folder/ErrorLog.txt" 2>/dev/null && break
         sleep 0.1
@@ -45,9 +46,13 @@ if [ "$mode" = loop ] || [ "$mode" = typeline ]; then
         pixel=$(import -window "$window" -crop 1x1+320+240 -depth 8 txt:- 2>/dev/null | tail -1)
         [[ $pixel == *"#00FF00"* ]] || fail "the presented frame is not green: $pixel"
     fi
+    if [ "$mode" = blank ]; then
+        pixel=$(import -window "$window" -crop 1x1+320+240 -depth 8 txt:- 2>/dev/null | tail -1)
+        [[ $pixel == *"#000000"* ]] || fail "the frame with nothing drawn is not black: $pixel"
+    fi
     xdotool windowfocus --sync "$window"
     case $how in
-        escape) xdotool key Escape ;;
+        escape | blank) xdotool key Escape ;;
         altf4) xdotool keydown alt sleep 0.2 key F4 sleep 0.2 keyup alt ;;
         close) python3 "$here/close_window.py" "$window" ;;
         # xdotool binds a letter missing from the keyboard map to a spare key
