@@ -3,6 +3,7 @@
 #include "runtime/render2d/sprite_points.h"
 
 #include <cmath>    // Required for: std::fabs
+#include <cstdlib>  // Required for: std::atoi
 #include <cstring>  // Required for: std::strlen
 
 #include "runtime/platform/window.h"
@@ -60,12 +61,13 @@ bool plainCoordinates() {
     return isIdentity(m);
 }
 
-// Fixed-function steps the program would skip or the point would not take.
-bool plainFixedState() {
-    for (const GLenum cap : {GL_FOG, GL_LIGHTING, GL_COLOR_SUM, GL_CULL_FACE, GL_POINT_SMOOTH,
-                             GL_FRAGMENT_PROGRAM_ARB, GL_VERTEX_PROGRAM_ARB}) {
+// Fixed-function steps the program would skip or the point would not take
+// (a version 2.0 context: every name asked about exists).
+bool plainFixedState(bool vertexProgramsOffered) {
+    for (const GLenum cap : {GL_FOG, GL_LIGHTING, GL_COLOR_SUM, GL_CULL_FACE, GL_POINT_SMOOTH, GL_FRAGMENT_PROGRAM_ARB}) {
         if (glIsEnabled(cap)) return false;
     }
+    if (vertexProgramsOffered && glIsEnabled(GL_VERTEX_PROGRAM_ARB)) return false;
     GLint sampleBuffers = 0, shader = 0, unit = 0, env = 0;
     glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
     if (sampleBuffers > 0 && glIsEnabled(GL_MULTISAMPLE)) return false;
@@ -98,7 +100,11 @@ bool SpritePoints::makePrograms() {
     if (modulateProgram != 0) return true;
     if (unavailable) return false;
     unavailable = true;
-    if (!hasGlExtension("GL_ARB_fragment_program") || !hasGlExtension("GL_ARB_point_sprite")) return false;
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version == nullptr || std::atoi(version) < 2 || !hasGlExtension("GL_ARB_fragment_program") ||
+        !hasGlExtension("GL_ARB_point_sprite"))
+        return false;
+    vertexProgramsOffered = hasGlExtension("GL_ARB_vertex_program");
     platform::VideoBackend& video = platform::video();
     genPrograms = reinterpret_cast<PFNGLGENPROGRAMSARBPROC>(video.procAddress("glGenProgramsARB"));
     bindProgram = reinterpret_cast<PFNGLBINDPROGRAMARBPROC>(video.procAddress("glBindProgramARB"));
@@ -126,7 +132,7 @@ bool SpritePoints::begin() {
     if (on) return true;
     if (refused) return false;
     refused = true;
-    if (!makePrograms() || !plainFixedState()) return false;
+    if (!makePrograms() || !plainFixedState(vertexProgramsOffered)) return false;
     GLint viewport[4] = {0, 0, 0, 0};
     GLfloat modelView[16], projection[16];
     glGetIntegerv(GL_VIEWPORT, viewport);

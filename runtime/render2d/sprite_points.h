@@ -63,6 +63,7 @@ private:
     uint32_t modulateProgram = 0;  // GL names; 0 until the first begin()
     uint32_t whiteProgram = 0;
     bool unavailable = false;  // the driver lacks what the programs need
+    bool vertexProgramsOffered = false;
     bool on = false;
     bool refused = false;
     bool spritesOn = false;  // GL_POINT_SPRITE, while on
