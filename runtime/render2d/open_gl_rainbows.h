@@ -169,8 +169,13 @@ private:
     // Sets the colour of an untextured primitive (alpha 0 for the key colour);
     // returns its alpha byte.
     int primitiveColour(uint32_t colour);
-    void beginPrimitive(uint32_t colour);
+    // Sets up an untextured primitive; returns its alpha byte.
+    int beginPrimitive(uint32_t colour);
     void endPrimitive();
+    // A fill of (x, y, w, h) with the given alpha byte, in the state now in
+    // force, sets every pixel of the window to its colour as a clear would.
+    bool fillClearsWindow(int x, int y, int w, int h, int alpha) const;
+    void clearWindowTo(uint32_t colour, int alpha);
 };
 
 // Milliseconds of the runtime clock that the frame limiter reads.
