@@ -44,9 +44,15 @@ void MeshObjectX::buildShadowVolumeArrays(const BlockVector<MeshVertex>& records
         indices.insert(indices.end(), {q, p, p + 1, q + 1});
     }
     into.sideIndices = static_cast<int32_t>(indices.size());
-    // Caps: lit triangles where they are, the others at infinity.
+    // The near cap: the lit triangles where they are. The far cap, the other
+    // triangles at infinity, is left out: a point at infinity lies beyond the
+    // far plane or behind the eye under every projection the engine sets
+    // (a frustum or an ortho box with finite planes), so it would be clipped
+    // whole and never reach the stencil buffer.
     if (caps != 0) {
-        for (int32_t k = 0; k < 3 * triangles; ++k) indices.push_back(finite(k) + (litFaces.data[k / 3] != 0 ? 0 : 1));
+        for (int32_t k = 0; k < 3 * triangles; ++k) {
+            if (litFaces.data[k / 3] != 0) indices.push_back(finite(k));
+        }
     }
     into.capIndices = static_cast<int32_t>(indices.size()) - into.sideIndices;
     into.markBuiltFrom(records, light, caps);
