@@ -51,6 +51,14 @@ public:
     void flushPendingClear() {
         if (clearPending) clearNow();
     }
+    // The depth part of that clear waits longer: no pixel depends on the depth
+    // buffer while the depth test is off, and only the 3D engine switches it
+    // on. It is carried out before that, before a depth clear and before any
+    // change of the window.
+    void flushPendingDepthClear() {
+        flushPendingClear();
+        if (depthClearPending) clearDepthNow();
+    }
     void setFrameRate(int fps);
     // The window procedure: 0 when the event ends the program.
     int windowProc(const platform::WindowMessage& message);
@@ -159,10 +167,14 @@ public:
     bool glContext = false;  // the platform keeps the one context; true once made
     bool clearPending = false;      // the back buffer is still to be cleared for this frame
     ClearState pendingClearState;  // what that clear clears with
+    bool depthClearPending = false;     // the depth buffer is still to be cleared
+    ClearState pendingDepthClearState;  // what that depth clear clears with
 
 private:
     bool makeWindow(int samplesWanted);
     void clearNow();
+    void clearDepthNow();
+    void deferDepthClear();
     // bindSprite with the names already chosen for units 0 and 1.
     void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName,
                    TextureWrap wrap);
