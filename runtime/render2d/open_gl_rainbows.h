@@ -13,6 +13,7 @@
 #include "runtime/render2d/polygon_batch.h"
 #include "runtime/render2d/render_target.h"
 #include "runtime/render2d/sprite_atlas.h"
+#include "runtime/render2d/sprite_points.h"
 #include "runtime/render2d/sprite_record.h"
 #include "runtime/render2d/text_layout.h"
 #include "runtime/render2d/tiled_image.h"
@@ -88,6 +89,9 @@ public:
     void setSmoothing(uint8_t flag);
     void applySmoothing();
     void drawSprite(int n, int x, int y);
+    // Ends drawing sprites as points (sprite_points.h), putting the GL state
+    // back; every other draw that does not bind through bindSprite calls it first.
+    void endSpritePoints() { spritePoints.end(); }
     void drawSpriteStretched(int n, int x, int y, int w, int h);
     void drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom);
     void drawAnim(int n, int frame, int x, int y);
@@ -141,6 +145,7 @@ public:
     std::array<TiledImage, kTiledImageCount> tiledImages{};
     PolygonBatch polygon;  // the batch between startPolygon and endPolygon
     SpriteAtlas atlas;     // copies of small sprites for drawing without texture switches
+    SpritePoints spritePoints;  // drawSprite's point path while it is on
     int32_t boundSprite = -1;
     int32_t boundSecondSprite = -1;
     uint32_t boundUsesMipTexture = 0;

@@ -141,6 +141,7 @@ void OpenGLRainbows::endPolygon() {
     static constexpr GLenum kModes[] = {GL_TRIANGLE_FAN, GL_TRIANGLES, GL_TRIANGLE_STRIP};
     BlockVector<PolygonVertex>& list = polygon.vertices;
     if (list.count == 0) return;
+    endSpritePoints();
     flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(PolygonVertex), &list.data[0].x);

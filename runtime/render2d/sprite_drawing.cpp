@@ -24,10 +24,7 @@ void bindName(uint32_t name, OpenGLRainbows::TextureWrap wrap) {
 }
 
 // Texture rectangle of an animation frame; false when the sprite has no frames.
-struct FrameRect {
-    float u0, u1, t0, t1;
-};
-bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
+bool frameRect(const SpriteRecord& s, int frame, TexelRect& out) {
     if (s.frameWidth == 0 || s.frameHeight == 0 || s.textureWidth <= 0 || s.textureHeight <= 0) return false;
     const int cols = s.width / s.frameWidth;
     const int col = cols == 0 ? frame : frame % cols;
@@ -42,7 +39,7 @@ bool frameRect(const SpriteRecord& s, int frame, FrameRect& out) {
 
 // Binds sprite n for drawing one of its animation frames; false when there is
 // no such sprite or it has no frames.
-bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, OpenGLRainbows::TextureWrap wrap) {
+bool bindFrame(OpenGLRainbows& r, int n, int frame, TexelRect& f, OpenGLRainbows::TextureWrap wrap) {
     if (!isSpriteNumber(n) || !frameRect(r.sprites[static_cast<size_t>(n)], frame, f)) return false;
     r.bindSprite(n, -1, false, nullptr, wrap);
     r.applySmoothing();
@@ -50,6 +47,19 @@ bool bindFrame(OpenGLRainbows& r, int n, int frame, FrameRect& f, OpenGLRainbows
 }
 
 }  // namespace
+
+void drawSpriteQuad(int x, int y, int w, int h, const TexelRect& texels) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(texels.u1, texels.t1);
+    glVertex2i(x + w, y);
+    glTexCoord2f(texels.u0, texels.t1);
+    glVertex2i(x, y);
+    glTexCoord2f(texels.u0, texels.t0);
+    glVertex2i(x, y + h);
+    glTexCoord2f(texels.u1, texels.t0);
+    glVertex2i(x + w, y + h);
+    glEnd();
+}
 
 void drawQuadFan(OpenGLRainbows& r, const QuadVertex (&quad)[4], bool textured) {
     r.flushPendingClear();
@@ -84,6 +94,7 @@ void OpenGLRainbows::bindSprite(int sprite, int secondSprite, bool useMipTexture
 
 void OpenGLRainbows::bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName,
                                uint32_t unitOneName, TextureWrap wrap) {
+    endSpritePoints();
     const bool unitOneWasOff = boundSecondSprite < 0;
     boundSprite = sprite;
     boundSecondSprite = secondSprite;
@@ -128,32 +139,38 @@ void OpenGLRainbows::applySmoothing() {
 void OpenGLRainbows::drawSprite(int n, int x, int y) {
     if (!isSpriteNumber(n)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
-    float u0 = 0.0f, u1 = s.uMax, t0 = 0.0f, t1 = s.vMax;
+    flushPendingClear();
     // Nearest sampling reads the same texels from the shared copy: sprites
     // drawn in a row from it stay one batch whatever sprite each one is.
     const AtlasPlace* place = smoothing == 0 ? atlas.find(n) : nullptr;
-    if (place != nullptr) {
-        constexpr float kInverseSide = 1.0f / static_cast<float>(SpriteAtlas::kSide);
-        u0 = static_cast<float>(place->x) * kInverseSide;
-        u1 = static_cast<float>(place->x + s.width) * kInverseSide;
-        t0 = static_cast<float>(place->y) * kInverseSide;
-        t1 = static_cast<float>(place->y + s.height) * kInverseSide;
-        bindNames(n, -1, false, atlas.texture, 0, TextureWrap::repeat);
-    } else {
+    if (place == nullptr) {
         bindSprite(n, -1, false);
+        applySmoothing();
+        drawSpriteQuad(x, y, s.width, s.height, {0.0f, s.uMax, 0.0f, s.vMax});
+        return;
     }
-    applySmoothing();
-    flushPendingClear();
-    glBegin(GL_QUADS);
-    glTexCoord2f(u1, t1);
-    glVertex2i(x + s.width, y);
-    glTexCoord2f(u0, t1);
-    glVertex2i(x, y);
-    glTexCoord2f(u0, t0);
-    glVertex2i(x, y + s.height);
-    glTexCoord2f(u1, t0);
-    glVertex2i(x + s.width, y + s.height);
-    glEnd();
+    constexpr float kInverseSide = 1.0f / static_cast<float>(SpriteAtlas::kSide);
+    const TexelRect texels{static_cast<float>(place->x) * kInverseSide,
+                           static_cast<float>(place->x + s.width) * kInverseSide,
+                           static_cast<float>(place->y) * kInverseSide,
+                           static_cast<float>(place->y + s.height) * kInverseSide};
+    if (spritePoints.active()) {
+        // What bindNames records; the shared texture is bound again in case a
+        // texture made since took unit 0 (the driver skips a bind that changes
+        // nothing). Its filter is still the nearest one begin() found.
+        boundSprite = n;
+        boundSecondSprite = -1;
+        boundUsesMipTexture = 0;
+        glBindTexture(GL_TEXTURE_2D, atlas.texture);
+    } else {
+        bindNames(n, -1, false, atlas.texture, 0, TextureWrap::repeat);
+        applySmoothing();
+    }
+    if (spritePoints.begin()) {
+        spritePoints.draw(texels, x, y, s.width, s.height);
+    } else {
+        drawSpriteQuad(x, y, s.width, s.height, texels);
+    }
 }
 
 void OpenGLRainbows::drawSpriteStretched(int n, int x, int y, int w, int h) {
@@ -189,24 +206,15 @@ void OpenGLRainbows::drawSpriteRotoZoom(int n, int x, int y, float angle, float 
 }
 
 void OpenGLRainbows::drawAnim(int n, int frame, int x, int y) {
-    FrameRect f{};
+    TexelRect f{};
     if (!bindFrame(*this, n, frame, f, TextureWrap::repeat)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     flushPendingClear();
-    glBegin(GL_QUADS);
-    glTexCoord2f(f.u1, f.t1);
-    glVertex2i(x + s.frameWidth, y);
-    glTexCoord2f(f.u0, f.t1);
-    glVertex2i(x, y);
-    glTexCoord2f(f.u0, f.t0);
-    glVertex2i(x, y + s.frameHeight);
-    glTexCoord2f(f.u1, f.t0);
-    glVertex2i(x + s.frameWidth, y + s.frameHeight);
-    glEnd();
+    drawSpriteQuad(x, y, s.frameWidth, s.frameHeight, f);
 }
 
 void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, int h) {
-    FrameRect f{};
+    TexelRect f{};
     if (!bindFrame(*this, n, frame, f, TextureWrap::clampToEdge)) return;
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     const float right = fx + static_cast<float>(w) + 0.1f, bottom = fy + static_cast<float>(h) + 0.1f;
@@ -216,7 +224,7 @@ void OpenGLRainbows::drawAnimStretched(int n, int frame, int x, int y, int w, in
 }
 
 void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angle, float zoom) {
-    FrameRect f{};
+    TexelRect f{};
     if (!bindFrame(*this, n, frame, f, TextureWrap::clampToEdge)) return;
     const SpriteRecord& s = sprites[static_cast<size_t>(n)];
     const float halfU = 0.5f / static_cast<float>(s.textureWidth), halfT = 0.5f / static_cast<float>(s.textureHeight);
@@ -234,6 +242,7 @@ void OpenGLRainbows::drawAnimRotoZoom(int n, int frame, int x, int y, float angl
 
 void OpenGLRainbows::drawVertexBuffer(uint32_t mode) {
     if (textVertices.count <= 0) return;
+    endSpritePoints();
     flushPendingClear();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(TextVertex), &textVertices.data[0].x);

@@ -30,7 +30,10 @@ void OpenGLRainbows::releaseSprite(int n) {
 
 void OpenGLRainbows::releaseAll() {
     for (int n = 0; n < kSpriteCount; ++n) releaseSprite(n);
-    if (contextAlive != 0) atlas.release();
+    if (contextAlive != 0) {
+        spritePoints.release();
+        atlas.release();
+    }
     for (int slot = 0; slot < kTiledImageCount; ++slot) freeTiledImage(slot);
 }
 

@@ -81,6 +81,7 @@ void OpenGLRainbows::drawTiledImage(int slot) {
     if (!isTiledImageSlot(slot)) return;
     const TiledImage& t = tiledImages[static_cast<size_t>(slot)];
     if (t.columns == 0) return;
+    endSpritePoints();
     glDisable(GL_ALPHA_TEST);
     const GlExtensions& ext = glExtensions();
     if (ext.glActiveTextureARB != nullptr) {

@@ -63,6 +63,7 @@ void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
     setFixed2DState();
     smoothing = 1;
     bindSprite(-1, -1, false);
+    spritePoints.reconsider();
 
     glDisable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);
@@ -72,6 +73,7 @@ void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
 
 void setAlphaMode(double mode) {
     OpenGLRainbows* r = runtimeState().renderer;
+    if (r != nullptr) r->endSpritePoints();  // the colour changes
     auto a = static_cast<float>(mode);
     float alpha = 1.0f;
     glEnable(GL_BLEND);

@@ -165,6 +165,7 @@ void Rainbows3D::drawDebugLine(const float from[3], const float to[3], uint32_t 
 }
 
 void Rainbows3D::drawAxes(float x, float y, float z) {
+    if (renderer != nullptr) renderer->endSpritePoints();
     const bool textured = renderer != nullptr && renderer->boundSprite >= 0;
     if (renderer != nullptr) renderer->flushPendingClear();
     glPushMatrix();

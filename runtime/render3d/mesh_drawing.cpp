@@ -330,6 +330,7 @@ void Rainbows3D::drawMesh(MeshObjectX* mesh, int32_t frameA, int32_t frameB, flo
         return;
     }
     OpenGLRainbows& r = *renderer;
+    r.endSpritePoints();
     const FrameBlend blend = chooseFrames(frameA, frameB, t, interpolate != 0, mesh->frames.count);
 
     updateMovementMatrix();

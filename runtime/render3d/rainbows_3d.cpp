@@ -30,6 +30,7 @@ ObjectSlot* Rainbows3D::slot(int64_t n) {
 // [SECTION] Shaders, texture variant
 
 void Rainbows3D::useShader(int n) {
+    if (renderer != nullptr) renderer->endSpritePoints();
     const GlExtensions& ext = glExtensions();
     if (n < 0 || n >= kShaderSlots) {
         if (ext.glUseProgramObjectARB != nullptr && currentShader != -1) ext.glUseProgramObjectARB(0);

@@ -116,6 +116,7 @@ void MovementRecord::update() {
 void Rainbows3D::updateMovementMatrix() { currentMovement().update(); }
 
 void Rainbows3D::applyMovementMatrix() {
+    if (renderer != nullptr) renderer->endSpritePoints();
     updateMovementMatrix();
     glMultMatrixf(currentMovement().matrix.data());
 }
@@ -185,6 +186,7 @@ void Rainbows3D::setCameraUp(float x, float y, float z) {
 }
 
 void Rainbows3D::lookAt(const float eyePoint[3], const float targetPoint[3], const float up[3]) {
+    if (renderer != nullptr) renderer->endSpritePoints();
     const Vec3 f = normalisedUnlessZero(
         {eyePoint[0] - targetPoint[0], eyePoint[1] - targetPoint[1], eyePoint[2] - targetPoint[2]});
     const Vec3 s = normalisedUnlessZero(cross({up[0], up[1], up[2]}, f));

@@ -37,6 +37,7 @@ bool inputDown(InputDevices& input) {
 class SavedDrawState {
 public:
     explicit SavedDrawState(OpenGLRainbows& renderer) : renderer(renderer), kept(renderer) {
+        renderer.endSpritePoints();
         glPushAttrib(GL_ALL_ATTRIB_BITS);
         glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
         glGetDoublev(GL_PROJECTION_MATRIX, projection.data());

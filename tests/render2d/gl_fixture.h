@@ -65,3 +65,29 @@ protected:
 
 inline constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 inline constexpr uint32_t kOpaque = 0xFF000000;
+
+// A w x h picture whose every pixel differs, with a transparent diagonal.
+inline std::vector<uint32_t> spritePattern(int w, int h, uint32_t seed) {
+    std::vector<uint32_t> abgr;
+    for (int i = 0; i < w * h; ++i) {
+        const uint32_t c = (seed * 2654435761u + static_cast<uint32_t>(i) * 40503u) & 0xFFFFFF;
+        abgr.push_back(i % (w + 1) == 0 ? c : kOpaque | c);
+    }
+    return abgr;
+}
+
+// The whole 640 x 480 window, bottom row first.
+inline std::vector<uint8_t> readFrame() {
+    std::vector<uint8_t> rgba(640 * 480 * 4);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+// Pixels whose red, green or blue differ between two RGBA frames of one size.
+inline int differingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int n = 0;
+    for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+        if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ++n;
+    }
+    return n;
+}

@@ -6,22 +6,6 @@
 
 namespace {
 
-// A w x h picture whose every pixel differs, with a transparent diagonal.
-std::vector<uint32_t> pattern(int w, int h, uint32_t seed) {
-    std::vector<uint32_t> abgr;
-    for (int i = 0; i < w * h; ++i) {
-        const uint32_t c = (seed * 2654435761u + static_cast<uint32_t>(i) * 40503u) & 0xFFFFFF;
-        abgr.push_back(i % (w + 1) == 0 ? c : kOpaque | c);
-    }
-    return abgr;
-}
-
-std::vector<uint8_t> readFrame() {
-    std::vector<uint8_t> rgba(640 * 480 * 4);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 // Overlapping sprites of both numbers in turn, at odd and even places.
 void drawAlternating(OpenGLRainbows& r, int a, int b) {
     glClear(GL_COLOR_BUFFER_BIT);
@@ -29,8 +13,8 @@ void drawAlternating(OpenGLRainbows& r, int a, int b) {
 }
 
 TEST_F(GlDrawing, AlternatingSpritesFromTheSharedTextureMatchTheirOwnTextures) {
-    makeSprite(21, 32, 32, pattern(32, 32, 1));
-    makeSprite(22, 13, 7, pattern(13, 7, 2));
+    makeSprite(21, 32, 32, spritePattern(32, 32, 1));
+    makeSprite(22, 13, 7, spritePattern(13, 7, 2));
     r().setSmoothing(0);
     ASSERT_NE(r().atlas.find(21), nullptr);
     ASSERT_NE(r().atlas.find(22), nullptr);
@@ -46,7 +30,7 @@ TEST_F(GlDrawing, AlternatingSpritesFromTheSharedTextureMatchTheirOwnTextures) {
 }
 
 TEST_F(GlDrawing, TheSharedTextureHoldsOnlySmallLoadedSpritesAndNeverStaleOnes) {
-    makeSprite(23, 33, 4, pattern(33, 4, 3));
+    makeSprite(23, 33, 4, spritePattern(33, 4, 3));
     EXPECT_EQ(r().atlas.find(23), nullptr);
 
     makeSprite(24, 2, 1, {kOpaque | kRed, kOpaque | kRed});
