@@ -1,8 +1,8 @@
 // Triangles per second of the engine's object drawing: a static object
 // through its vertex buffer and through plain client arrays, an animated
-// object blended between two frames, 500 small objects, and beside them a
-// minimal vertex-buffer draw of the same triangles. Every iteration waits
-// for the GPU to finish.
+// object blended between two frames, 500 small objects, a static object's
+// whole presented frame, and beside them a minimal vertex-buffer draw of the
+// same triangles. Every iteration waits for the GPU to finish.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -120,6 +120,47 @@ void BM_MinimalVertexBufferDraw(benchmark::State& state) {
     report(state);
 }
 
+// A frame as a program shows it: the view set up, the object drawn, the
+// runtime's present (with the clear it leaves to the next frame) and the
+// wait for the GPU; beside it the minimal draw between a clear and a swap.
+void BM_StaticObjectPresentedFrame(benchmark::State& state) {
+    Scene s = scene(state, true);
+    if (s.engine == nullptr) return;
+    s.renderer->setFrameRate(1000000);  // the limiter never waits
+    for (auto _ : state) {
+        s.engine->setProjection(0.1f, 100.0f, 60.0f);
+        s.engine->setCamera(0, 0, 8, 0, 0, 0);
+        s.engine->drawObject(1, 0, 0, 0.0f, 0);
+        s.renderer->showScreen(nullptr);
+        glFinish();
+    }
+    s.renderer->setFrameRate(60);
+    report(state);
+}
+
+void BM_MinimalVertexBufferPresentedFrame(benchmark::State& state) {
+    Scene s = scene(state, true);
+    if (s.engine == nullptr) return;
+    const GlExtensions& ext = glExtensions();
+    const BlockVector<MeshVertex>& t = s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles;
+    GLuint buffer = 0;
+    ext.glGenBuffersARB(1, &buffer);
+    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
+    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(t.count) * sizeof(MeshVertex), t.data,
+                        GL_STATIC_DRAW_ARB);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), nullptr);
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawArrays(GL_TRIANGLES, 0, t.count);
+        presentFrame(*s.renderer);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    ext.glDeleteBuffersARB(1, &buffer);
+    report(state);
+}
+
 // 100 objects of 200 triangles each (the grid's first 10 x 10 quads), five
 // times over: 500 draws of small objects, each at its own place.
 void BM_FiveHundredSmallObjects(benchmark::State& state) {
@@ -157,5 +198,7 @@ BENCHMARK(BM_StaticObjectVertexBuffer)->Unit(benchmark::kMicrosecond)->UseRealTi
 BENCHMARK(BM_StaticObjectClientArrays)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_AnimatedObject)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_FiveHundredSmallObjects)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_MinimalVertexBufferPresentedFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_StaticObjectPresentedFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

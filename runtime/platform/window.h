@@ -59,6 +59,13 @@ public:
     // Drains the system's event queue: input events update the input
     // snapshot (input.h), window events wait for peekWindowEvent.
     virtual void pumpEvents() = 0;
+    // Sleeps until the system has an event for the program or `ms` have passed,
+    // leaving the event for pumpEvents. False, at once, where the backend
+    // cannot sleep that way: the caller then sleeps in steps of its own.
+    virtual bool waitForEvent(int ms) {
+        (void)ms;
+        return false;
+    }
     // The oldest waiting event of `window`; `remove` takes it off the queue.
     virtual bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) = 0;
     // The screen saver stays off while the program runs.

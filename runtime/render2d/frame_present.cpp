@@ -62,8 +62,35 @@ void OpenGLRainbows::clearNow() {
     clearPending = false;
     const ClearState now = currentClearState();
     changeClearState(now, pendingClearState);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GLbitfield buffers = GL_COLOR_BUFFER_BIT;
+    if (glIsEnabled(GL_DEPTH_TEST) != GL_FALSE) {
+        // Drawing with the depth test: the frame's depth clear too, after any older one.
+        if (depthClearPending) clearDepthNow();
+        buffers |= GL_DEPTH_BUFFER_BIT;
+    } else if (pendingClearState.depthMask != 0) {
+        deferDepthClear();
+    }
+    glClear(buffers);
     changeClearState(pendingClearState, now);
+}
+
+// Two depth clears with nothing drawn between: an earlier one still waiting
+// matters only where the later one leaves pixels alone.
+void OpenGLRainbows::deferDepthClear() {
+    const ClearState& later = pendingClearState;
+    if (depthClearPending && (later.scissorTest != 0 || later.framebuffer != pendingDepthClearState.framebuffer)) {
+        clearDepthNow();
+    }
+    pendingDepthClearState = later;
+    depthClearPending = true;
+}
+
+void OpenGLRainbows::clearDepthNow() {
+    depthClearPending = false;
+    const ClearState now = currentClearState();
+    changeClearState(now, pendingDepthClearState);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    changeClearState(pendingDepthClearState, now);
 }
 
 int OpenGLRainbows::showScreen(MessageCallback callback) {
@@ -72,6 +99,7 @@ int OpenGLRainbows::showScreen(MessageCallback callback) {
     flushPendingClear();  // a frame with nothing drawn shows a cleared picture
     platform::video().swapBuffers(windowHandle);
     if (rs.programCallsGl != 0) {
+        flushPendingDepthClear();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     } else {
         pendingClearState = currentClearState();

@@ -21,6 +21,7 @@ Group& group(GlFeature feature) {
         {GlFeature::VertexBuffers, {"GL_ARB_vertex_buffer_object", nullptr}},
         {GlFeature::Shaders, {"GL_ARB_shader_objects", "GL_ARB_vertex_shader"}},
         {GlFeature::Framebuffers, {"GL_EXT_framebuffer_object", nullptr}},
+        {GlFeature::SeparateStencil, {nullptr, nullptr}},  // by the version: see loadGlExtensions
     };
     return groups[static_cast<int>(feature)];
 }
@@ -118,8 +119,9 @@ GlExtensions& glExtensions() {
 void setGlFeatureEnabled(GlFeature feature, bool enabled) { group(feature).enabled = enabled; }
 
 void loadGlExtensions() {
-    bool offered[4];
-    for (int g = 0; g < 4; ++g) {
+    constexpr int kGroups = 5;
+    bool offered[kGroups];
+    for (int g = 0; g < kGroups; ++g) {
         auto feature = static_cast<GlFeature>(g);
         offered[g] = group(feature).enabled && groupOffered(feature);
     }
@@ -128,6 +130,12 @@ void loadGlExtensions() {
                           ? platform::video().procAddress(entry.name)
                           : nullptr;
     });
+    // A core function without an extension of its own; kept out of the table
+    // above, whose names answer the programs' entry point questions.
+    glExtensions().glStencilOpSeparate =
+        group(GlFeature::SeparateStencil).enabled && versionAtLeast(2, 0)
+            ? reinterpret_cast<PFNGLSTENCILOPSEPARATEPROC>(platform::video().procAddress("glStencilOpSeparate"))
+            : nullptr;
 }
 
 bool containsWord(const char* list, const char* name) {

@@ -49,6 +49,8 @@ struct GlExtensions {
     PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC glFramebufferRenderbufferEXT = nullptr;
     PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVEXTPROC glGetFramebufferAttachmentParameterivEXT =
         nullptr;
+    // Stencil operations set apart for front and back faces (OpenGL 2.0).
+    PFNGLSTENCILOPSEPARATEPROC glStencilOpSeparate = nullptr;
 };
 
 // The process-wide entry points, shared by the 2D and 3D code.
@@ -56,7 +58,7 @@ GlExtensions& glExtensions();
 
 // Feature groups a test can switch off to exercise the fallback paths; a
 // switched-off group is not fetched at the next window creation.
-enum class GlFeature { Multitexture, VertexBuffers, Shaders, Framebuffers };
+enum class GlFeature { Multitexture, VertexBuffers, Shaders, Framebuffers, SeparateStencil };
 void setGlFeatureEnabled(GlFeature feature, bool enabled);
 
 // Fetches the entry points of every group that the current context offers,

@@ -52,6 +52,14 @@ public:
     void flushPendingClear() {
         if (clearPending) clearNow();
     }
+    // The depth part of that clear waits longer: no pixel depends on the depth
+    // buffer while the depth test is off, and only the 3D engine switches it
+    // on. It is carried out before that, before a depth clear and before any
+    // change of the window.
+    void flushPendingDepthClear() {
+        flushPendingClear();
+        if (depthClearPending) clearDepthNow();
+    }
     void setFrameRate(int fps);
     // The window procedure: 0 when the event ends the program.
     int windowProc(const platform::WindowMessage& message);
@@ -164,18 +172,27 @@ public:
     bool glContext = false;  // the platform keeps the one context; true once made
     bool clearPending = false;      // the back buffer is still to be cleared for this frame
     ClearState pendingClearState;  // what that clear clears with
+    bool depthClearPending = false;     // the depth buffer is still to be cleared
+    ClearState pendingDepthClearState;  // what that depth clear clears with
 
 private:
     bool makeWindow(int samplesWanted);
     void clearNow();
+    void clearDepthNow();
+    void deferDepthClear();
     // bindSprite with the names already chosen for units 0 and 1.
     void bindNames(int sprite, int secondSprite, bool useMipTexture, uint32_t unitZeroName, uint32_t unitOneName,
                    TextureWrap wrap);
     // Sets the colour of an untextured primitive (alpha 0 for the key colour);
     // returns its alpha byte.
     int primitiveColour(uint32_t colour);
-    void beginPrimitive(uint32_t colour);
+    // Sets up an untextured primitive; returns its alpha byte.
+    int beginPrimitive(uint32_t colour);
     void endPrimitive();
+    // A fill of (x, y, w, h) with the given alpha byte, in the state now in
+    // force, sets every pixel of the window to its colour as a clear would.
+    bool fillClearsWindow(int x, int y, int w, int h, int alpha) const;
+    void clearWindowTo(uint32_t colour, int alpha);
 };
 
 // Milliseconds of the runtime clock that the frame limiter reads.

@@ -28,13 +28,15 @@ int OpenGLRainbows::primitiveColour(uint32_t colour) {
     return alpha;
 }
 
-void OpenGLRainbows::beginPrimitive(uint32_t colour) {
+int OpenGLRainbows::beginPrimitive(uint32_t colour) {
     flushPendingClear();
     bindSprite(-1, -1, false);
     // Primitives are drawn without the alpha test and leave it on. An alpha the
     // test passes draws the same either way, so the test is switched off only
     // for the low alphas; any other state change would end the driver's batch.
-    if (primitiveColour(colour) <= kLargestTestedAlpha) glDisable(GL_ALPHA_TEST);
+    const int alpha = primitiveColour(colour);
+    if (alpha <= kLargestTestedAlpha) glDisable(GL_ALPHA_TEST);
+    return alpha;
 }
 
 void OpenGLRainbows::endPrimitive() {
@@ -72,7 +74,12 @@ void OpenGLRainbows::fillRect(int x, int y, int w, int h, uint32_t colour) {
         h = -h;
         y = y - h + 1;
     }
-    beginPrimitive(colour);
+    const int alpha = beginPrimitive(colour);
+    if (fillClearsWindow(x, y, w, h, alpha)) {
+        clearWindowTo(colour, alpha);
+        endPrimitive();
+        return;
+    }
     // The two triangles a fan of the four corners makes, as one mergeable run.
     const float left = static_cast<float>(x) + kPixelCentreShift, top = static_cast<float>(y) + kPixelCentreShift;
     const float right = left + static_cast<float>(w), bottom = top + static_cast<float>(h);

@@ -87,7 +87,7 @@ bool OpenGLRainbows::setScreen(int newWidth, int newHeight, int newColourDepth, 
 }
 
 bool OpenGLRainbows::setFullscreen() {
-    flushPendingClear();
+    flushPendingDepthClear();
     platform::VideoBackend& video = platform::video();
     video.setWindowSize(windowHandle, width, height);
     if (!video.setFullscreen(windowHandle, true)) {
@@ -103,7 +103,7 @@ bool OpenGLRainbows::setFullscreen() {
 }
 
 bool OpenGLRainbows::setWindowed() {
-    flushPendingClear();
+    flushPendingDepthClear();
     platform::VideoBackend& video = platform::video();
     if (fullscreen != 0) video.setFullscreen(windowHandle, false);
     video.setWindowSize(windowHandle, width, height);
@@ -115,7 +115,7 @@ bool OpenGLRainbows::setWindowed() {
 }
 
 bool OpenGLRainbows::leaveFullscreen() {
-    flushPendingClear();
+    flushPendingDepthClear();
     platform::VideoBackend& video = platform::video();
     if (fullscreen != 0) video.setFullscreen(windowHandle, false);
     video.showWindow(windowHandle, false);

@@ -73,9 +73,9 @@ void Rainbows3D::setShadowPass(uint8_t on) {
     popBothMatrices();
     glShadeModel(GL_SMOOTH);
     glDepthFunc(GL_LESS);
+    renderer->flushPendingDepthClear();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_STENCIL_TEST);
-    renderer->flushPendingClear();
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
@@ -87,6 +87,6 @@ void Rainbows3D::setShadowPass(uint8_t on) {
 void Rainbows3D::endShadowsClearDepth() {
     setShadowPass(0);
     if (renderer == nullptr || renderer->contextAlive == 0) return;
-    renderer->flushPendingClear();
+    renderer->flushPendingDepthClear();
     glClear(GL_DEPTH_BUFFER_BIT);
 }

@@ -1,12 +1,14 @@
 // render3d: a mesh's stencil shadow volume, extruded from the silhouette to
-// infinity and counted into the stencil buffer in two passes. The volume is
-// built into one indexed vertex array and kept (in GL buffers when the
-// driver has them) while the records and the light stay the same. GL for
+// infinity and counted into the stencil buffer: in one pass where front and
+// back faces can have stencil operations of their own, else in two. The
+// volume is built into one indexed vertex array and kept (in GL buffers when
+// the driver has them) while the records and the light stay the same. GL for
 // stencil, depth and culling state and the arrays.
 #include <GL/gl.h>  // Required for: stencil, depth and culling state, vertex arrays
 
 #include <algorithm>  // Required for: std::min
 
+#include "runtime/render2d/gl_extensions.h"
 #include "runtime/render3d/corner_index.h"
 #include "runtime/render3d/mesh_streams.h"
 #include "runtime/render3d/object_slot.h"
@@ -17,6 +19,18 @@ constexpr GLuint kAllStencilBits = 0xFFFFFFFFu;
 constexpr GLint kComponents = 4;  // x, y, z, w
 
 const void* at(uintptr_t base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
+
+// The side quads, then the near cap, from the bound arrays.
+void drawVolumeElements(const ShadowVolumeArrays& volume, uintptr_t indices) {
+    glDrawElements(GL_QUADS, volume.sideIndices, GL_UNSIGNED_INT, at(indices, 0));
+    if (volume.capIndices == 0) return;
+    // The near cap lies on the caster's own lit faces: at equal depth it
+    // must not count, or the caster would shadow its own lit side.
+    glDepthFunc(GL_LESS);
+    glDrawElements(GL_TRIANGLES, volume.capIndices, GL_UNSIGNED_INT,
+                   at(indices, static_cast<size_t>(volume.sideIndices) * sizeof(uint32_t)));
+    glDepthFunc(GL_LEQUAL);
+}
 
 }  // namespace
 
@@ -75,24 +89,26 @@ void MeshObjectX::drawShadowVolume(const BlockVector<MeshVertex>& records, const
                                             volume->indices.size() * sizeof(uint32_t), refill);
     volume->uploaded = true;
     glVertexPointer(kComponents, GL_FLOAT, 0, at(vertices, 0));
-    for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 0) {
-            glEnable(GL_CULL_FACE);
-            glStencilFunc(GL_ALWAYS, 0, kAllStencilBits);
-            glStencilOp(GL_KEEP, GL_KEEP, GL_INCR_WRAP);
-            glCullFace(GL_BACK);
-        } else {
-            glStencilOp(GL_KEEP, GL_KEEP, GL_DECR_WRAP);
-            glCullFace(GL_FRONT);
-        }
-        glDrawElements(GL_QUADS, volume->sideIndices, GL_UNSIGNED_INT, at(indices, 0));
-        if (volume->capIndices == 0) continue;
-        // The near cap lies on the caster's own lit faces: at equal depth it
-        // must not count, or the caster would shadow its own lit side.
-        glDepthFunc(GL_LESS);
-        glDrawElements(GL_TRIANGLES, volume->capIndices, GL_UNSIGNED_INT,
-                       at(indices, static_cast<size_t>(volume->sideIndices) * sizeof(uint32_t)));
-        glDepthFunc(GL_LEQUAL);
+    const PFNGLSTENCILOPSEPARATEPROC stencilOpSeparate = glExtensions().glStencilOpSeparate;
+    if (stencilOpSeparate != nullptr) {
+        // One pass: front faces count up, back faces down. The wrapping
+        // counts add up alike in any order, so it marks what two passes
+        // culling one side each would, from half the vertex work.
+        stencilOpSeparate(GL_FRONT, GL_KEEP, GL_KEEP, GL_INCR_WRAP);
+        stencilOpSeparate(GL_BACK, GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+        drawVolumeElements(*volume, indices);
+        // The state the two passes leave.
+        glStencilOp(GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+    } else {
+        glEnable(GL_CULL_FACE);
+        glStencilOp(GL_KEEP, GL_KEEP, GL_INCR_WRAP);
+        glCullFace(GL_BACK);
+        drawVolumeElements(*volume, indices);
+        glStencilOp(GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+        glCullFace(GL_FRONT);
+        drawVolumeElements(*volume, indices);
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     unbindArrayBuffers();

@@ -268,6 +268,7 @@ bool Rainbows3D::setProjection(float nearDistance, float farDistance, float fovD
         glFrustum(-aspect * h, aspect * h, -h, h, nearDistance, farDistance);
     }
 
+    r.flushPendingDepthClear();
     setFixed3DState(r.globalAlpha);
     viewMatrix = readMatrix(GL_MODELVIEW_MATRIX);
     glEnable(GL_DEPTH_TEST);

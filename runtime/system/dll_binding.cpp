@@ -74,7 +74,7 @@ void bindDllFunction(const RtString& dllName, const RtString& functionName, void
         RuntimeState& rs = runtimeState();
         rs.programCallsGl = 1;
         // Its drawing may come next: the clear of this frame must be done before.
-        if (rs.renderer != nullptr) rs.renderer->flushPendingClear();
+        if (rs.renderer != nullptr) rs.renderer->flushPendingDepthClear();
     }
 }
 

@@ -108,6 +108,34 @@ TEST_F(Draw3D, TheFirstDrawingAfterAPresentFindsColourAndDepthCleared) {
     }
 }
 
+// 2D drawing first leaves the depth clear waiting (nothing it draws reads
+// depth); the 3D drawing after it still finds the depth buffer cleared.
+TEST_F(Draw3D, ThreeDAfterTwoDInTheSameFrameFindsTheDepthCleared) {
+    build(1, 0, kFacingTriangle);
+    for (const bool scissoredPresent : {false, true}) {
+        SCOPED_TRACE(scissoredPresent ? "the second present's clear scissored" : "one present");
+        presentOverOldPixels();
+        if (scissoredPresent) {
+            // A present whose clear covers only a corner: the older depth
+            // clear, still waiting, must go first.
+            r().setViewport(0, 0, 0, 0);
+            r().fillRect(0, 0, 4, 4, kBlue);
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(0, 0, 8, 8);
+            presentOverOldPixels();
+            glDisable(GL_SCISSOR_TEST);
+        }
+        r().setViewport(0, 0, 0, 0);
+        r().fillRect(0, 0, 4, 4, kBlue);
+        ASSERT_TRUE(engine->setProjection(1.0f, 1000.0f, 60.0f));
+        engine->setCamera(0, 0, 10, 0, 0, 0);
+        engine->drawObject(1, 0, 0, 0, 0);
+        const ScreenPoint at = screenOf(0, -1, 0, 480);
+        EXPECT_TRUE(colourNear(r(), at.x, at.y, 1, kRedKey));
+        EXPECT_EQ(px(1, 1), kBlue);
+    }
+}
+
 TEST_F(Draw3D, ATexturedQuadShowsItsSpriteUpright) {
     // 16 x 16 in four quadrants: red top left, green top right, blue bottom left, white bottom right.
     std::vector<uint32_t> pixels(256);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/render2d/gl_extensions.h"
 #include "tests/render3d/frame_artefact.h"
 #include "tests/render3d/gl_3d_fixture.h"
 #include "tests/render3d/round_casters.h"
@@ -98,6 +99,41 @@ TEST_F(ShadowCasters, LitTopKeepsItsColourAndWhatLiesInTheShadowDarkens) {
                 << p[1] << "," << p[2];
         }
     }
+}
+
+// Where front and back faces take stencil operations of their own, the
+// volume is counted in one pass; the picture is the two passes' to the pixel,
+// whichever way the casters are wound, culled or lit.
+TEST_F(ShadowCasters, OnePassAndTwoPassesMarkTheSameShadow) {
+    const std::vector<Triangle3> casters[] = {
+        sphereTriangles({0, 15, 0}, 10),
+        torusTriangles({20, 6, 0}, 12, 4),
+        // An open square, lit from above and seen from below by low lights.
+        {woundClockwiseFromOutside({{-8, 20, -8}, {8, 22, -8}, {8, 20, 8}}, {0, 1, 0}),
+         woundClockwiseFromOutside({{-8, 20, -8}, {8, 20, 8}, {-8, 18, 8}}, {0, 1, 0})},
+    };
+    const Point3 lights[] = {{0, 100, 0}, {-60, 80, 0}, {60, 30, 20}, {-100, 20, 0}, {0, 12, 70}, {5, 16, 5}};
+    int scenes = 0, shadowsSeen = 0;
+    for (size_t c = 0; c < std::size(casters); ++c) {
+        buildObject(*engine, kCaster, casters[c], kCasterColour);
+        for (const Point3& light : lights) {
+            for (const int cullMode : {1, 0, -1}) {
+                SCOPED_TRACE(std::to_string(c) + " light " + std::to_string(light[0]) + "," +
+                             std::to_string(light[1]) + " cull " + std::to_string(cullMode));
+                engine->setCullMode(cullMode);
+                setGlFeatureEnabled(GlFeature::SeparateStencil, false);
+                loadGlExtensions();
+                const std::vector<uint32_t> twoPasses = drawFrame(light, true);
+                setGlFeatureEnabled(GlFeature::SeparateStencil, true);
+                loadGlExtensions();
+                ASSERT_NE(glExtensions().glStencilOpSeparate, nullptr);
+                EXPECT_TRUE(drawFrame(light, true) == twoPasses);
+                ++scenes;
+                if (drawFrame(light, false) != twoPasses) ++shadowsSeen;
+            }
+        }
+    }
+    EXPECT_GT(2 * shadowsSeen, scenes) << "most scenes have a shadow to compare";
 }
 
 }  // namespace

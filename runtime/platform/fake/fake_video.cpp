@@ -1,6 +1,8 @@
 // platform/fake: the scripted window backend.
 #include "runtime/platform/fake/fake_video.h"
 
+#include "runtime/platform/clock.h"
+
 namespace platform::fake {
 
 FakeVideo::Window* FakeVideo::find(uint32_t id) {
@@ -87,6 +89,17 @@ void FakeVideo::swapBuffers(uint32_t) { ++swaps; }
 void FakeVideo::pumpEvents() {
     ++pumps;
     if (onPump) onPump(pumps);
+}
+
+bool FakeVideo::waitForEvent(int ms) {
+    if (!waitsForEvents) return false;
+    waits.push_back(ms);
+    if (onWait) {
+        onWait(ms);
+    } else {
+        platform::sleepMillis(ms);
+    }
+    return true;
 }
 
 bool FakeVideo::peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) {

@@ -35,6 +35,11 @@ public:
     std::deque<WindowMessage> queued;
     std::vector<std::string> calls;  // names of the calls, in order
     std::function<void(int pump)> onPump;  // runs at each pump: scripted input
+    // waitForEvent sleeps only when set; each wait's length is kept, and onWait
+    // (when set) stands for the time that passes until an event, in place of a sleep.
+    bool waitsForEvents = false;
+    std::vector<int> waits;
+    std::function<void(int ms)> onWait;
 
     Window* find(uint32_t id);
     void queue(uint32_t window, WindowEventType type) { queued.push_back({window, type, 0, 0}); }
@@ -54,6 +59,7 @@ public:
     void swapBuffers(uint32_t window) override;
     void* procAddress(const char*) override { return nullptr; }
     void pumpEvents() override;
+    bool waitForEvent(int ms) override;
     bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) override;
     void disableScreenSaver() override { calls.push_back("disableScreenSaver"); }
     std::string lastError() override { return failWindowCreation ? creationFailure : std::string(); }

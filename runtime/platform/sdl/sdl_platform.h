@@ -34,6 +34,7 @@ public:
     void swapBuffers(uint32_t window) override;
     void* procAddress(const char* name) override;
     void pumpEvents() override;
+    bool waitForEvent(int ms) override;
     bool peekWindowEvent(uint32_t window, WindowMessage& out, bool remove) override;
     void disableScreenSaver() override;
     std::string lastError() override { return failure; }

@@ -176,6 +176,15 @@ void Video::pumpEvents() {
     input.pumped();
 }
 
+bool Video::waitForEvent(int ms) {
+    // With a joystick attached SDL polls its devices every millisecond instead
+    // of sleeping: the caller's own steps cost less.
+    if (SDL_NumJoysticks() > 0) return false;
+    // Without an event to fill in, the event stays queued for pumpEvents.
+    if (ms > 0) SDL_WaitEventTimeout(nullptr, ms);
+    return true;
+}
+
 void Video::handle(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:

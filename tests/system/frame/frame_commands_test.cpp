@@ -181,6 +181,47 @@ TEST_F(FrameCommands, WaitForInputWakesOnKeysMouseAndJoysticks) {
     }
 }
 
+TEST_F(FrameCommands, WaitForInputSleepsAsOneWaitForTheNextEvent) {
+    video.waitsForEvents = true;
+    waitForInput();  // nothing happens: the 75 ms of the passes in one wait
+    ASSERT_EQ(video.waits.size(), 1u);
+    EXPECT_EQ(video.waits[0], 75);
+    EXPECT_EQ(sleepsOf(5), 0u);
+
+    // An event that is not input after 20 ms: a pass, then the rest of the time.
+    video.waits.clear();
+    video.onWait = [&](int ms) { clock.nowMs += video.waits.size() == 1 ? 20.0 : ms; };
+    waitForInput();
+    ASSERT_EQ(video.waits.size(), 2u);
+    EXPECT_GT(video.waits[1], 50);
+    EXPECT_LE(video.waits[1], 55);
+
+    // A key pressed during the wait ends it with the pass the event wakes.
+    video.waits.clear();
+    video.onWait = [&](int) {
+        clock.nowMs += 10.0;
+        input.press(30);
+    };
+    waitForInput();
+    EXPECT_EQ(video.waits.size(), 1u);
+}
+
+TEST_F(FrameCommands, WaitForInputPollsInStepsWhileAJoystickOrTheMusicLoopNeedsIt) {
+    video.waitsForEvents = true;
+    runtimeState().musicLoopEnd = 1.0e9;  // a looping music, due in the far future
+    waitForInput();
+    EXPECT_EQ(sleepsOf(5), 15u);
+    runtimeState().musicLoopEnd = 0.0;
+
+    shutDownRuntime();
+    input.joysticks.push_back({"Pad", {}, false});
+    ASSERT_EQ(restart(), 0);
+    clock.sleeps.clear();
+    waitForInput();
+    EXPECT_EQ(sleepsOf(5), 15u);
+    EXPECT_TRUE(video.waits.empty());
+}
+
 TEST_F(FrameCommands, WaitForInputWakesWhenAKeyTheFrameSawDownIsLetGo) {
     input.press(38);
     EXPECT_EQ(keyDown(38), 1);  // the frame reads it down
