@@ -7,6 +7,7 @@
 
 #include <cmath>  // Required for: cosf, sinf
 
+#include "runtime/core/runtime_state.h"
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/sprite_drawing.h"
@@ -166,7 +167,9 @@ void OpenGLRainbows::drawSprite(int n, int x, int y) {
         bindNames(n, -1, false, atlas.texture, 0, TextureWrap::repeat);
         applySmoothing();
     }
-    if (spritePoints.begin()) {
+    // A program that calls GL itself may change any state between two
+    // sprites without the renderer seeing it: it keeps the plain quads.
+    if (runtimeState().programCallsGl == 0 && spritePoints.begin()) {
         spritePoints.draw(texels, x, y, s.width, s.height);
     } else {
         drawSpriteQuad(x, y, s.width, s.height, texels);

@@ -73,8 +73,12 @@ void bindDllFunction(const RtString& dllName, const RtString& functionName, void
     if (out != nullptr && isGlFunctionName(functionName.data)) {
         RuntimeState& rs = runtimeState();
         rs.programCallsGl = 1;
-        // Its drawing may come next: the clear of this frame must be done before.
-        if (rs.renderer != nullptr) rs.renderer->flushPendingDepthClear();
+        // Its drawing may come next: the clear of this frame must be done
+        // before, and sprites must no longer be drawn as points.
+        if (rs.renderer != nullptr) {
+            rs.renderer->flushPendingDepthClear();
+            rs.renderer->endSpritePoints();
+        }
     }
 }
 

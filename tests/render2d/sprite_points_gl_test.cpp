@@ -26,6 +26,7 @@ protected:
         loadSprites();
     }
     void TearDown() override {
+        runtimeState().programCallsGl = 0;
         if (renderer == nullptr) return;
         setAlphaMode(0.0);
         r().setViewport(0, 0, 0, 0);
@@ -106,6 +107,25 @@ TEST_F(SpritePointsTest, OtherDrawsBetweenSpritesKeepTheirOwnPixels) {
         r().drawSprite(40, 310, 305);
         r().drawPoint(330, 315, kWhite);
     });
+}
+
+TEST_F(SpritePointsTest, AProgramCallingGlItselfKeepsTheQuads) {
+    r().drawSprite(40, 10, 10);
+    ASSERT_TRUE(r().spritePoints.active());
+    runtimeState().programCallsGl = 1;  // what binding a GL function does
+    r().endSpritePoints();
+    auto draw = [&] {
+        glClear(GL_COLOR_BUFFER_BIT);
+        r().drawSprite(40, 10, 10);
+        EXPECT_FALSE(r().spritePoints.active());
+        glColor4f(1.0f, 0.0f, 0.0f, 1.0f);  // the program's own call: the sprite is tinted
+        r().drawSprite(40, 50, 10);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        return readFrame();
+    };
+    const std::vector<uint8_t> shared = draw();
+    spriteTextureId(40);
+    EXPECT_EQ(differingPixels(shared, draw()), 0);
 }
 
 TEST_F(SpritePointsTest, SpritesInARenderTargetGiveTheQuadsPixels) {
