@@ -96,27 +96,46 @@ void BM_StaticObjectVertexBuffer(benchmark::State& state) { drawObject(state, tr
 void BM_StaticObjectClientArrays(benchmark::State& state) { drawObject(state, false, false); }
 void BM_AnimatedObject(benchmark::State& state) { drawObject(state, true, true); }
 
+// An object's triangles in one vertex buffer, bound as the vertex array while
+// this lives: the draw with nothing of the runtime around it.
+class BufferedTriangles {
+public:
+    explicit BufferedTriangles(const BlockVector<MeshVertex>& t) : count_(t.count) {
+        const GlExtensions& ext = glExtensions();
+        ext.glGenBuffersARB(1, &buffer_);
+        ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer_);
+        ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(t.count) * sizeof(MeshVertex), t.data,
+                            GL_STATIC_DRAW_ARB);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), nullptr);
+    }
+    ~BufferedTriangles() {
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glExtensions().glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+        glExtensions().glDeleteBuffersARB(1, &buffer_);
+    }
+    BufferedTriangles(const BufferedTriangles&) = delete;
+    BufferedTriangles& operator=(const BufferedTriangles&) = delete;
+
+    void clearAndDraw() const {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawArrays(GL_TRIANGLES, 0, count_);
+    }
+
+private:
+    int32_t count_;
+    GLuint buffer_ = 0;
+};
+
 // The same triangles from one vertex buffer with nothing around the draw.
 void BM_MinimalVertexBufferDraw(benchmark::State& state) {
     Scene s = scene(state, true);
     if (s.engine == nullptr) return;
-    const GlExtensions& ext = glExtensions();
-    const BlockVector<MeshVertex>& t = s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles;
-    GLuint buffer = 0;
-    ext.glGenBuffersARB(1, &buffer);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
-    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(t.count) * sizeof(MeshVertex), t.data,
-                        GL_STATIC_DRAW_ARB);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), nullptr);
+    BufferedTriangles triangles(s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles);
     for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDrawArrays(GL_TRIANGLES, 0, t.count);
+        triangles.clearAndDraw();
         glFinish();
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-    ext.glDeleteBuffersARB(1, &buffer);
     report(state);
 }
 
@@ -141,23 +160,11 @@ void BM_StaticObjectPresentedFrame(benchmark::State& state) {
 void BM_MinimalVertexBufferPresentedFrame(benchmark::State& state) {
     Scene s = scene(state, true);
     if (s.engine == nullptr) return;
-    const GlExtensions& ext = glExtensions();
-    const BlockVector<MeshVertex>& t = s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles;
-    GLuint buffer = 0;
-    ext.glGenBuffersARB(1, &buffer);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
-    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(t.count) * sizeof(MeshVertex), t.data,
-                        GL_STATIC_DRAW_ARB);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), nullptr);
+    BufferedTriangles triangles(s.engine->objects.data[1].meshes.data[0].frames.data[0].triangles);
     for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDrawArrays(GL_TRIANGLES, 0, t.count);
+        triangles.clearAndDraw();
         presentFrame(*s.renderer);
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-    ext.glDeleteBuffersARB(1, &buffer);
     report(state);
 }
 
