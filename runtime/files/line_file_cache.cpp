@@ -2,8 +2,10 @@
 // replacement; reports through the error slot, never fatally.
 #include "runtime/files/line_file_cache.h"
 
-#include <cstring>  // Required for: strcmp, strlen, memcpy, memset
-#include <string>   // Required for: std::string
+#include <algorithm>  // Required for: std::find_if
+#include <cstring>    // Required for: strcmp, strlen, memcpy, memset
+#include <string>     // Required for: std::string
+#include <vector>     // Required for: std::vector, std::erase_if
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/numeric_convert.h"
@@ -23,18 +25,49 @@ double softError(int32_t code) {
     return code;
 }
 
-// Changed lines that cannot be written are logged and given up, so that the
-// cache can still turn to the next file the program names.
-void writeBack(const LineFileCache& cache) {
-    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return;
+bool writeLines(const char* fileName, const std::vector<std::string>& lines) {
     std::string contents;
-    for (int32_t i = 0; i <= cache.highestLine; ++i) {
-        contents += cache.lines[i];
+    for (const std::string& line : lines) {
+        contents += line;
         contents += "\r\n";
     }
-    if (!replaceWholeFile(cache.fileName, contents)) {
-        appendErrorLog((std::string("Text file not written back: ") + cache.fileName).c_str());
+    return replaceWholeFile(fileName, contents);
+}
+
+void logLine(const char* what, const std::string& fileName) { appendErrorLog((what + fileName).c_str()); }
+
+// Writes what earlier write-backs could not; what still fails stays pending.
+void writePending(LineFileCache& cache) {
+    std::erase_if(cache.pending, [](const PendingTextFile& file) {
+        if (!writeLines(file.fileName.c_str(), file.lines)) return false;
+        logLine("Text file written back: ", file.fileName);
+        return true;
+    });
+}
+
+// Changed lines that cannot be written stay pending, so that the cache can
+// still turn to the next file the program names without losing them.
+void writeBack(LineFileCache& cache) {
+    writePending(cache);
+    if (cache.fileName[0] == '\0' || !cache.dirty || cache.keepFile || isMemoryFileName(cache.fileName)) return;
+    std::vector<std::string> lines(cache.lines, cache.lines + cache.highestLine + 1);
+    if (writeLines(cache.fileName, lines)) return;
+    logLine("Text file not written back, its changes are pending: ", cache.fileName);
+    cache.pending.push_back({cache.fileName, std::move(lines)});
+}
+
+// Serves a file from its pending changes: they are newer than the disk.
+bool takePending(LineFileCache& cache) {
+    auto found = std::find_if(cache.pending.begin(), cache.pending.end(),
+                              [&](const PendingTextFile& file) { return file.fileName == cache.fileName; });
+    if (found == cache.pending.end()) return false;
+    for (size_t i = 0; i < found->lines.size(); ++i) {
+        memcpy(cache.lines[i], found->lines[i].c_str(), found->lines[i].size() + 1);
     }
+    cache.highestLine = static_cast<int32_t>(found->lines.size()) - 1;
+    cache.dirty = 1;
+    cache.pending.erase(found);
+    return true;
 }
 
 void empty(LineFileCache& cache) {
@@ -67,8 +100,13 @@ double lineFileLoad(LineFileCache& cache, const char* name) {
     if (name && strlen(name) >= kPathBufferSize) return softError(kErrorNoSuchFile);
     writeBack(cache);
     empty(cache);
-    if (!name) return 0;
+    if (!name) {
+        for (const PendingTextFile& file : cache.pending) logLine("Text file not written back, changes lost: ", file.fileName);
+        cache.pending.clear();
+        return 0;
+    }
     memcpy(cache.fileName, name, strlen(name) + 1);
+    if (takePending(cache)) return 0;
 
     std::string resolved;
     FileStream stream;

@@ -25,9 +25,12 @@ constexpr int32_t kPieceSize = 1023;
 constexpr int32_t kReadSize = 64 * kPieceSize;
 constexpr std::size_t kFileBufferSize = 256 * 1024;
 
+// What a sink wants after a piece of the body.
+enum class Take { More, Enough, Fail };
+
 // Takes one piece of the body; `announced` is the header's Content-Length
 // (-1 when it gives none).
-using BodySink = std::function<bool(const uint8_t* bytes, std::size_t count, int64_t announced)>;
+using BodySink = std::function<Take(const uint8_t* bytes, std::size_t count, int64_t announced)>;
 
 // Holds one reference of the socket layer for the scope.
 class SocketLayerReference {
@@ -54,7 +57,7 @@ private:
 // Gathers the small pieces into large writes.
 class BufferedFileWriter {
 public:
-    explicit BufferedFileWriter(platform::File& file) : file_(file) { buffer_.reserve(kFileBufferSize); }
+    explicit BufferedFileWriter(platform::ReplacementFile& file) : file_(file) { buffer_.reserve(kFileBufferSize); }
 
     bool write(const uint8_t* bytes, std::size_t count) {
         if (buffer_.size() + count > kFileBufferSize && !flush()) return false;
@@ -68,7 +71,7 @@ public:
     }
 
 private:
-    platform::File& file_;
+    platform::ReplacementFile& file_;
     std::vector<uint8_t> buffer_;
 };
 
@@ -92,32 +95,35 @@ void reserveAnnounced(RtString& text, int64_t announced, std::size_t room) {
     }
 }
 
-// Hands the body parts of one read to the sink piece by piece.
-bool deliverPieces(HttpResponseReader& reader, const uint8_t* bytes, int32_t count, int64_t& bodyBytes,
+// Hands the body parts of one read to the sink piece by piece; what the
+// sink said last (More when it took every piece).
+Take deliverPieces(HttpResponseReader& reader, const uint8_t* bytes, int32_t count, int64_t& bodyBytes,
                    const BodySink& sink) {
     for (int32_t at = 0; at < count; at += kPieceSize) {
         const uint8_t* piece = bytes + at;
         HttpResponseReader::Body body = reader.feed(piece, static_cast<std::size_t>(std::min(kPieceSize, count - at)));
+        if (reader.headerTooLong()) return Take::Fail;
         if (body.size == 0) continue;
         bodyBytes += static_cast<int64_t>(body.size);
-        if (!sink(piece + body.offset, body.size, reader.contentLength())) return false;
+        const Take next = sink(piece + body.offset, body.size, reader.contentLength());
+        if (next != Take::More) return next;
     }
-    return true;
+    return Take::More;
 }
 
 // Reads the response and hands its body to the sink, piece by piece. True
-// only for a complete transfer.
+// for a complete transfer, and when the sink had enough.
 bool receiveBody(int32_t socket, const HttpTimeouts& timeouts, const BodySink& sink) {
     HttpResponseReader reader;
     HttpTransferPace pace(timeouts);
     std::vector<uint8_t> buffer(kReadSize);
     int64_t bodyBytes = 0;
     for (;;) {
-        if (pace.tooSlow()) return false;
+        if (pace.tooSlow() || (!reader.headerEnded() && pace.headerOverdue())) return false;
         int32_t count = sockRecv(socket, buffer.data(), kReadSize, 0);
         if (count == kSockRecvWouldBlock) {
             // Waiting only when a read found nothing keeps a fast transfer at one call per read.
-            if (sockWaitReadable(socket, pace.waitMs()) < 0) return false;
+            if (sockWaitReadable(socket, pace.waitMs(!reader.headerEnded())) < 0) return false;
             continue;
         }
         if (count < 0) return false;
@@ -127,7 +133,8 @@ bool receiveBody(int32_t socket, const HttpTimeouts& timeouts, const BodySink& s
             return reader.contentLength() < 0 || bodyBytes >= reader.contentLength();
         }
         pace.received(count);
-        if (!deliverPieces(reader, buffer.data(), count, bodyBytes, sink)) return false;
+        const Take next = deliverPieces(reader, buffer.data(), count, bodyBytes, sink);
+        if (next != Take::More) return next == Take::Enough;
     }
 }
 
@@ -166,20 +173,15 @@ std::string platformPath(const RtString& target) {
 int32_t httpGetToFile(const RtString& server, const RtString& path, int32_t port, const RtString& target,
                       const HttpTimeouts& timeouts) {
     if (std::strncmp(target.data, "mem://", 6) == 0) return 0;
-    std::string finalPath = platformPath(target);
-    // The body goes to a file beside the target, which it replaces only when complete.
-    std::string partPath = finalPath + ".part";
-    platform::File file = platform::File::open(partPath, platform::File::Mode::ReadWriteNew);
-    if (!file.isOpen()) return 0;
+    // A temporary of a unique name, made exclusively: a download folder may be
+    // shared, and a fixed name there is anyone's to plant a link at.
+    platform::ReplacementFile file;
+    if (!file.begin(platformPath(target))) return 0;
     BufferedFileWriter writer(file);
     bool complete = fetch(server, path, port, timeouts, [&writer](const uint8_t* bytes, std::size_t count, int64_t) {
-        return writer.write(bytes, count);
+        return writer.write(bytes, count) ? Take::More : Take::Fail;
     });
-    complete = writer.flush() && complete;
-    file.close();
-    if (complete && platform::renamePath(partPath, finalPath)) return 1;
-    platform::deleteFile(partPath);
-    return 0;
+    return writer.flush() && complete && file.commit() ? 1 : 0;
 }
 
 RtString httpGetToString(const RtString& server, const RtString& path, int32_t port, int32_t maximum,
@@ -190,13 +192,12 @@ RtString httpGetToString(const RtString& server, const RtString& path, int32_t p
     bool hasNul = false;
     auto collect = [&](const uint8_t* bytes, std::size_t count, int64_t announced) {
         if (body.length == 0) reserveAnnounced(body, announced, room);
-        // A piece that does not fit is dropped whole; later ones may still fit.
-        if (count < room) {
-            appendBytes(body, bytes, count);
-            hasNul = hasNul || std::memchr(bytes, '\0', count) != nullptr;
-            room -= count;
-        }
-        return true;
+        // The first piece that does not fit ends the text: later ones would leave a gap.
+        if (count >= room) return Take::Enough;
+        appendBytes(body, bytes, count);
+        hasNul = hasNul || std::memchr(bytes, '\0', count) != nullptr;
+        room -= count;
+        return Take::More;
     };
     try {
         if (!fetch(server, path, port, timeouts, collect)) return RtString();

@@ -14,10 +14,12 @@ int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1
 
 HttpTransferPace::HttpTransferPace(const HttpTimeouts& timeouts)
     : pauseMs_(timeouts.readMs),
+      headerMs_(timeouts.headerMs),
+      startedAt_(millisNow()),
       windowMs_(timeouts.lowSpeedMs),
       windowBytes_(timeouts.lowSpeedBytes),
-      lastPieceAt_(millisNow()),
-      windowStart_(lastPieceAt_) {}
+      lastPieceAt_(startedAt_),
+      windowStart_(startedAt_) {}
 
 void HttpTransferPace::received(int64_t count) {
     lastPieceAt_ = millisNow();
@@ -34,8 +36,11 @@ bool HttpTransferPace::tooSlow() {
     return false;
 }
 
-int HttpTransferPace::waitMs() const {
+bool HttpTransferPace::headerOverdue() const { return millisNow() - startedAt_ >= headerMs_; }
+
+int HttpTransferPace::waitMs(bool headerPending) const {
     int64_t now = millisNow();
-    int64_t left = std::min(lastPieceAt_ + pauseMs_, windowStart_ + windowMs_) - now;
-    return static_cast<int>(std::max<int64_t>(left, 0));
+    int64_t until = std::min(lastPieceAt_ + pauseMs_, windowStart_ + windowMs_);
+    if (headerPending) until = std::min(until, startedAt_ + headerMs_);
+    return static_cast<int>(std::max<int64_t>(until - now, 0));
 }

@@ -34,6 +34,10 @@ int64_t decimalValue(const std::string& text, std::size_t from) {
 HttpResponseReader::Body HttpResponseReader::feed(const uint8_t* piece, std::size_t count) {
     if (headerEnded_) return {0, count};
     for (std::size_t i = 0; i < count; ++i) {
+        if (headerTooLong_ || ++headerBytes_ > kHeaderLimit) {
+            headerTooLong_ = true;
+            return {count, 0};
+        }
         uint8_t byte = piece[i];
         if (byte == '\r') continue;
         if (byte != '\n') {

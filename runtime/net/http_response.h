@@ -1,6 +1,6 @@
 // net: reading an HTTP response as it arrives in pieces: where the header
-// ends (at the first empty line, "\r" ignored) and what it says the body's
-// length is.
+// ends (at the first empty line, "\r" ignored), what it says the body's
+// length is, and whether it grew past the bound on a header's size.
 #pragma once
 
 #include <cstddef>  // Required for: std::size_t
@@ -19,6 +19,13 @@ public:
     Body feed(const uint8_t* piece, std::size_t count);
 
     bool headerEnded() const { return headerEnded_; }
+    // True once the header ran past kHeaderLimit bytes without ending; it
+    // takes nothing more then.
+    bool headerTooLong() const { return headerTooLong_; }
+
+    // A header's most bytes: more than any real server sends, as browsers
+    // and common clients bound it too.
+    static constexpr std::size_t kHeaderLimit = 64 * 1024;
     // The header's Content-Length; -1 when it gives none or an unreadable one.
     int64_t contentLength() const { return contentLength_; }
 
@@ -29,6 +36,8 @@ private:
     // but not read.
     static constexpr std::size_t kLineLimit = 8192;
     bool headerEnded_ = false;
+    bool headerTooLong_ = false;
+    std::size_t headerBytes_ = 0;
     int lineFeeds_ = 0;
     std::string line_;
     bool lineCut_ = false;

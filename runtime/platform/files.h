@@ -14,12 +14,17 @@ namespace platform {
 class File {
 public:
     enum class Mode {
-        Read,          // an existing regular file, read only; folders, FIFOs and devices refuse
-        ReadWriteNew,  // created or emptied, read and write
-        Append,        // created when missing, write only, positioned at its end
+        Read,           // an existing regular file, read only; folders, FIFOs and devices refuse
+        ReadWriteNew,   // created or emptied, read and write
+        Append,         // created when missing, write only, positioned at its end
+        AppendPrivate,  // as Append, but no link is followed and a new file is the player's alone (0600)
     };
     // Whatever the mode, only a regular file opens: a FIFO, a device or a
-    // folder in its place is refused without waiting for a peer.
+    // folder in its place is refused without waiting for a peer. To write,
+    // a symbolic link is followed only when it is the player's (or root's),
+    // and an existing file is used only when it is the player's own with no
+    // second (hard) link: in a shared folder another user's link or file
+    // must not lead the player's writes elsewhere or into their hands.
     enum class Origin { Begin, Current, End };
 
     File() = default;
@@ -50,12 +55,15 @@ private:
 };
 
 // A new version of a file, written beside it and renamed over it on commit,
-// so that a failed write never destroys the old contents. A symbolic link is
-// followed: its target is replaced and the link stays. The new file gets the
-// old one's permission bits (and owner, where allowed). The temporary has a
-// short name of its own that carries the writer's pid, so every legal target
-// name can be replaced; begin removes the temporaries in the target's folder
-// whose writers are no longer running (left by a kill during a save).
+// so that a failed write never destroys the old contents. A symbolic link of
+// the player's (or root's) is followed: its target is replaced and the link
+// stays; another user's link is refused. The temporary is created exclusively
+// and unreadable by others; at commit it gets the old file's permission bits
+// (and owner, where allowed), or those of a new file. Its short name carries
+// the writer's pid and a random serial (".krv-new-<pid>-<serial>"), so every
+// legal target name can be replaced and names taken in advance block nothing;
+// begin removes the player's own temporaries in the target's folder whose
+// writers are no longer running (left by a kill during a save).
 class ReplacementFile {
 public:
     ReplacementFile() = default;
@@ -77,6 +85,10 @@ private:
     void discard();
     int fd_ = -1;
     bool failed_ = false;
+    bool existed_ = false;  // the target was there at begin, with the owner and mode below
+    uint32_t oldOwner_ = 0;
+    uint32_t oldGroup_ = 0;
+    uint32_t oldMode_ = 0;
     bool full_ = false;  // on the simulated full disk
     std::string target_;
     std::string temporary_;
@@ -99,6 +111,9 @@ bool pathInfo(const std::string& path, PathInfo& info);
 bool pathExists(const std::string& path);
 // Removes a file (not a folder).
 bool deleteFile(const std::string& path);
+// Removes a file or link only when it is the player's own; another user's
+// stays, also in a folder where the player could remove it.
+bool deleteOwnFile(const std::string& path);
 // Replaces to atomically when both lie in one file system.
 bool renamePath(const std::string& from, const std::string& to);
 // Makes only the last folder of the path; false when it exists already.
@@ -119,6 +134,12 @@ bool setCurrentDirectory(const std::string& path);
 
 // $TMPDIR, else "/tmp", always ending in "/".
 std::string temporaryFolder();
+// The player's own folder in the temporary folder, "<temporary folder>krv-<uid>/",
+// made with mode 0700 when missing; "" when the name is taken by anything
+// but a folder of the player's that others cannot enter.
+std::string privateFolder();
+// The same name, neither made nor checked.
+std::string privateFolderName();
 // The running program's own file; "" when it cannot be found.
 std::string executablePath();
 

@@ -14,6 +14,7 @@ extern "C" {
 #include <limits>     // Required for: std::numeric_limits
 #include <new>        // Required for: std::bad_alloc
 
+#include "runtime/sound/media_formats.h"
 #include "runtime/sound/media_input.h"
 
 namespace {
@@ -47,17 +48,25 @@ using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
 
 constexpr size_t kScalerOverrun = 256;
 
-// The best stream of that type with an opened decoder; -1 when none.
+// The best stream of that type with an opened decoder; -1 when none. Only
+// the decoders that music and movies are meant to use are opened.
 int openStream(AVFormatContext* format, AVMediaType type, Codec& codec) {
     const AVCodec* decoder = nullptr;
     int index = av_find_best_stream(format, type, -1, -1, &decoder, 0);
     if (index < 0 || decoder == nullptr) return -1;
-    codec.reset(avcodec_alloc_context3(decoder));
-    if (codec == nullptr || avcodec_parameters_to_context(codec.get(), format->streams[index]->codecpar) < 0 ||
-        avcodec_open2(codec.get(), decoder, nullptr) < 0) {
+    if (!mediaDecoderAllowed(decoder->name)) {
+        logRefusedMedia("codec", decoder->name);
         return -1;
     }
-    return index;
+    codec.reset(avcodec_alloc_context3(decoder));
+    if (codec == nullptr || avcodec_parameters_to_context(codec.get(), format->streams[index]->codecpar) < 0) {
+        return -1;
+    }
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "codec_whitelist", kAllowedMediaDecoders, 0);
+    const int opened = avcodec_open2(codec.get(), decoder, &options);
+    av_dict_free(&options);
+    return opened < 0 ? -1 : index;
 }
 
 int32_t toMs(int64_t value, AVRational base) {
@@ -208,8 +217,12 @@ bool VideoDecoder::open(const std::string& name) {
 
 bool VideoDecoder::openFile(const std::string& name) {
     path = name;
+    // The input read so far stays open until the new one is: a "mem://"
+    // block lives only as long as a reader of it does.
+    std::unique_ptr<Handles> previous = std::move(h);
     h = std::make_unique<Handles>();
     h->input = std::make_unique<MediaInput>(path);
+    previous.reset();
     h->format = h->input->format();
     if (h->format == nullptr || h->packet == nullptr || h->frame == nullptr) return false;
     h->stream = openStream(h->format, AVMEDIA_TYPE_VIDEO, h->codec);

@@ -105,7 +105,8 @@ int32_t playMovie(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
     if (rs.renderer == nullptr || rs.input == nullptr) return kMovieNotFound;
     std::string resolved;
-    if (archiveFetch(rs.mediaArchive, path.data, resolved, 0) == 0) return kMovieNotFound;
+    // An archive entry plays from memory: no temporary file that another user could swap.
+    if (archiveFetch(rs.mediaArchive, path.data, resolved, 1) == 0) return kMovieNotFound;
     std::unique_ptr<MoviePlayer> movie = mediaBackend().openMovie(resolved, rs.soundDevice);
     if (movie == nullptr) return kMovieNotFound;
     const int32_t length = movie->lengthMs();

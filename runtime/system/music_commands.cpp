@@ -13,7 +13,8 @@ void playMusic(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
     closeMusic();
     std::string resolved;
-    if (archiveFetch(rs.mediaArchive, path.data, resolved, 0) == 0) return;
+    // An archive entry plays from memory: no temporary file that another user could swap.
+    if (archiveFetch(rs.mediaArchive, path.data, resolved, 1) == 0) return;
     rs.musicWindow = mediaBackend().openMusic(resolved, rs.soundDevice).release();
     MusicPlayer& player = *rs.musicWindow;
     const double period = musicLoopPeriod(player.lengthMs());

@@ -12,7 +12,6 @@
 #include "runtime/files/error_log.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/net/net_session.h"
-#include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
 #include "runtime/platform/termination.h"
 #include "runtime/platform/window.h"
@@ -84,7 +83,7 @@ void installStartupFont() {
 
 int runtimeStartup(void* instance, int showCommand, const char* title) {
     RuntimeState& rs = runtimeState();
-    platform::deleteFile(platform::temporaryFolder() + "ErrorLog.txt");
+    removeErrorLog();
     rs.autoPause = 1;
     timerFrequencyInit();
     appendErrorLog("Init GFX");

@@ -167,7 +167,7 @@ TEST_F(LineCacheTest, OverLongTextAndNames) {
     EXPECT_EQ(get(text, 0), std::string(1023, 'q'));
 }
 
-TEST_F(LineCacheTest, FailedWriteBackIsLoggedAndTheCacheTurnsToTheNextFile) {
+TEST_F(LineCacheTest, ChangesThatCannotBeWrittenStayPendingWhileOtherFilesAreServed) {
     ::setenv("TMPDIR", folder.path().c_str(), 1);
     FullDisk disk(folder.path() / "disk");
     const std::string changed = disk.file("a.txt");
@@ -178,12 +178,32 @@ TEST_F(LineCacheTest, FailedWriteBackIsLoggedAndTheCacheTurnsToTheNextFile) {
 
     EXPECT_EQ(get(other, 0), "b");
     EXPECT_EQ(runtimeState().errorCode, 0);
+    EXPECT_EQ(get(changed, 1), "added") << "the pending change, not the disk's old text";
     lineFilePutString(RtString(other.c_str()), 1, RtString("kept"));
+    EXPECT_EQ(readBytes(changed), "old\r\n") << "the file that could not be written is untouched";
+    disk.free();
     lineFileLoad(lineFileCache(), nullptr);
     EXPECT_EQ(readBytes(other), "b\r\nkept\r\n") << "the next file's line is not lost";
-    EXPECT_EQ(readBytes(changed), "old\r\n") << "the file that could not be written is untouched";
-    EXPECT_EQ(readBytes(errorLogPath()), "Text file not written back: " + changed + "\r\n");
+    EXPECT_EQ(readBytes(changed), "old\r\nadded\r\n") << "written at the next chance";
+    const std::string pending = "Text file not written back, its changes are pending: " + changed + "\r\n";
+    EXPECT_EQ(readBytes(errorLogPath()), pending + pending + "Text file written back: " + changed + "\r\n");
+    ::unsetenv("TMPDIR");
+}
+
+TEST_F(LineCacheTest, ChangesStillPendingAtTheEndAreLoggedAsLost) {
+    ::setenv("TMPDIR", folder.path().c_str(), 1);
+    FullDisk disk(folder.path() / "disk");
+    const std::string changed = disk.file("a.txt");
+    writeBytes(changed, "old\r\n");
+    lineFilePutString(RtString(changed.c_str()), 0, RtString("new"));
+    disk.fill();
+    EXPECT_EQ(get(file("b.txt", "b\r\n"), 0), "b");
+    lineFileLoad(lineFileCache(), nullptr);
+    EXPECT_EQ(readBytes(errorLogPath()), "Text file not written back, its changes are pending: " + changed + "\r\n" +
+                                             "Text file not written back, changes lost: " + changed + "\r\n");
+    EXPECT_TRUE(lineFileCache().pending.empty());
     disk.free();
+    EXPECT_EQ(readBytes(changed), "old\r\n");
     ::unsetenv("TMPDIR");
 }
 

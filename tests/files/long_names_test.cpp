@@ -97,7 +97,7 @@ TEST_F(LongNamesTest, ANameTooLongFailsAloneAndTheNextFileStillSaves) {
     EXPECT_EQ(readBytes(text.data), "kept\r\n") << "the cache turned to the next file";
 
     EXPECT_EQ(readBytes(errorLogPath()), std::string("INI file not saved: ") + tooLong.data +
-                                             "\r\nText file not written back: " + tooLong.data + "\r\n");
+                                             "\r\nText file not written back, its changes are pending: " + tooLong.data + "\r\n");
     EXPECT_EQ(entries(), 4u) << "source, INI, text file and log; no temporary is left";
 }
 

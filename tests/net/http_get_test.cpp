@@ -17,6 +17,7 @@
 #include "runtime/platform/clock.h"
 #include "tests/files/temp_folder.h"
 #include "tests/net/session_fixture.h"
+#include "tests/other_user.h"
 #include "tests/sanitizer_build.h"
 
 namespace {
@@ -39,10 +40,16 @@ public:
         port_ = sockAddressPort({0, listener_.localPort()});
         thread_ = std::thread([this] { serve(); });
     }
-    ~ScriptedServer() { thread_.join(); }
+    ~ScriptedServer() { finish(); }
 
     int32_t port() const { return port_; }
     const std::string& request() const { return request_; }
+    // Waits for the server to end; the pieces it sent before the script
+    // ended or the client went away.
+    std::size_t finish() {
+        if (thread_.joinable()) thread_.join();
+        return sent_;
+    }
 
 private:
     void serve() {
@@ -52,7 +59,8 @@ private:
         if (script_.ending != Ending::Reset) readRequest(client);
         for (const std::string& piece : script_.pieces) {
             script_.beforeEachPiece();
-            client.send(reinterpret_cast<const uint8_t*>(piece.data()), piece.size());
+            if (client.send(reinterpret_cast<const uint8_t*>(piece.data()), piece.size()).count < 0) break;
+            ++sent_;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         if (script_.ending == Ending::Stall) client.waitReady(false, 3000);  // until the client gives up
@@ -73,6 +81,7 @@ private:
     platform::Socket listener_;
     int32_t port_ = 0;
     std::string request_;
+    std::size_t sent_ = 0;
     std::thread thread_;
 };
 
@@ -103,7 +112,10 @@ TEST(HttpGet, ResponsesToTheStringForm) {
         {"body fits the room", {{"HTTP/1.0 200 OK\r\n\r\n", "12345"}}, 10, "12345"},
         {"a piece larger than the room is left out", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789"}}, 10, ""},
         {"the text ends at its first NUL", {{"HTTP/1.0 200 OK\r\n\r\nab", std::string("c\0d", 3)}}, 100, "abc"},
-        {"later pieces still fit", {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789", "abc"}}, 10, "abc"},
+        {"later pieces are not taken after one that did not fit",
+         {{"HTTP/1.0 200 OK\r\n\r\n", "01234567890123456789", "abc"}},
+         10,
+         ""},
         {"no blank line", {{"HTTP/1.0 200 OK\r\nServer: t\r\n"}}, 100, ""},
         {"closed before the announced length", {{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort"}}, 100, ""},
         {"reset", {{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Reset}, 100, ""},
@@ -113,26 +125,6 @@ TEST(HttpGet, ResponsesToTheStringForm) {
         SCOPED_TRACE(c.what);
         EXPECT_STREQ(fetchText(c.script, c.maximum).data, c.body);
     }
-}
-
-TEST(HttpGet, TheFileFormReplacesTheTargetOnlyWhenTheTransferCompleted) {
-    TempFolder folder;
-    std::string target = folder.file("page.html");
-    writeBytes(target, "old");
-    auto fetchFile = [&](const Script& script) {
-        ScriptedServer server(script);
-        return httpGetToFile(RtString("127.0.0.1"), RtString("/p"), server.port(), RtString(target.c_str()), kShort);
-    };
-
-    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\npart"}}), 0);
-    EXPECT_EQ(readBytes(target), "old");
-    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Reset}), 0);
-    EXPECT_EQ(readBytes(target), "old");
-
-    std::string big(5000, 'b');
-    EXPECT_EQ(fetchFile({{"HTTP/1.0 500 Oops\r\n", "\r\n" + big.substr(0, 3000), big.substr(3000)}}), 1);
-    EXPECT_EQ(readBytes(target), big);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")), {}), 1);  // no leftovers
 }
 
 // The platform clock for the scope, moved on only by the server: each piece
@@ -157,6 +149,102 @@ public:
 private:
     std::atomic<uint64_t> nanos_{1000000000};
 };
+
+// A body of numbered bytes: any gap or shuffle shows.
+std::string numberedBody(std::size_t size) {
+    std::string body;
+    for (std::size_t i = 0; i < size; ++i) body.push_back(static_cast<char>('a' + (i * 7 + i / 26) % 26));
+    return body;
+}
+
+TEST(HttpGet, TheStringFormStopsAtTheFirstPieceThatDoesNotFit) {
+    // An endless body: the text is its start, and the client goes at once.
+    const std::string body = numberedBody(std::size_t{4096} * 2000);
+    Script endless{{"HTTP/1.0 200 OK\r\n\r\n"}};
+    for (std::size_t at = 0; at < body.size(); at += 4096) endless.pieces.push_back(body.substr(at, 4096));
+    ScriptedServer server(endless);
+    RtString text = httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), 1000, kShort);
+    EXPECT_LE(text.length, 1000u);
+    EXPECT_EQ(std::string(text.data, text.length), body.substr(0, text.length)) << "the start, without gaps";
+    EXPECT_LT(server.finish(), endless.pieces.size()) << "the client stopped reading";
+}
+
+TEST(HttpGet, AHeaderPastItsBoundInSizeFailsTheTransfer) {
+    // Endless header lines, fast: the bound in bytes ends it.
+    Script endless{{"HTTP/1.0 200 OK\r\n"}};
+    endless.pieces.insert(endless.pieces.end(), 2000, "X-Filler: " + std::string(1000, 'f') + "\r\n");
+    ScriptedServer server(endless);
+    EXPECT_STREQ(httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), 100, kShort).data, "");
+    EXPECT_LT(server.finish(), endless.pieces.size()) << "the client stopped reading";
+
+    // A header just under the bound is still a header.
+    const std::string longLine = "X-Filler: " + std::string(60000, 'f') + "\r\n";
+    EXPECT_STREQ(fetchText({{"HTTP/1.0 200 OK\r\n" + longLine + "\r\nbody"}}, 100).data, "body");
+}
+
+TEST(HttpGet, AHeaderPastItsBoundInTimeFailsTheTransfer) {
+    // One header line a second for a minute, then the body; every pause and
+    // speed limit is met, only the header's own limit is not.
+    auto fetchWithHeaderLimit = [](int headerMs) {
+        ServerPacedClock clock;
+        Script script = clock.piecesPerSecond(0, 0);
+        script.pieces = {"HTTP/1.0 200 OK\r\n"};
+        script.pieces.insert(script.pieces.end(), 60, "X-Slow: line\r\n");
+        script.pieces.push_back("\r\nbody");
+        ScriptedServer server(script);
+        HttpTimeouts timeouts{2000, 5000, 30000, 1, headerMs};
+        return std::string(httpGetToString(RtString("127.0.0.1"), RtString("/t"), server.port(), 100, timeouts).data);
+    };
+    EXPECT_EQ(fetchWithHeaderLimit(10000), "");
+    EXPECT_EQ(fetchWithHeaderLimit(120000), "body");
+}
+
+TEST(HttpGet, TheFileFormReplacesTheTargetOnlyWhenTheTransferCompleted) {
+    TempFolder folder;
+    std::string target = folder.file("page.html");
+    writeBytes(target, "old");
+    auto fetchFile = [&](const Script& script) {
+        ScriptedServer server(script);
+        return httpGetToFile(RtString("127.0.0.1"), RtString("/p"), server.port(), RtString(target.c_str()), kShort);
+    };
+
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\npart"}}), 0);
+    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 200 OK\r\n\r\nabc"}, Ending::Reset}), 0);
+    EXPECT_EQ(readBytes(target), "old");
+
+    std::string big(5000, 'b');
+    EXPECT_EQ(fetchFile({{"HTTP/1.0 500 Oops\r\n", "\r\n" + big.substr(0, 3000), big.substr(3000)}}), 1);
+    EXPECT_EQ(readBytes(target), big);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")), {}), 1);  // no leftovers
+}
+
+TEST(HttpGet, LinksPlantedInASharedDownloadFolderLeadNowhere) {
+    SKIP_WITHOUT_OTHER_USER();
+    TempFolder folder;
+    const std::filesystem::path shared = folder.path() / "downloads";
+    SHARE_FOLDER_OR_SKIP(shared);
+    const std::string victim = folder.file("bashrc");
+    writeBytes(victim, "player's own");
+    const std::string target = (shared / "page.html").string();
+    const std::string trap = (shared / "trap.html").string();
+    ASSERT_TRUE(asOtherUser([&] {
+        return symlink(victim.c_str(), (target + ".part").c_str()) == 0 && symlink(victim.c_str(), trap.c_str()) == 0;
+    }));
+    {
+        ScriptedServer server({{"HTTP/1.0 200 OK\r\n\r\nfetched"}});
+        EXPECT_EQ(httpGetToFile(RtString("127.0.0.1"), RtString("/p"), server.port(), RtString(target.c_str()), kShort),
+                  1);
+    }
+    EXPECT_EQ(readBytes(target), "fetched");
+    // Another user's link at the target itself: refused before anything is fetched.
+    int error = 0;
+    platform::Socket listener = platform::tcpListenAny(0, error);
+    const int32_t port = sockAddressPort({0, listener.localPort()});
+    EXPECT_EQ(httpGetToFile(RtString("127.0.0.1"), RtString("/p"), port, RtString(trap.c_str()), kShort), 0);
+    EXPECT_EQ(listener.waitReady(false, 50), 0);
+    EXPECT_EQ(readBytes(victim), "player's own");
+}
 
 TEST(HttpGet, ATransferThatTricklesInEndsAsAFailure) {
     TempFolder folder;

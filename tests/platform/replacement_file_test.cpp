@@ -8,9 +8,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include "tests/other_user.h"
 
 namespace {
 
@@ -113,7 +116,7 @@ TEST_F(ReplacementFileTest, OnlyTemporariesOfEndedWritersAreRemoved) {
         {".krv-new-" + std::to_string(ended), true},
         {".krv-new-" + std::to_string(ended) + "-1x", true},
         {".krv-new--1", true},
-        {"save.ini" + temporaryOf(ended, 1), false},  // the form of earlier versions
+        {"save.ini" + temporaryOf(ended, 1), true},  // only exact names are temporaries
         {"save.ini" + temporaryOf(running, 1), true},
         {"save.ini", true},
     };
@@ -126,6 +129,81 @@ TEST_F(ReplacementFileTest, OnlyTemporariesOfEndedWritersAreRemoved) {
     for (const Case& c : cases) EXPECT_EQ(fs::exists(file(c.name)), c.stays) << c.name;
     EXPECT_TRUE(fs::is_directory(file(temporaryOf(ended, 9))));
     EXPECT_EQ(contentsOf(file("save.ini")), "new");
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// The one temporary in the folder while a save is under way.
+std::string onlyTemporary(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        if (name.rfind(".krv-new-", 0) == 0) return name;
+    }
+    return {};
+}
+
+TEST_F(ReplacementFileTest, TheNewContentsAreThePlayersAloneUntilCommitThenTakeTheFilesMode) {
+    const mode_t oldMask = umask(022);
+    put(file("secret.ini"), "old");
+    chmod(file("secret.ini").c_str(), 0640);
+    struct Case {
+        std::string target;
+        mode_t after;
+    };
+    for (const Case& c : {Case{"secret.ini", 0640}, Case{"new.ini", 0644}}) {
+        platform::ReplacementFile save;
+        ASSERT_TRUE(save.begin(file(c.target)));
+        ASSERT_TRUE(save.write("new", 3));
+        const std::string temporary = onlyTemporary(names());
+        ASSERT_FALSE(temporary.empty());
+        EXPECT_EQ(modeOf(file(temporary)), 0600u) << c.target << ": no access for others while it is written";
+        ASSERT_TRUE(save.commit());
+        EXPECT_EQ(modeOf(file(c.target)), c.after) << c.target;
+        EXPECT_EQ(contentsOf(file(c.target)), "new");
+    }
+    umask(oldMask);
+}
+
+TEST_F(ReplacementFileTest, NamesTakenInAdvanceBlockNoSave) {
+    for (int serial = 0; serial < 200; ++serial) put(file(temporaryOf(getpid(), serial)), "taken");
+    EXPECT_TRUE(replace(file("save.ini"), "saved"));
+    EXPECT_EQ(contentsOf(file("save.ini")), "saved");
+    EXPECT_EQ(names().size(), 201u) << "the names taken are left alone";
+}
+
+TEST_F(ReplacementFileTest, AnotherUsersLinkIsNeverFollowedThePlayersIs) {
+    SKIP_WITHOUT_OTHER_USER();
+    const fs::path shared = folder / "shared";
+    SHARE_FOLDER_OR_SKIP(shared);
+    const std::string victim = file("bashrc");
+    put(victim, "player's own");
+    ASSERT_TRUE(asOtherUser([&] { return symlink(victim.c_str(), (shared / "highscores.ini").c_str()) == 0; }));
+    EXPECT_FALSE(replace((shared / "highscores.ini").string(), "planted"));
+    EXPECT_EQ(contentsOf(victim), "player's own");
+    EXPECT_TRUE(fs::is_symlink(shared / "highscores.ini")) << "the other user's link stays";
+
+    ASSERT_EQ(symlink(victim.c_str(), (shared / "mine.ini").c_str()), 0);
+    EXPECT_TRUE(replace((shared / "mine.ini").string(), "through my link"));
+    EXPECT_EQ(contentsOf(victim), "through my link");
+    EXPECT_TRUE(fs::is_symlink(shared / "mine.ini"));
+}
+
+TEST_F(ReplacementFileTest, TheCleanupLeavesOtherUsersFilesAlone) {
+    SKIP_WITHOUT_OTHER_USER();
+    const fs::path shared = folder / "shared";
+    SHARE_FOLDER_OR_SKIP(shared);
+    const pid_t ended = endedProcess();
+    const std::vector<std::string> theirs = {temporaryOf(ended, 1), "thesis" + temporaryOf(ended, 7)};
+    ASSERT_TRUE(asOtherUser([&] {
+        for (const std::string& name : theirs) put((shared / name).string(), "theirs");
+        return true;
+    }));
+    put((shared / temporaryOf(ended, 2)).string(), "mine, left by a kill");
+    EXPECT_TRUE(replace((shared / "save.ini").string(), "saved"));
+    for (const std::string& name : theirs) EXPECT_TRUE(fs::exists(shared / name)) << name;
+    EXPECT_FALSE(fs::exists(shared / temporaryOf(ended, 2)));
 }
 
 }  // namespace

@@ -3,17 +3,19 @@
 #include "runtime/platform/files.h"
 
 #include <algorithm>    // Required for: std::all_of
-#include <atomic>       // Required for: std::atomic
 #include <cerrno>       // Required for: errno, EINTR, ESRCH
 #include <csignal>      // Required for: kill
 #include <cstdlib>      // Required for: getenv
+#include <ctime>        // Required for: clock_gettime
 #include <dirent.h>     // Required for: opendir, readdir, dirfd, closedir
 #include <fcntl.h>      // Required for: open, O_* flags, AT_SYMLINK_NOFOLLOW
+#include <cstdio>       // Required for: fopen, fgets, sscanf
 #include <limits>       // Required for: std::numeric_limits
 #include <string>       // Required for: std::to_string, std::stoull
 #include <string_view>  // Required for: std::string_view
-#include <sys/stat.h>   // Required for: stat, fstat, fstatat, mkdir
-#include <unistd.h>     // Required for: read, write, lseek, close, unlink(at), rmdir, getcwd, chdir, readlink
+#include <sys/random.h> // Required for: getrandom
+#include <sys/stat.h>   // Required for: stat, lstat, fstat, fstatat, mkdir, fchmod
+#include <unistd.h>     // Required for: read, write, lseek, close, unlink(at), rmdir, getcwd, chdir, readlink, geteuid
 #include <utility>      // Required for: std::move
 
 namespace platform {
@@ -55,13 +57,19 @@ bool isRegularOrMissing(const std::string& path) {
     return stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode);
 }
 
-// The file a chain of symbolic links ends at (the path itself when it is no
-// link); "" for a loop or a chain too long.
-std::string followLinks(const std::string& path) {
+// A link is followed for writing only when the player made it (or root did),
+// the rule the kernel applies in sticky folders: another user's link in a
+// shared folder must not lead a write to the player's own files.
+bool trustedLinkOwner(uid_t owner) { return owner == geteuid() || owner == 0; }
+
+// The file a chain of trusted symbolic links ends at (the path itself when it
+// is no link); "" for a loop, a chain too long or a link of another user.
+std::string followOwnLinks(const std::string& path) {
     std::string at = path;
     for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
         struct stat st {};
         if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        if (!trustedLinkOwner(st.st_uid)) return {};
         std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
         ssize_t n = readlink(at.c_str(), link.data(), link.size());
         if (n <= 0 || static_cast<size_t>(n) >= link.size()) return {};
@@ -70,6 +78,38 @@ std::string followLinks(const std::string& path) {
         at = link[0] == '/' || slash == std::string::npos ? link : at.substr(0, slash + 1) + link;
     }
     return {};
+}
+
+int openRetrying(const std::string& path, int flags, mode_t mode) {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// An existing file is written only when it is the player's own regular file
+// with no second name: another user's file in a shared folder is theirs to
+// swap, and a hard link could lead to any of the player's files.
+bool ownSingleFile(const struct stat& st) { return S_ISREG(st.st_mode) && st.st_uid == geteuid() && st.st_nlink == 1; }
+
+// Opens a file for writing (flags: the access mode and extras): a new one is
+// made exclusively, an existing one must pass ownSingleFile. No link is
+// followed at this point; the caller resolved the ones it trusts.
+int openToWrite(const std::string& path, int flags, mode_t newMode, bool truncate) {
+    flags |= O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
+    int fd = openRetrying(path, flags | O_CREAT | O_EXCL, newMode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    struct stat st {};
+    // Checked before the open too: opening some devices already acts on them.
+    if (lstat(path.c_str(), &st) != 0 || !ownSingleFile(st)) return -1;
+    fd = openRetrying(path, flags, 0);
+    if (fd < 0) return -1;
+    if (fstat(fd, &st) != 0 || !ownSingleFile(st) || (truncate && ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // The folder a path lies in, as opendir takes it.
@@ -88,7 +128,6 @@ void syncFolderOf(const std::string& path) {
 // Temporaries are named ".krv-new-<pid>-<serial>" beside their target: short,
 // so that a target of the longest legal name still has room beside it, and
 // naming their writer, so that one a killed writer left behind is known.
-// Earlier versions put the target's name in front of that.
 constexpr std::string_view kTemporaryMark = ".krv-new-";
 
 bool allDigits(std::string_view text) {
@@ -98,9 +137,8 @@ bool allDigits(std::string_view text) {
 
 // The writer's pid of a temporary's name; 0 when the name is no temporary's.
 pid_t temporaryWriter(std::string_view name) {
-    const size_t mark = name.rfind(kTemporaryMark);
-    if (mark == std::string_view::npos) return 0;
-    name.remove_prefix(mark + kTemporaryMark.size());
+    if (name.substr(0, kTemporaryMark.size()) != kTemporaryMark) return 0;
+    name.remove_prefix(kTemporaryMark.size());
     const size_t dash = name.find('-');
     if (dash == std::string_view::npos || !allDigits(name.substr(0, dash)) || !allDigits(name.substr(dash + 1))) {
         return 0;
@@ -114,7 +152,8 @@ pid_t temporaryWriter(std::string_view name) {
 // A process that exists but is not ours to signal is running all the same.
 bool processRunning(pid_t pid) { return kill(pid, 0) == 0 || errno != ESRCH; }
 
-// Removes the temporaries in the folder whose writers are no longer running.
+// Removes the player's own temporaries in the folder whose writers are no
+// longer running; files of other users are never touched.
 void removeStrayTemporaries(const std::string& folder) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return;
@@ -122,11 +161,39 @@ void removeStrayTemporaries(const std::string& folder) {
         const pid_t writer = temporaryWriter(entry->d_name);
         if (writer == 0 || writer == getpid() || processRunning(writer)) continue;
         struct stat st {};
-        if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
+        if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == geteuid()) {
             unlinkat(dirfd(dir), entry->d_name, 0);
         }
     }
     closedir(dir);
+}
+
+// A serial nobody can guess, so that names taken in advance cannot block a save.
+uint32_t randomSerial() {
+    uint32_t value = 0;
+    if (getrandom(&value, sizeof value, GRND_NONBLOCK) == sizeof value) return value;
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(now.tv_nsec) ^ static_cast<uint32_t>(now.tv_sec);
+}
+
+// The permission bits a file made with mode 0666 would get: the umask read
+// without changing it (changing it would race with other threads' files).
+mode_t newFileMode() {
+    mode_t mask = 022;
+    if (FILE* status = fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (fgets(line, sizeof line, status)) {
+            unsigned value = 0;
+            if (sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value & 0777);
+                break;
+            }
+        }
+        fclose(status);
+    }
+    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -146,19 +213,23 @@ File& File::operator=(File&& other) noexcept {
 File::~File() { close(); }
 
 File File::open(const std::string& path, Mode mode) {
-    // Checked before the open too: opening some devices already acts on them.
-    if (!isRegularOrMissing(path)) return File();
-    // Non-blocking, so that a FIFO that appears in the meantime cannot hang the open.
-    int flags = O_CLOEXEC | O_NONBLOCK;
-    switch (mode) {
-        case Mode::Read: flags |= O_RDONLY; break;
-        case Mode::ReadWriteNew: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-        case Mode::Append: flags |= O_WRONLY | O_CREAT; break;
-    }
     int fd = -1;
-    do {
-        fd = ::open(path.c_str(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
+    switch (mode) {
+        case Mode::Read:
+            // Checked before the open too: opening some devices already acts on them.
+            if (!isRegularOrMissing(path)) return File();
+            // Non-blocking, so that a FIFO that appears in the meantime cannot hang the open.
+            fd = openRetrying(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+            break;
+        case Mode::ReadWriteNew:
+        case Mode::Append: {
+            const std::string at = followOwnLinks(path);
+            if (at.empty()) return File();
+            fd = mode == Mode::Append ? openToWrite(at, O_WRONLY, 0666, false) : openToWrite(at, O_RDWR, 0666, true);
+            break;
+        }
+        case Mode::AppendPrivate: fd = openToWrite(path, O_WRONLY, 0600, false); break;
+    }
     if (fd < 0) return File();
     File file(fd);
     struct stat st {};
@@ -166,7 +237,7 @@ File File::open(const std::string& path, Mode mode) {
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return File();
     const int status = fcntl(fd, F_GETFL);
     if (status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) return File();
-    if (mode == Mode::Append && lseek(fd, 0, SEEK_END) < 0) return File();
+    if ((mode == Mode::Append || mode == Mode::AppendPrivate) && lseek(fd, 0, SEEK_END) < 0) return File();
     file.full_ = onFullDisk(path);
     return file;
 }
@@ -213,36 +284,30 @@ ReplacementFile::~ReplacementFile() { discard(); }
 bool ReplacementFile::begin(const std::string& target) {
     discard();
     failed_ = false;
-    target_ = followLinks(target);
+    target_ = followOwnLinks(target);
     if (target_.empty()) return false;
     full_ = onFullDisk(target_);
     struct stat old {};
-    const bool exists = stat(target_.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) return false;
+    existed_ = lstat(target_.c_str(), &old) == 0;
+    if (existed_ && !S_ISREG(old.st_mode)) return false;
+    oldOwner_ = existed_ ? old.st_uid : 0;
+    oldGroup_ = existed_ ? old.st_gid : 0;
+    oldMode_ = existed_ ? old.st_mode & 07777 : 0;
     const std::string folder = folderOf(target_);
     removeStrayTemporaries(folder);
     const std::string prefix = (target_.find('/') == std::string::npos ? std::string() : folder + "/") +
                                std::string(kTemporaryMark) + std::to_string(getpid()) + "-";
-    static std::atomic<unsigned> serial{0};
-    for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
-        temporary_ = prefix + std::to_string(serial++);
-        do {
-            fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        } while (fd_ < 0 && errno == EINTR);
+    // No access for others until the contents are whole: the mode is given at commit.
+    for (int attempt = 0; attempt < 64 && fd_ < 0; ++attempt) {
+        temporary_ = prefix + std::to_string(randomSerial());
+        fd_ = openRetrying(temporary_, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
         temporary_.clear();
         return false;
     }
-    if (exists) {
-        // The owner first: changing it may clear the set-id bits that the mode restores.
-        if (fchown(fd_, old.st_uid, old.st_gid) != 0) {
-            // Only a privileged writer may give the file away; the mode still follows.
-        }
-        if (fchmod(fd_, old.st_mode & 07777) != 0) failed_ = true;
-    }
-    return !failed_;
+    return true;
 }
 
 bool ReplacementFile::write(const void* data, size_t count) {
@@ -253,6 +318,15 @@ bool ReplacementFile::write(const void* data, size_t count) {
 
 bool ReplacementFile::commit() {
     if (fd_ < 0) return false;
+    if (existed_) {
+        // The owner first: changing it may clear the set-id bits that the mode restores.
+        if (fchown(fd_, oldOwner_, oldGroup_) != 0) {
+            // Only a privileged writer may give the file away; the mode still follows.
+        }
+        if (fchmod(fd_, oldMode_) != 0) failed_ = true;
+    } else if (fchmod(fd_, newFileMode()) != 0) {
+        failed_ = true;
+    }
     if (!failed_ && fsync(fd_) != 0) failed_ = true;
     const int fd = fd_;
     fd_ = -1;
@@ -292,6 +366,12 @@ bool pathExists(const std::string& path) {
 }
 
 bool deleteFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool deleteOwnFile(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           unlink(path.c_str()) == 0;
+}
 
 bool renamePath(const std::string& from, const std::string& to) {
     return rename(from.c_str(), to.c_str()) == 0;
@@ -334,6 +414,19 @@ std::string temporaryFolder() {
     const char* env = getenv("TMPDIR");
     std::string folder = env && *env ? env : "/tmp";
     if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string privateFolderName() { return temporaryFolder() + "krv-" + std::to_string(geteuid()) + "/"; }
+
+std::string privateFolder() {
+    const std::string folder = privateFolderName();
+    const std::string path = folder.substr(0, folder.size() - 1);
+    mkdir(path.c_str(), 0700);
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 077) != 0) {
+        return {};
+    }
     return folder;
 }
 

@@ -1,9 +1,12 @@
 // The FFmpeg media layer over tiny files the tests write: a WAV file as
 // music and a YUV4MPEG2 clip as a movie.
+#include <algorithm>
 #include <cstdio>
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/resource_archive.h"
 #include "runtime/sound/ffmpeg_decoder.h"
+#include "tests/files/archive_writer.h"
 #include "tests/sound/media/media_fixture.h"
 #include "tests/sound/wave_bytes.h"
 
@@ -129,6 +132,86 @@ TEST_F(MediaFiles, AMovieWithoutAPictureOrAMissingFileGives3) {
     EXPECT_EQ(playMovieOnce(file("sound.wav", std::string(wave.begin(), wave.end()))), 3);
     EXPECT_EQ(playMovieOnce(file("text.avi", "not a media file")), 3);
     EXPECT_EQ(playMovieOnce(missing()), 3);
+}
+
+// Music and movies packed into the program's archive play from memory: no
+// temporary file is made, so none can be swapped or lead elsewhere.
+TEST_F(MediaFiles, ArchiveEntriesPlayFromMemory) {
+    const std::vector<uint8_t> wave = wave_bytes::constantWave(2, 22050, 1000, 22050 * 3 / 4);
+    const std::string movie = clip({kRed, kRed, kBlue});
+    ArchiveEntry song;
+    song.name = "archived_song.wav";
+    song.contents = wave;
+    ArchiveEntry film;
+    film.name = "archived_clip.y4m";
+    film.contents.assign(movie.begin(), movie.end());
+    const std::vector<uint8_t> archive = buildArchive({song, film}, ArchiveOffsets::FromEnd, 0);
+    const std::string archivePath = file("game.pak", std::string(archive.begin(), archive.end())).data;
+    resetArchives(archivePath.c_str(), archivePath.c_str());
+
+    playMusic(RtString("archived_song.wav"), 1);
+    ASSERT_NE(runtimeState().musicWindow, nullptr);
+    EXPECT_NEAR(runtimeState().musicWindow->lengthMs(), 750, 2);
+    EXPECT_EQ(playMovieOnce(RtString("archived_clip.y4m")), 0);
+    // A movie keeps its block while it plays, also when the next fetch lets
+    // the archive's own reference go, and can go back to its start.
+    std::string resolved;
+    ASSERT_EQ(archiveFetch(runtimeState().mediaArchive, "archived_clip.y4m", resolved, 1), 1);
+    VideoDecoder video;
+    ASSERT_TRUE(video.open(resolved));
+    const std::vector<uint8_t> first = video.pictureAt(0);
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(archiveFetch(runtimeState().mediaArchive, "archived_song.wav", resolved, 1), 1);
+    video.pictureAt(250);
+    video.rewind();
+    EXPECT_EQ(video.pictureAt(0), first);
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_NE(entry.path().filename().string().rfind("sbx", 0), 0u) << entry.path();
+    }
+}
+
+// "Creative Voice File" with 8-bit samples: a container music is not meant to
+// come in, whatever the file's name says.
+std::string vocFile() {
+    std::string out = "Creative Voice File\x1A";
+    out += std::string("\x1A\x00\x0A\x01\x29\x11", 6);  // header size, version 1.10, its check
+    const size_t samples = 2000;
+    const size_t size = samples + 2;
+    out += '\x01';  // sound data
+    out += static_cast<char>(size & 0xFF);
+    out += static_cast<char>((size >> 8) & 0xFF);
+    out += static_cast<char>(size >> 16);
+    out += static_cast<char>(256 - 1000000 / 22050);  // the rate's code
+    out += '\0';                                       // unsigned 8-bit
+    out += std::string(samples, '\xC0');
+    out += '\0';
+    return out;
+}
+
+TEST_F(MediaFiles, ContainersAndCodecsMusicAndMoviesDoNotUseAreRefusedWithALogLine) {
+    // Yamaha ADPCM in a WAV file: a container that plays, a codec that does not.
+    std::vector<uint8_t> adpcm = wave_bytes::riff({wave_bytes::fmt(0x20, 1, 22050, 4, 1024),
+                                                   {"data", std::vector<uint8_t>(4096, 0x17)}});
+    struct Case {
+        const char* name;
+        std::string contents;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"theme.ogg", vocFile(), "Media file refused: the container voc is not one that music and movies play"},
+        {"adpcm.wav", std::string(adpcm.begin(), adpcm.end()),
+         "Media file refused: the codec adpcm_yamaha is not one that music and movies play"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RtString path = file(c.name, c.contents);
+        EXPECT_EQ(decodeAudioFile(path.data, 22050), nullptr);
+        playMusic(path, 0);
+        ASSERT_NE(runtimeState().musicWindow, nullptr);
+        EXPECT_EQ(runtimeState().musicWindow->lengthMs(), 0);
+        const std::vector<std::string> lines = logLines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.logged), lines.end());
+    }
 }
 
 }  // namespace
