@@ -10,6 +10,8 @@
 
 namespace platform {
 
+struct PathInfo;
+
 // One open file; closed when the object goes. Moves, never copies.
 class File {
 public:
@@ -46,6 +48,8 @@ public:
     int64_t seek(int64_t offset, Origin origin);
     // Bytes in the file, -1 when closed.
     int64_t size() const;
+    // What the open file is now (size, identity, time of its last change).
+    bool info(PathInfo& info) const;
     void close();
 
 private:
@@ -63,7 +67,8 @@ private:
 // the writer's pid and a random serial (".krv-new-<pid>-<serial>"), so every
 // legal target name can be replaced and names taken in advance block nothing;
 // begin removes the player's own temporaries in the target's folder whose
-// writers are no longer running (left by a kill during a save).
+// writers are no longer running (left by a kill during a save). Begin may be
+// told to refuse every link at the target.
 class ReplacementFile {
 public:
     ReplacementFile() = default;
@@ -72,9 +77,11 @@ public:
     // Removes the temporary file unless commit succeeded.
     ~ReplacementFile();
 
+    enum class Links { Follow, Refuse };
     // False when the target (after its links) is not a regular file or a new
-    // name, or when no temporary file can be made beside it.
-    bool begin(const std::string& target);
+    // name, or when no temporary file can be made beside it. With Refuse a
+    // link at the target fails, and commit renames onto the name itself.
+    bool begin(const std::string& target, Links links = Links::Follow);
     // True when all count bytes were written.
     bool write(const void* data, size_t count);
     // Flushes the data to disk, closes and renames over the target. False
@@ -104,6 +111,8 @@ struct PathInfo {
     int64_t size = 0;
     uint64_t device = 0;
     uint64_t inode = 0;
+    int64_t modifiedNanoseconds = 0;  // since the epoch
+    uint32_t permissions = 0;         // the mode's permission and set-id bits
 };
 
 // False when nothing is at the path (or it cannot be examined).

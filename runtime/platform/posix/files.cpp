@@ -52,6 +52,16 @@ bool writeAll(int fd, const void* data, size_t count, bool full) {
     return true;
 }
 
+void describe(const struct stat& st, PathInfo& info) {
+    info.isDirectory = S_ISDIR(st.st_mode);
+    info.ownerWritable = (st.st_mode & S_IWUSR) != 0;
+    info.size = static_cast<int64_t>(st.st_size);
+    info.device = static_cast<uint64_t>(st.st_dev);
+    info.inode = static_cast<uint64_t>(st.st_ino);
+    info.modifiedNanoseconds = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.permissions = static_cast<uint32_t>(st.st_mode & 07777);
+}
+
 bool isRegularOrMissing(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode);
@@ -274,6 +284,13 @@ int64_t File::size() const {
     return static_cast<int64_t>(st.st_size);
 }
 
+bool File::info(PathInfo& info) const {
+    struct stat st {};
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return false;
+    describe(st, info);
+    return true;
+}
+
 void File::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
@@ -281,13 +298,14 @@ void File::close() {
 
 ReplacementFile::~ReplacementFile() { discard(); }
 
-bool ReplacementFile::begin(const std::string& target) {
+bool ReplacementFile::begin(const std::string& target, Links links) {
     discard();
     failed_ = false;
-    target_ = followOwnLinks(target);
+    target_ = links == Links::Follow ? followOwnLinks(target) : target;
     if (target_.empty()) return false;
     full_ = onFullDisk(target_);
     struct stat old {};
+    // Not followed here: a link that is refused stays out of every step.
     existed_ = lstat(target_.c_str(), &old) == 0;
     if (existed_ && !S_ISREG(old.st_mode)) return false;
     oldOwner_ = existed_ ? old.st_uid : 0;
@@ -352,11 +370,7 @@ void simulateFullDisk(const std::string& folder) { fullFolder() = folder; }
 bool pathInfo(const std::string& path, PathInfo& info) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return false;
-    info.isDirectory = S_ISDIR(st.st_mode);
-    info.ownerWritable = (st.st_mode & S_IWUSR) != 0;
-    info.size = static_cast<int64_t>(st.st_size);
-    info.device = static_cast<uint64_t>(st.st_dev);
-    info.inode = static_cast<uint64_t>(st.st_ino);
+    describe(st, info);
     return true;
 }
 
