@@ -15,23 +15,27 @@
 #include <string>
 
 constexpr uid_t kOtherUser = 4242;
+// A player who is not root, for the cases where root's rights would hide a fault.
+constexpr uid_t kPlayerUser = 4243;
 
 inline bool canActAsOtherUser() { return geteuid() == 0; }
 
 #define SKIP_WITHOUT_OTHER_USER()                                                        \
     if (!canActAsOtherUser()) GTEST_SKIP() << "a second user needs a test run as root"
 
-// True when the action, run as the other user, returned true.
-inline bool asOtherUser(const std::function<bool()>& action) {
+// True when the action, run as that user (uid and gid), returned true.
+inline bool asUser(uid_t user, const std::function<bool()>& action) {
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(kOtherUser) != 0 || setuid(kOtherUser) != 0) _exit(2);
+        if (setgroups(0, nullptr) != 0 || setgid(user) != 0 || setuid(user) != 0) _exit(2);
         _exit(action() ? 0 : 1);
     }
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+inline bool asOtherUser(const std::function<bool()>& action) { return asUser(kOtherUser, action); }
 
 // Makes the folder writable by everyone, without the sticky bit: a shared
 // folder of that kind is covered by none of the kernel's link protections.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/files/temp_folder.h"
+#include "tests/other_user.h"
 
 namespace {
 
@@ -104,6 +105,42 @@ TEST_F(FileStreamTest, OpenWriteReplacesTheFileButNotAWriteProtectedOne) {
     EXPECT_FALSE(stream.openWrite(path.c_str()));
     EXPECT_FALSE(stream.openAppend(path.c_str()));
     EXPECT_EQ(readBytes(path), "new");
+}
+
+// In a shared folder the player (not root here: root may delete anything)
+// can remove another user's names only where the folder is not sticky; a
+// write there makes a new file of the player's own, and elsewhere it fails
+// rather than go through their link or into their file.
+TEST_F(FileStreamTest, WritersNeverGoThroughAnotherUsersLinkOrFile) {
+    SKIP_WITHOUT_OTHER_USER();
+    const std::filesystem::path shared = folder.path() / "shared";
+    SHARE_FOLDER_OR_SKIP(shared);
+    const std::string victim = folder.file("bashrc");
+    const std::string link = (shared / "sbxAAsong.mid").string();
+    const std::string theirs = (shared / "theirs.txt").string();
+    for (bool sticky : {false, true}) {
+        SCOPED_TRACE(sticky ? "sticky" : "not sticky");
+        ASSERT_EQ(chmod(shared.c_str(), sticky ? 01777 : 0777), 0);
+        writeBytes(victim, "player's own");
+        ASSERT_EQ(chown(victim.c_str(), kPlayerUser, kPlayerUser), 0);
+        ASSERT_TRUE(asOtherUser([&] {
+            writeBytes(theirs, "theirs");
+            return chmod(theirs.c_str(), 0666) == 0 && symlink(victim.c_str(), link.c_str()) == 0;
+        }));
+        EXPECT_TRUE(asUser(kPlayerUser, [&] {
+            FileStream stream;
+            const bool appendsRefused = !stream.openAppend(link.c_str()) && !stream.openAppend(theirs.c_str());
+            const bool writes = stream.openWrite(link.c_str()) && stream.write("music", 5);
+            stream.close();
+            return appendsRefused && writes == !sticky && stream.openWrite(theirs.c_str()) == !sticky;
+        }));
+        EXPECT_EQ(readBytes(victim), "player's own");
+        if (sticky) {
+            EXPECT_EQ(readBytes(theirs), "theirs");
+        }
+        std::filesystem::remove(link);
+        std::filesystem::remove(theirs);
+    }
 }
 
 TEST_F(FileStreamTest, BackslashesSeparateFolders) {

@@ -5,15 +5,15 @@
 #include <algorithm>    // Required for: std::all_of
 #include <cerrno>       // Required for: errno, EINTR, ESRCH
 #include <csignal>      // Required for: kill
+#include <cstdio>       // Required for: fopen, fgets, sscanf
 #include <cstdlib>      // Required for: getenv
 #include <ctime>        // Required for: clock_gettime
 #include <dirent.h>     // Required for: opendir, readdir, dirfd, closedir
 #include <fcntl.h>      // Required for: open, O_* flags, AT_SYMLINK_NOFOLLOW
-#include <cstdio>       // Required for: fopen, fgets, sscanf
 #include <limits>       // Required for: std::numeric_limits
 #include <string>       // Required for: std::to_string, std::stoull
 #include <string_view>  // Required for: std::string_view
-#include <sys/random.h> // Required for: getrandom
+#include <sys/random.h>  // Required for: getrandom
 #include <sys/stat.h>   // Required for: stat, lstat, fstat, fstatat, mkdir, fchmod
 #include <unistd.h>     // Required for: read, write, lseek, close, unlink(at), rmdir, getcwd, chdir, readlink, geteuid
 #include <utility>      // Required for: std::move
