@@ -1,5 +1,7 @@
 // pathfind: the find-path command. Uses the core's number arrays and min/max;
-// the search is AStarPlanner's.
+// the search is AStarPlanner's. Each thread keeps one planner, so that its
+// storage serves every call the thread makes, as a game loop calls once a frame
+// for each of its units.
 #include "runtime/pathfind/find_path.h"
 
 #include "runtime/core/min_max.h"
@@ -7,7 +9,7 @@
 
 int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double weight, int32_t startX,
                  int32_t startY, int32_t goalX, int32_t goalY) {
-    AStarPlanner planner;
+    thread_local AStarPlanner planner;
     PathRequest request;
     request.startX = startX;
     request.startY = startY;
