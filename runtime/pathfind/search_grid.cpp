@@ -16,8 +16,9 @@ void SearchGrid::prepare(const double* map, uint32_t n, float maximum) {
 }
 
 void SearchGrid::forgetNodes() {
-    if (generation_ == kLastGeneration) {
-        // Once in sixteen million searches: every mark back to the oldest.
+    if (generation_ >= lastGeneration_) {
+        // Once in sixteen million searches: every mark back to the oldest, so that
+        // no record of an earlier round passes for one of the coming searches.
         for (uint32_t i = 0; i < capacity_; ++i) {
             cells_[i].mark = 0;
         }

@@ -19,6 +19,9 @@ public:
         uint32_t mark;  // generation << 8 | state byte
     };
 
+    // Generations are 24 bits; a smaller last one lets tests reach the wrap.
+    explicit SearchGrid(uint32_t lastGeneration = kLastGeneration) : lastGeneration_(lastGeneration) {}
+
     // Reads a map of n cells with the given largest cost, which stays the
     // caller's and must not change while searches over it run. Forgets every
     // node; grows the records when the map has more cells than ever before.
@@ -53,6 +56,7 @@ private:
     static constexpr uint32_t kStateMask = (1u << kStateBits) - 1;
     static constexpr uint32_t kLastGeneration = UINT32_MAX >> kStateBits;
 
+    uint32_t lastGeneration_;
     std::unique_ptr<Cell[]> cells_;
     uint32_t capacity_ = 0;
     uint32_t size_ = 0;
