@@ -9,6 +9,11 @@ namespace {
 // One unit in the last place above the float nearest to sqrt(2).
 constexpr float kDiagonalFactor = std::bit_cast<float>(0x3FB504F4u);
 
+// The walk from the goal takes a step after this many expansions: a goal
+// walled in, or in a small pocket, is still known almost at once, and a search
+// that does reach its goal pays little for the walk beside it.
+constexpr uint32_t kExpansionsPerFloodStep = 8;
+
 }  // namespace
 
 bool AStarPlanner::reset() {
@@ -80,6 +85,7 @@ bool AStarPlanner::search() {
         flood_.start(grid_, goal, width, height, diagonals);
     }
 
+    uint32_t expansions = 0;
     while (openCount_ != 0) {
         const uint32_t current = takeBest();
         if (current == goal) {
@@ -133,7 +139,8 @@ bool AStarPlanner::search() {
             open_.push(cell, f, newG);
         }
         close(current);
-        if (flood_.isRunning() && flood_.step(grid_) == GoalFlood::Verdict::kUnreachable) {
+        if (flood_.isRunning() && ++expansions % kExpansionsPerFloodStep == 0 &&
+            flood_.step(grid_) == GoalFlood::Verdict::kUnreachable) {
             return finishUnreachable();
         }
     }

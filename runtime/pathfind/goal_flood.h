@@ -1,5 +1,5 @@
 // pathfind: a breadth-first walk from the goal over open cells, run beside the
-// search one cell per expansion. It stops as soon as it meets a cell the search
+// search a cell every few expansions. It stops as soon as it meets a cell the search
 // has reached (the goal can be reached) or runs out of cells first (it cannot:
 // the search would only go on to close every cell it can reach, and find
 // nothing). A walled-in goal is thus known after a few steps, whatever the
