@@ -3,7 +3,9 @@
 // (SearchGrid) and a heap; every cell holds at most one node, in the open list,
 // the closed set, or as the node being expanded. A cell's state byte also holds
 // the step its node was reached by, so that a visit touches little memory.
-// The map stays the caller's: it is read during set-up and searches.
+// The map stays the caller's: it is read during set-up and searches, and by
+// getClosedCount after a search that stopped as soon as it knew its goal could
+// not be reached (it then counts the cells a whole search would have closed).
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width integers
