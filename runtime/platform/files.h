@@ -112,7 +112,6 @@ struct PathInfo {
     uint64_t device = 0;
     uint64_t inode = 0;
     int64_t modifiedNanoseconds = 0;  // since the epoch
-    uint32_t permissions = 0;         // the mode's permission and set-id bits
 };
 
 // False when nothing is at the path (or it cannot be examined).
