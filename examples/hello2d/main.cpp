@@ -8,7 +8,7 @@
 #include "runtime/render2d/render2d.h"
 #include "runtime/sound/sound_commands.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_commands.h"
+#include "runtime/input/input_commands.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/project_hooks.h"
 #include "runtime/system/system_commands.h"

@@ -10,7 +10,7 @@
 #include "runtime/render2d/saved_draw_state.h"
 #include "runtime/system/media_commands.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_devices.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/program_end.h"
 

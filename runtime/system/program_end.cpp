@@ -17,7 +17,7 @@
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/sound/sound_sample.h"
-#include "runtime/system/input_devices.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/program_functions.h"

@@ -3,7 +3,7 @@
 
 #include "runtime/files/file_commands.h"
 #include "runtime/render2d/render2d.h"
-#include "runtime/system/input_commands.h"
+#include "runtime/input/input_commands.h"
 #include "runtime/system/timers.h"
 
 namespace lmt {

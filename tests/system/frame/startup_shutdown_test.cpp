@@ -10,7 +10,7 @@
 #include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/system/input_devices.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/system/program_entry.h"
 #include "tests/system/frame/program_fixture.h"
 

@@ -1,4 +1,4 @@
-// system: the language's keyboard, mouse and joystick commands, thin
+// input: the language's keyboard, mouse and joystick commands, thin
 // functions over the runtime's one input object.
 #pragma once
 
