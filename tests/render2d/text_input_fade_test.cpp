@@ -9,10 +9,10 @@
 #include <string>
 
 #include "runtime/files/resource_archive.h"
-#include "runtime/platform/input.h"
-#include "runtime/render2d/image_files.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/input/text_line_input.h"
+#include "runtime/platform/input.h"
+#include "runtime/render2d/image_files.h"
 #include "runtime/system/background_fade.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/timers.h"
