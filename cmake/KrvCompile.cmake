@@ -1,5 +1,9 @@
 # Warnings and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # The session's locks are annotated: breaking their rules fails the build.
+  add_compile_options(-Wthread-safety -Werror=thread-safety)
+endif()
 
 # Added to a project that sets no build type, the checkout still builds its own
 # targets optimised, as its default build does; the project's targets keep
