@@ -9,11 +9,13 @@
 
 // --- Commands ---
 // keyDown, typedKey, setAutoPause                                       input_commands.h
+// kKeyEscape, kKeyEnter, kKeySpace, kKeyUp, kKeyA, kKey1, kKeyF1, ...    key_codes.h
 // mouseState, mouseStateValues, mouseAxis, setMousePosition, showPointer input_commands.h
 // mouseCount, selectMouse                                               input_commands.h
 // joystickX/Y/Z/RX/RY/RZ, joystickHatX/Y, joystickState, joystickName   input_commands.h
 // joystickCount, joystickRumble                                         input_commands.h
 #include "runtime/input/input_commands.h"
+#include "runtime/input/key_codes.h"
 
 // --- Text-line input ---
 // inputText, inputInt, inputNumber                                      text_line_input.h
