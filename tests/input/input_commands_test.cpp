@@ -1,13 +1,10 @@
 // The input object and the input commands over the scripted input backend.
 #include <cmath>
 #include <string>
-#include <thread>
 
-#include "runtime/net/runtime_mutex.h"
-#include "runtime/net/net_session.h"
+#include "runtime/input/input_commands.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/system/input_commands.h"
-#include "runtime/system/input_devices.h"
 #include "tests/system/frame/program_fixture.h"
 
 namespace {
@@ -52,6 +49,34 @@ TEST(KeyMap, ScancodesBecomeSetOneCodesWithExtendedKeysAbove128) {
     for (Case c : cases) {
         SCOPED_TRACE(c.scancode);
         EXPECT_EQ(platform::keyCodeForScancode(c.scancode), c.code);
+    }
+}
+
+// The named codes are those the platform reports for the keys (USB usage
+// numbers here, as SDL gives them).
+TEST(KeyMap, NamedCodesAreThoseOfTheirKeys) {
+    struct Case {
+        uint8_t named;
+        int scancode;
+    };
+    const Case cases[] = {
+        {kKeyEscape, 41}, {kKeyEnter, 40}, {kKeySpace, 44}, {kKeyBackspace, 42}, {kKeyTab, 43},
+        {kKeyPadEnter, 88}, {kKeyLeftShift, 225}, {kKeyRightShift, 229}, {kKeyLeftControl, 224},
+        {kKeyRightControl, 228}, {kKeyLeftAlt, 226}, {kKeyRightAlt, 230}, {kKeyInsert, 73},
+        {kKeyDelete, 76}, {kKeyHome, 74}, {kKeyEnd, 77}, {kKeyPageUp, 75}, {kKeyPageDown, 78},
+        {kKeyUp, 82}, {kKeyDown, 81}, {kKeyLeft, 80}, {kKeyRight, 79},
+        {kKey1, 30}, {kKey2, 31}, {kKey3, 32}, {kKey4, 33}, {kKey5, 34}, {kKey6, 35}, {kKey7, 36},
+        {kKey8, 37}, {kKey9, 38}, {kKey0, 39},
+        {kKeyA, 4}, {kKeyB, 5}, {kKeyC, 6}, {kKeyD, 7}, {kKeyE, 8}, {kKeyF, 9}, {kKeyG, 10},
+        {kKeyH, 11}, {kKeyI, 12}, {kKeyJ, 13}, {kKeyK, 14}, {kKeyL, 15}, {kKeyM, 16}, {kKeyN, 17},
+        {kKeyO, 18}, {kKeyP, 19}, {kKeyQ, 20}, {kKeyR, 21}, {kKeyS, 22}, {kKeyT, 23}, {kKeyU, 24},
+        {kKeyV, 25}, {kKeyW, 26}, {kKeyX, 27}, {kKeyY, 28}, {kKeyZ, 29},
+        {kKeyF1, 58}, {kKeyF2, 59}, {kKeyF3, 60}, {kKeyF4, 61}, {kKeyF5, 62}, {kKeyF6, 63},
+        {kKeyF7, 64}, {kKeyF8, 65}, {kKeyF9, 66}, {kKeyF10, 67}, {kKeyF11, 68}, {kKeyF12, 69},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.scancode);
+        EXPECT_EQ(platform::keyCodeForScancode(c.scancode), c.named);
     }
 }
 
@@ -337,55 +362,6 @@ TEST(InputWithoutRuntime, CommandsReportNothing) {
     EXPECT_EQ(mouseAxis(0), 0);
     EXPECT_EQ(joystickX(0), 0.0);
     EXPECT_STREQ(typedKey().data, "");
-}
-
-TEST(RuntimeMutex, OwnerRulesAndNullArguments) {
-    EXPECT_EQ(mutexInit(nullptr), kMutexInvalid);
-    RuntimeMutex* m = nullptr;
-    ASSERT_EQ(mutexInit(&m), 0);
-    EXPECT_EQ(mutexUnlock(m), kMutexNotOwner);
-    EXPECT_EQ(mutexLock(m), 0);
-    EXPECT_EQ(mutexLock(m), kMutexDeadlock);
-    int otherThreadUnlock = -1;
-    std::thread([&] { otherThreadUnlock = mutexUnlock(m); }).join();
-    EXPECT_EQ(otherThreadUnlock, kMutexNotOwner);
-    EXPECT_EQ(mutexUnlock(m), 0);
-    EXPECT_EQ(mutexLock(nullptr), kMutexInvalid);
-    EXPECT_EQ(mutexUnlock(nullptr), kMutexInvalid);
-    EXPECT_EQ(mutexDestroy(&m), 0);
-    EXPECT_EQ(m, nullptr);
-    EXPECT_EQ(mutexLock(m), kMutexInvalid);
-    EXPECT_EQ(mutexDestroy(&m), kMutexInvalid);
-}
-
-TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
-    FakeFrameClock clock;
-    clock.install();
-    NetSession session;
-    session.runningFlag = 1;
-    session.stopFlag = 0;
-    EXPECT_FALSE(session.close(session.timings.endWaitMs));
-    EXPECT_EQ(clock.sleeps.size(), static_cast<size_t>(session.timings.endWaitMs / session.timings.endPollMs));
-    EXPECT_EQ(session.runningFlag, 0);
-    EXPECT_EQ(session.nextPlayerId, 101);
-
-    // A thread that sees the stop flag and ends, on the real clock.
-    FakeFrameClock::uninstall();
-    NetSession stopping;
-    stopping.runningFlag = 1;
-    stopping.stopFlag = 0;
-    std::thread worker([&] {
-        for (;;) {
-            mutexLock(stopping.mutex);
-            bool stop = stopping.stopFlag != 0;
-            if (stop) stopping.runningFlag = 0;
-            mutexUnlock(stopping.mutex);
-            if (stop) return;
-            std::this_thread::yield();
-        }
-    });
-    EXPECT_TRUE(stopping.close(stopping.timings.endWaitMs));
-    worker.join();
 }
 
 }  // namespace

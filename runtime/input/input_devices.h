@@ -1,4 +1,4 @@
-// system: the runtime's one input object over keyboard, mouse and joysticks.
+// input: the runtime's one input object over keyboard, mouse and joysticks.
 // Devices come from platform/input.h; nothing here talks to SDL.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>  // Required for: std::string
 
 #include "runtime/platform/input.h"
+#include "runtime/input/key_codes.h"  // Required for: the Shift keys
 
 // What one mouse poll reports.
 struct MouseSample {
@@ -70,6 +71,11 @@ public:
     void joystickName(char* dst, int index) const;  // dst holds kJoystickNameSize bytes
     void rumble(int index, int iterations, float durationMs, float x, float y);
 
+    // Shows one frame of the program; the text-line input, which runs frames
+    // of its own, calls it. The program's frame registers it at start-up.
+    using FrameHook = void (*)();
+    FrameHook showFrame = nullptr;
+
     // Fields.
     int32_t mouseX = 100;
     int32_t mouseY = 100;
@@ -86,7 +92,3 @@ public:
     int16_t lastDy = 0;
     int16_t lastWheel = 0;
 };
-
-// The key codes that read the Shift state.
-constexpr int kKeyLeftShift = 42;
-constexpr int kKeyRightShift = 54;
