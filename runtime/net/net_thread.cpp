@@ -150,7 +150,9 @@ private:
         const std::string who = "Session: player " + std::to_string(player.record.id);
         if (player.inbox.push(std::move(message)) == PlayerInbox::Pushed::Queued) {
             const uint32_t missed = player.inbox.endedRun();
-            if (missed != 0) notes.push_back(who + " reads again; " + std::to_string(missed) + " messages to it were dropped");
+            if (missed != 0) {
+                notes.push_back(who + " reads again; " + std::to_string(missed) + " messages to it were dropped");
+            }
         } else if (player.inbox.droppedRun() == 1) {
             notes.push_back(who + " has " + std::to_string(player.inbox.size()) +
                             " unread messages; newer ones are dropped until it reads");
@@ -166,8 +168,8 @@ private:
     // must not fill its short queue, where a guest's would wait a second.
     void acceptClients() {
         if (!accepting()) return;
-        for (int i = 0; i < kAcceptsPerRound && acceptClient(); ++i) {
-        }
+        int accepted = 0;
+        while (accepted < kAcceptsPerRound && acceptClient()) ++accepted;
     }
 
     // False when none was pending.
@@ -275,7 +277,8 @@ private:
             if (outOfBounds(connection, now)) closed.push_back(connection.socket);
         }
         for (const Connection& connection : clients_) {
-            if (!connection.own && !isIn(closed, connection.socket) && silent(connection)) closed.push_back(connection.socket);
+            if (connection.own || isIn(closed, connection.socket)) continue;
+            if (silent(connection)) closed.push_back(connection.socket);
         }
         for (int32_t socket : closed) dropClient(socket);
         return sentAny;

@@ -3,11 +3,11 @@
 // and vanished peers.
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 
+#include "tests/files/temp_folder.h"
 #include "tests/net/session_fixture.h"
 
 namespace {
@@ -408,12 +408,10 @@ TEST_F(JoinedSession, ARequestWaitsNoLongerThanItsBoundHoweverLongEachPollTakes)
 }
 
 TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDropped) {
-    const std::filesystem::path logFolder =
-        std::filesystem::temp_directory_path() / ("krv-inbox-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + std::to_string(player));
-    std::filesystem::create_directories(logFolder);
+    TempFolder logFolder;
     const char* oldTmp = std::getenv("TMPDIR");
     const std::string restore = oldTmp == nullptr ? "" : oldTmp;
-    setenv("TMPDIR", logFolder.c_str(), 1);
+    setenv("TMPDIR", logFolder.path().c_str(), 1);
 
     struct Case {
         std::size_t size;   // payload bytes of each message
@@ -440,11 +438,12 @@ TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDr
         EXPECT_TRUE(eventually([&] { return std::string(session.takeMessage(player).data) == "ok"; }));
     }
 
-    std::ifstream log(logFolder / "ErrorLog.txt");
+    std::ifstream log(logFolder.file("ErrorLog.txt"));
     std::string all((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     const std::string dropping = "Session: player 102 has " + std::to_string(kNetInboxMessages) +
                                  " unread messages; newer ones are dropped until it reads\r\n";
-    const std::string missed = "Session: player 102 reads again; " + std::to_string(kExtra) + " messages to it were dropped\r\n";
+    const std::string missed =
+        "Session: player 102 reads again; " + std::to_string(kExtra) + " messages to it were dropped\r\n";
     EXPECT_NE(all.find(dropping + missed), std::string::npos) << all;
     EXPECT_NE(all.rfind(missed), all.find(missed)) << all;  // once per case
     if (oldTmp == nullptr) {
@@ -452,7 +451,6 @@ TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDr
     } else {
         setenv("TMPDIR", restore.c_str(), 1);
     }
-    std::filesystem::remove_all(logFolder);
 }
 
 TEST_F(JoinedSession, TheEndWaitsForNoRoomForItsLeaveMessages) {
