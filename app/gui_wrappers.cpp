@@ -15,6 +15,7 @@
 #include "toolkit/backend/korvaneinput.h"
 #include "toolkit/backend/korvanelistmodel.h"
 #include "toolkit/backend/runtimecommands.h"
+#include "toolkit/backend/runtimeoutput.h"
 #include "toolkit/button.h"
 #include "toolkit/checkbox.h"
 #include "toolkit/container.h"
@@ -144,6 +145,7 @@ lmt::Widget* guiWidget(int32_t handle) { return library().widget(handle); }
 int32_t guiInit(int32_t opaque, int32_t screen, int32_t width, int32_t height) {
     GuiLibrary& lib = library();
     lib.tearDown();
+    lmt::useRuntimeOutput();
     lmt::RuntimeCommands& runtime = lmt::runtimeCommands();
 
     if (width < 0 || height < 0) {

@@ -1,13 +1,19 @@
-// toolkit: the runtime's debugger output, which the toolkit writes before most
-// of its exceptions. Written only while a debugger is attached; tests capture it
-// through the platform's debugger hooks.
+// toolkit: the debugger output the toolkit writes before most of its
+// exceptions. The toolkit does not know where it goes: the backend points it at
+// the runtime's debugger output, tests at a capture.
 #pragma once
 
-#include "runtime/system/debug_output.h"
+#include "runtime/core/rt_string.h"
 
 namespace lmt {
 
-// debugPrint(text): the text as it stands; callers carry their own "\n".
-using ::debugPrint;
+using DebugSink = void (*)(const RtString& text);
+
+// Installs where debugPrint writes (null: nowhere, as at start) and returns
+// the sink it replaces.
+DebugSink setDebugSink(DebugSink sink);
+
+// The text as it stands; callers carry their own "\n".
+void debugPrint(const RtString& text);
 
 }  // namespace lmt

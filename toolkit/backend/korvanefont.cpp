@@ -1,8 +1,8 @@
 #include "toolkit/backend/korvanefont.h"
 
+#include "runtime/system/debug_output.h"
 #include "toolkit/backend/korvanegraphics.h"
 #include "toolkit/backend/runtimecommands.h"
-#include "toolkit/debugoutput.h"
 
 namespace lmt {
 
@@ -17,13 +17,13 @@ KorvaneFont::KorvaneFont(const RtString& fileName) {
     }
     runtime.setFont(fontNumber);
     runtime.getFontSize(charWidth, charHeight);
-    debugPrint(RtString("Font details : \n"));
-    debugPrint(RtString(charWidth));
-    debugPrint(RtString("\n"));
-    debugPrint(RtString(charHeight));
-    debugPrint(RtString("\n"));
-    debugPrint(RtString(fontNumber));
-    debugPrint(RtString("\n"));
+    ::debugPrint(RtString("Font details : \n"));
+    ::debugPrint(RtString(charWidth));
+    ::debugPrint(RtString("\n"));
+    ::debugPrint(RtString(charHeight));
+    ::debugPrint(RtString("\n"));
+    ::debugPrint(RtString(fontNumber));
+    ::debugPrint(RtString("\n"));
 }
 
 KorvaneFont::~KorvaneFont() {

@@ -2,9 +2,9 @@
 
 #include <new>
 
+#include "runtime/system/debug_output.h"
 #include "toolkit/backend/korvaneimage.h"
 #include "toolkit/backend/runtimecommands.h"
-#include "toolkit/debugoutput.h"
 #include "toolkit/exception.h"
 
 namespace lmt {
@@ -16,7 +16,7 @@ Image* KorvaneImageLoader::load(const RtString& fileName, bool) {
     }
     const int32_t sprite = runtime.firstFreeSprite();
     if (sprite < 0) {
-        debugPrint(RtString("Unable to get a sprite number\n"));
+        ::debugPrint(RtString("Unable to get a sprite number\n"));
         throw Exception(RtString("Unable get a sprite number"), RtString("?"), RtString("korvaneimageloader"), 19);
     }
     runtime.loadSprite(fileName, sprite);
@@ -25,10 +25,10 @@ Image* KorvaneImageLoader::load(const RtString& fileName, bool) {
     runtime.getSpriteSize(sprite, width, height);
     Image* image = new (std::nothrow) KorvaneImage(sprite, width, height);
     if (image == nullptr) {
-        debugPrint(RtString("Unable to allocate memory\n"));
+        ::debugPrint(RtString("Unable to allocate memory\n"));
         throw Exception(RtString("Unable get to allocate memory"), RtString("?"), RtString("korvaneimageloader"), 31);
     }
-    debugPrint(RtString("Image has been loaded!\n"));
+    ::debugPrint(RtString("Image has been loaded!\n"));
     return image;
 }
 

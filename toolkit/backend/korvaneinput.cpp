@@ -3,7 +3,6 @@
 #include "toolkit/backend/korvaneinput.h"
 
 #include "toolkit/backend/runtimecommands.h"
-#include "toolkit/debugoutput.h"
 #include "toolkit/exception.h"
 #include "toolkit/rtlist.h"
 

@@ -1,9 +1,11 @@
-// Test helper: debugger output captured through the platform's debugger hooks.
+// Test helper: debugger output captured from the toolkit's sink and, for what
+// the backend writes with the runtime's debugger output, the platform's hooks.
 #include "debug_capture.h"
 
 #include <string_view>
 
 #include "runtime/platform/debugger.h"
+#include "toolkit/debugoutput.h"
 
 namespace lmt::test {
 
@@ -22,14 +24,25 @@ void capture(std::string_view written) {
     captured() += written;
 }
 
+void captureToolkit(const RtString& text) {
+    captured() += text.data;
+}
+
+lmt::DebugSink& replacedSink() {
+    static lmt::DebugSink sink = nullptr;
+    return sink;
+}
+
 }  // namespace
 
 DebugCapture::DebugCapture() {
     captured().clear();
     platform::setDebuggerHooks({[] { return true; }, &capture});
+    replacedSink() = lmt::setDebugSink(&captureToolkit);
 }
 
 DebugCapture::~DebugCapture() {
+    lmt::setDebugSink(replacedSink());
     platform::setDebuggerHooks({});
 }
 
