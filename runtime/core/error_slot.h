@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>  // Required for: int32_t
+#include <new>      // Required for: std::bad_alloc
 
 #include "runtime/core/rt_string.h"
 
@@ -42,6 +43,19 @@ void setFatalHandler(FatalHandler handler);
 [[noreturn]] void fatalError(int32_t code);
 // The same for an error that concerns a file, whose name the fatal report carries.
 [[noreturn]] void fatalFileError(int32_t code, const char* file);
+
+// Runs `allocate` and returns what it made. Running out of memory there is
+// fatal error 7: the storage of the program's arrays comes through here. The
+// runtime's own containers (RtString, BlockVector) instead let std::bad_alloc
+// reach the code that can recover, such as a loader that reports a failed load.
+template <class Allocate>
+auto allocateOrEnd(Allocate allocate) -> decltype(allocate()) {
+    try {
+        return allocate();
+    } catch (const std::bad_alloc&) {
+        fatalError(kErrorOutOfMemory);
+    }
+}
 
 // What a fatal end writes to standard error: lastErrorText, then ": " and
 // the file when the error concerns one.

@@ -7,7 +7,6 @@
 #include <algorithm>  // Required for: std::min
 #include <cstdint>    // Required for: int32_t
 #include <cstring>    // Required for: std::memcpy
-#include <new>        // Required for: std::nothrow
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/rt_array.h"  // the primary template and the shared shape rules
@@ -51,8 +50,7 @@ public:
         if (capacity < newCapacity || renew) {
             T* fresh = inlineStorage;
             if (newCapacity > kInlineLimit) {
-                fresh = new (std::nothrow) T[static_cast<size_t>(newCapacity)];
-                if (fresh == nullptr) fatalError(kErrorOutOfMemory);
+                fresh = allocateOrEnd([newCapacity] { return new T[static_cast<size_t>(newCapacity)]; });
             }
             releaseAllocation();
             data = fresh;

@@ -10,7 +10,6 @@
 #include <cstdint>    // Required for: int32_t, int64_t
 #include <initializer_list>  // Required for: the loop over the further sizes
 #include <memory>     // Required for: std::unique_ptr
-#include <new>        // Required for: std::bad_alloc
 #include <utility>    // Required for: std::move, std::swap
 
 #include "runtime/core/error_slot.h"
@@ -270,23 +269,14 @@ public:
 
 private:
     static T* allocate(int32_t slots) {
-        try {
-            return new T[rt_array_detail::storageFor(slots)]();
-        } catch (const std::bad_alloc&) {
-            fatalError(kErrorOutOfMemory);
-        }
+        return allocateOrEnd([slots] { return new T[rt_array_detail::storageFor(slots)](); });
     }
 
     // A push's new storage: the d1 elements moved over and the value stored
     // behind them. Slots beyond are left as their type's default leaves them
     // (pointers and records unset); none is reachable before it is stored.
     void moveToStorage(int32_t slots, const T& value) {
-        std::unique_ptr<T[]> fresh;
-        try {
-            fresh.reset(new T[rt_array_detail::storageFor(slots)]);
-        } catch (const std::bad_alloc&) {
-            fatalError(kErrorOutOfMemory);
-        }
+        std::unique_ptr<T[]> fresh(allocateOrEnd([slots] { return new T[rt_array_detail::storageFor(slots)]; }));
         fresh[d1] = value;  // first: the value may be an element about to move
         std::move(data, data + d1, fresh.get());
         releaseStorage();

@@ -1,11 +1,12 @@
 // render2d: the 2D commands of the language. Each converts its arguments and
-// forwards to the render object of RuntimeState; only the loaders hold logic.
+// forwards to the render object; only the loaders hold logic.
 #include <GL/gl.h>  // Required for: glClear
 
 #include <algorithm>  // Required for: std::clamp
 #include <cmath>      // Required for: truncation of numbers
 #include <limits>     // Required for: std::numeric_limits
 
+#include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/render2d.h"
@@ -20,14 +21,6 @@ int32_t toInt(double value) {
     if (!(value == value)) return 0;
     return static_cast<int32_t>(std::clamp(std::trunc(value), -2147483648.0, 2147483647.0));
 }
-
-void loaderFailed() {
-    RuntimeState& rs = runtimeState();
-    rs.errorCode = 3;
-    rs.errorLine = rs.currentLine;
-}
-
-void clearErrorCode() { runtimeState().errorCode = 0; }
 
 int32_t clampFont(int32_t font) { return std::clamp(font, 0, kFontCount - 1); }
 
@@ -149,16 +142,16 @@ void endPolygon() {
 namespace {
 
 void loadSpriteWith(const RtString& path, int32_t n, bool normalMap) {
-    clearErrorCode();
+    clearError();
     OpenGLRainbows* r = renderer();
     if (r == nullptr || !isSpriteNumber(n)) {
-        loaderFailed();
+        setError(kErrorNoSuchFile);
         return;
     }
     r->releaseSprite(n);
     std::string resolved;
     if (!resolveResourceName(path, resolved) || !r->loadSprite(n, resolved.c_str(), r->spriteColourKey, normalMap))
-        loaderFailed();
+        setError(kErrorNoSuchFile);
 }
 
 }  // namespace
@@ -276,16 +269,16 @@ int32_t setFont(int32_t font) {
 }
 
 void loadFont(const RtString& path, int32_t font) {
-    clearErrorCode();
+    clearError();
     const int32_t slot = setFont(font);
     OpenGLRainbows* r = renderer();
     if (r == nullptr) {
-        loaderFailed();
+        setError(kErrorNoSuchFile);
         return;
     }
     std::string resolved;
     if (!resolveResourceName(path, resolved) || !r->loadFont(slot, resolved.c_str())) {
-        loaderFailed();
+        setError(kErrorNoSuchFile);
         r->installDefaultFont(slot);
     }
 }
@@ -329,10 +322,10 @@ void grabBackground() {
 }
 
 void loadBackground(const RtString& path) {
-    clearErrorCode();
+    clearError();
     OpenGLRainbows* r = renderer();
     if (r == nullptr) {
-        loaderFailed();
+        setError(kErrorNoSuchFile);
         return;
     }
     std::string resolved;
@@ -340,22 +333,22 @@ void loadBackground(const RtString& path) {
         r->drawTiledImage(kTiledImageBackground);
         return;
     }
-    loaderFailed();
+    setError(kErrorNoSuchFile);
     r->freeTiledImage(kTiledImageBackground);
     r->flushPendingClear();
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void saveScreen(const RtString& path) {
-    clearErrorCode();
+    clearError();
     OpenGLRainbows* r = renderer();
-    if (r == nullptr || !r->saveScreen(path.data)) loaderFailed();
+    if (r == nullptr || !r->saveScreen(path.data)) setError(kErrorNoSuchFile);
 }
 
 void saveSprite(const RtString& path, int32_t n) {
-    clearErrorCode();
+    clearError();
     OpenGLRainbows* r = renderer();
-    if (r == nullptr || !r->saveSprite(n, path.data)) loaderFailed();
+    if (r == nullptr || !r->saveSprite(n, path.data)) setError(kErrorNoSuchFile);
 }
 
 void createRenderTarget(int32_t n, int32_t sprite, int32_t w, int32_t h) {

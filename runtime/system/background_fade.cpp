@@ -4,6 +4,7 @@
 
 #include <string>  // Required for: the resolved name
 
+#include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/frame_commands.h"
@@ -15,24 +16,19 @@ constexpr int kNewPictureSlot = 1;
 constexpr int kOldScreenSlot = 2;
 constexpr float kFirstWeight = 0.9f;
 
-void failed(RuntimeState& rs) {
-    rs.errorCode = 3;
-    rs.errorLine = rs.currentLine;
-}
-
 }  // namespace
 
 void loadBackgroundFaded(const RtString& path, int ms) {
-    RuntimeState& rs = runtimeState();
-    rs.errorCode = 0;
+    const RuntimeState& rs = runtimeState();
+    clearError();
     std::string resolved;
     if (!resolveResourceName(path, resolved)) {
-        failed(rs);
+        setError(kErrorNoSuchFile);
         return;
     }
     OpenGLRainbows* r = rs.renderer;
     if (r == nullptr) {
-        failed(rs);
+        setError(kErrorNoSuchFile);
         return;
     }
     r->grabScreenToTiledImage(kOldScreenSlot);
@@ -54,7 +50,7 @@ void loadBackgroundFaded(const RtString& path, int ms) {
     r->freeTiledImage(kNewPictureSlot);
     r->freeTiledImage(kOldScreenSlot);
 
-    if (!r->loadTiledImage(kTiledImageBackground, resolved.c_str())) failed(rs);
+    if (!r->loadTiledImage(kTiledImageBackground, resolved.c_str())) setError(kErrorNoSuchFile);
     setAlphaMode(0);
     r->drawTiledImage(kTiledImageBackground);
     showScreen();

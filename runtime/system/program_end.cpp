@@ -79,9 +79,7 @@ void endAfterDisplayLost() {
 void terminateOnFatalError() { endWithStatus(true); }
 
 void endProgram() {
-    RuntimeState& rs = runtimeState();
-    rs.errorCode = 0;
-    rs.errorLine = rs.currentLine;
+    setError(kErrorSuccess);  // END records its own line
     terminateProgram();
 }
 
