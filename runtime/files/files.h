@@ -27,6 +27,8 @@
 // --- Resource archive and compressor ---
 // ResourceArchive, archiveFetch, resetArchives, archiveTempFileName           resource_archive.h
 // Packer: pack, unpack (method 1 LZO1X, method 0 own), putByte, reset         packer.h
+// ArchiveSource, readArchiveDirectory, ArchiveIndex (directory by name)       archive_directory.h
+#include "runtime/files/archive_directory.h"
 #include "runtime/files/packer.h"
 #include "runtime/files/resource_archive.h"
 

@@ -3,6 +3,7 @@
 #include "runtime/files/packer.h"
 
 #include <algorithm>  // Required for: std::min, std::max
+#include <memory>     // Required for: std::make_unique_for_overwrite
 #include <lzo/lzo1x.h>  // Required for: lzo1x_1_compress, lzo1x_decompress_safe
 
 namespace {
@@ -99,11 +100,12 @@ uint32_t Packer::packLzo(const uint8_t* data, size_t length) {
     if (!lzoReady()) return 0;
     output_.resize(4 + lzoWorstPacked(length));
     for (int i = 0; i < 4; ++i) output_[static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
-    std::vector<lzo_align_t> work(LZO1X_1_MEM_COMPRESS / sizeof(lzo_align_t) + 1);
+    // liblzo2 prepares its own work area, so it is not zeroed here as well.
+    const auto work = std::make_unique_for_overwrite<lzo_align_t[]>(LZO1X_1_MEM_COMPRESS / sizeof(lzo_align_t) + 1);
     static const uint8_t kNothing = 0;
     lzo_uint packed = 0;
     if (lzo1x_1_compress(length ? data : &kNothing, static_cast<lzo_uint>(length), output_.data() + 4,
-                         &packed, work.data()) != LZO_E_OK) {
+                         &packed, work.get()) != LZO_E_OK) {
         reset();
         return 0;
     }

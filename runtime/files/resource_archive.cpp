@@ -1,33 +1,19 @@
-// files: archive lookup. Reads the archive through FileStream, unpacks with
-// Packer; checks every position, length and size against the file before use.
+// files: archive lookup. Reads the archive through ArchiveSource, keeps its
+// index while the file stays the same, unpacks with Packer; checks every
+// position, length and size against the file before use.
 #include "runtime/files/resource_archive.h"
 
-#include <algorithm>  // Required for: std::max, std::min
-#include <cstring>    // Required for: strlen, memcmp
+#include <cstring>  // Required for: strlen
 #include <vector>   // Required for: std::vector
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/files/error_log.h"
 #include "runtime/files/file_stream.h"
 #include "runtime/files/packer.h"
 #include "runtime/files/path_names.h"
 #include "runtime/platform/files.h"
 
 namespace {
-
-constexpr int32_t kTrailerSize = 7;
-
-// ASCII letters compared without case, every other byte exactly.
-bool equalNoCase(const char* a, size_t aLength, const char* b, size_t bLength) {
-    if (aLength != bLength) return false;
-    for (size_t i = 0; i < bLength; ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 const char* baseName(const char* name) {
     const char* base = name;
@@ -37,71 +23,23 @@ const char* baseName(const char* name) {
     return base;
 }
 
-int32_t readI32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
-}
-
-// The directory, read from the archive as far as the parse needs it.
-class DirectoryBytes {
-public:
-    DirectoryBytes(FileStream& stream, int32_t start, int32_t end) : stream_(stream), end_(end - start) {
-        stream_.seek(start, false);
+// The archive's index, read again when the file is not the one it was read
+// from, or when reading it failed.
+const ArchiveDirectory& currentDirectory(ResourceArchive& archive, ArchiveSource& source) {
+    if (!archive.index || !archive.index->directory().stamp.sameAs(source.stamp()) ||
+        archive.index->directory().state == ArchiveDirectory::State::Unreadable) {
+        archive.index.emplace(readArchiveDirectory(source));
     }
-    // True when bytes [at, at + n) lie inside the directory; reads them in if needed.
-    bool have(int64_t at, int64_t n) {
-        if (at < 0 || n < 0 || at + n > end_) return false;
-        while (static_cast<int64_t>(bytes_.size()) < at + n) {
-            int64_t chunk = std::max<int64_t>(at + n - static_cast<int64_t>(bytes_.size()), 65536);
-            chunk = std::min<int64_t>(chunk, end_ - static_cast<int64_t>(bytes_.size()));
-            size_t old = bytes_.size();
-            bytes_.resize(old + static_cast<size_t>(chunk));
-            if (!stream_.read(bytes_.data() + old, static_cast<int32_t>(chunk))) return false;
-        }
-        return true;
-    }
-    const uint8_t* at(int64_t offset) const { return bytes_.data() + offset; }
-
-private:
-    FileStream& stream_;
-    int64_t end_;
-    std::vector<uint8_t> bytes_;
-};
-
-struct EntryFound {
-    std::string storedName;
-    int32_t dataOffset = 0;
-    int32_t packedSize = 0;
-};
-
-enum class Lookup { Found, Missing, Damaged };
-
-Lookup findEntry(DirectoryBytes& directory, const char* base, EntryFound& entry) {
-    const size_t baseLength = strlen(base);
-    int64_t at = 0;
-    while (true) {
-        if (!directory.have(at, 1)) return Lookup::Damaged;
-        const uint8_t nameLength = *directory.at(at);
-        if (nameLength == 0) return Lookup::Missing;
-        if (!directory.have(at + 1, nameLength + 8)) return Lookup::Damaged;
-        const char* name = reinterpret_cast<const char*>(directory.at(at + 1));
-        if (equalNoCase(name, nameLength, base, baseLength)) {
-            entry.storedName.assign(name, nameLength);
-            entry.dataOffset = readI32(directory.at(at + 1 + nameLength));
-            entry.packedSize = readI32(directory.at(at + 5 + nameLength));
-            return Lookup::Found;
-        }
-        at += 1 + nameLength + 8;
-    }
+    return archive.index->directory();
 }
 
 // Unpacks the entry's bytes; false when its place or its data are damaged.
-bool unpackEntry(FileStream& stream, int32_t fileSize, bool fromEnd, const EntryFound& entry, Packer& packer) {
-    const int64_t start = fromEnd ? int64_t{fileSize} + entry.dataOffset : entry.dataOffset;
-    if (entry.packedSize < 4 || start < 0 || start + entry.packedSize > fileSize) return false;
+bool unpackEntry(ArchiveSource& source, const ArchiveDirectory& directory, const ArchiveEntryPlace& entry,
+                 Packer& packer) {
+    const int64_t start = directory.dataStart(entry);
+    if (entry.packedSize < 4 || start < 0 || start + entry.packedSize > directory.fileSize) return false;
     std::vector<uint8_t> packed(static_cast<size_t>(entry.packedSize));
-    stream.seek(static_cast<int32_t>(start), false);
-    if (!stream.read(packed.data(), entry.packedSize)) return false;
-    stream.close();
+    if (!source.readAt(start, packed.data(), packed.size())) return false;
     packer.method = 1;
     packer.unpack(packed.data(), packed.size());
     return !packer.damaged();
@@ -127,6 +65,7 @@ void ResourceArchive::releaseLastFetch() {
 void ResourceArchive::reset(const char* name) {
     enabled = 1;
     releaseLastFetch();
+    index.reset();
     archiveName = name ? name : "";
 }
 
@@ -151,31 +90,32 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
         if (plain.openRead(name)) return 1;
     }
     if (!archive || !archive->enabled) return 0;
-    FileStream stream;
-    if (archive->archiveName.empty() || !stream.openRead(archive->archiveName.c_str())) {
+    ArchiveSource source;
+    if (archive->archiveName.empty() || !source.open(archive->archiveName)) {
         archive->enabled = 0;
         return 0;
     }
-    const int32_t fileSize = stream.size();
-    char signature[3] = {};
-    stream.seek(-kTrailerSize, true);
-    if (fileSize < kTrailerSize || !stream.read(signature, 3) || memcmp(signature, "sbX", 3) != 0) {
-        archive->enabled = 0;
-        return 0;
+    const ArchiveDirectory& directory = currentDirectory(*archive, source);
+    switch (directory.state) {
+        case ArchiveDirectory::State::NoTrailer:
+            archive->enabled = 0;
+            return 0;
+        case ArchiveDirectory::State::TooLarge:
+            // Otherwise every entry would just read as missing.
+            appendErrorLog(("Resource archive of 2 GiB or more, not read: " + archive->archiveName).c_str());
+            archive->enabled = 0;
+            return 0;
+        case ArchiveDirectory::State::OutsideTheFile:
+        case ArchiveDirectory::State::Unreadable:
+            outName.clear();
+            return 0;
+        case ArchiveDirectory::State::Damaged:
+        case ArchiveDirectory::State::Complete:
+            break;
     }
-    int32_t directoryPosition = 0;
-    stream.readInt(directoryPosition);
-    const bool fromEnd = directoryPosition < 0;
-    const int64_t directoryStart = fromEnd ? int64_t{fileSize} + directoryPosition : directoryPosition;
-    if (directoryStart < 0 || directoryStart > fileSize - kTrailerSize) {
-        outName.clear();
-        return 0;
-    }
-    EntryFound entry;
+    const ArchiveEntryPlace* entry = archive->index->find(baseName(name));
     Packer packer;
-    DirectoryBytes directory(stream, static_cast<int32_t>(directoryStart), fileSize - kTrailerSize);
-    if (findEntry(directory, baseName(name), entry) != Lookup::Found ||
-        !unpackEntry(stream, fileSize, fromEnd, entry, packer)) {
+    if (!entry || !unpackEntry(source, directory, *entry, packer)) {
         outName.clear();
         return 0;
     }
@@ -184,7 +124,7 @@ int archiveFetch(ResourceArchive* archive, const char* name, std::string& outNam
         outName = memoryFileName(archive->lastBlock);
         return 1;
     }
-    const std::string path = archiveTempFileName(entry.storedName, entry.dataOffset, entry.packedSize);
+    const std::string path = archiveTempFileName(entry->storedName, entry->dataOffset, entry->packedSize);
     if (path.size() >= kPathBufferSize || !writeTempFile(path, packer.takeOutput())) return 0;
     archive->tempFileName = path;
     outName = path;

@@ -2,10 +2,12 @@
 // archiveFetch, the one resolver of resource names for every loader.
 #pragma once
 
-#include <cstdint>  // Required for: uint8_t
-#include <string>   // Required for: std::string
+#include <cstdint>   // Required for: uint8_t
+#include <optional>  // Required for: std::optional
+#include <string>    // Required for: std::string
 
 #include "runtime/core/rt_string.h"
+#include "runtime/files/archive_directory.h"
 #include "runtime/files/memory_blocks.h"
 
 // Archive layout (little-endian): entry data, then the directory (entries of
@@ -18,6 +20,9 @@ public:
     std::string archiveName;   // the archive file's path or a "mem://" name
     std::string tempFileName;  // the temporary file of the last fetch; "" when none
     MemoryBlock lastBlock;     // the block of the last fetch; a reader may keep it alive
+    // The directory as last read; used while the file (or block) stays the
+    // same, so that a fetch costs one look-up and the entry's own bytes.
+    std::optional<ArchiveIndex> index;
 
     ResourceArchive() = default;
     ResourceArchive(const ResourceArchive&) = delete;
@@ -26,7 +31,7 @@ public:
 
     // Drops the block and deletes the temporary file of the last fetch.
     void releaseLastFetch();
-    // Enables the archive again over a new file name.
+    // Enables the archive again over a new file name and forgets its index.
     void reset(const char* name);
 };
 

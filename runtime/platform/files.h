@@ -10,6 +10,8 @@
 
 namespace platform {
 
+struct PathInfo;
+
 // One open file; closed when the object goes. Moves, never copies.
 class File {
 public:
@@ -41,6 +43,8 @@ public:
     int64_t seek(int64_t offset, Origin origin);
     // Bytes in the file, -1 when closed.
     int64_t size() const;
+    // What the open file is now (size, identity, time of its last change).
+    bool info(PathInfo& info) const;
     void close();
 
 private:
@@ -51,7 +55,8 @@ private:
 
 // A new version of a file, written beside it and renamed over it on commit,
 // so that a failed write never destroys the old contents. A symbolic link is
-// followed: its target is replaced and the link stays. The new file gets the
+// followed (its target is replaced and the link stays) unless begin is told
+// to refuse links. The new file gets the
 // old one's permission bits (and owner, where allowed). The temporary has a
 // short name of its own that carries the writer's pid, so every legal target
 // name can be replaced; begin removes the temporaries in the target's folder
@@ -64,9 +69,11 @@ public:
     // Removes the temporary file unless commit succeeded.
     ~ReplacementFile();
 
+    enum class Links { Follow, Refuse };
     // False when the target (after its links) is not a regular file or a new
-    // name, or when no temporary file can be made beside it.
-    bool begin(const std::string& target);
+    // name, or when no temporary file can be made beside it. With Refuse a
+    // link at the target fails, and commit renames onto the name itself.
+    bool begin(const std::string& target, Links links = Links::Follow);
     // True when all count bytes were written.
     bool write(const void* data, size_t count);
     // Flushes the data to disk, closes and renames over the target. False
@@ -92,6 +99,8 @@ struct PathInfo {
     int64_t size = 0;
     uint64_t device = 0;
     uint64_t inode = 0;
+    int64_t modifiedNanoseconds = 0;  // since the epoch
+    uint32_t permissions = 0;         // the mode's permission and set-id bits
 };
 
 // False when nothing is at the path (or it cannot be examined).

@@ -30,6 +30,14 @@ struct JoystickSnapshot {
     uint8_t buttons[32] = {};
 };
 
+// One key going down, with the Shift state of that moment: a queue of these
+// keeps every press, however fast the keys come and however seldom the
+// program reads them.
+struct PressedKey {
+    uint8_t code = 0;  // the runtime's scan code
+    bool shift = false;
+};
+
 class InputBackend {
 public:
     virtual ~InputBackend() = default;
@@ -43,6 +51,9 @@ public:
     virtual void keyboardSnapshot(uint8_t keys[256]) = 0;
     // True while `window` has the keyboard focus.
     virtual bool hasKeyboardFocus(uint32_t window) = 0;
+    // The oldest key press not yet taken, false when there is none. A held
+    // key (auto-repeat) is one press.
+    virtual bool takeKeyPress(PressedKey& out) = 0;
     // Character of a key in the current layout, 0 when it has none.
     virtual char keyCharacter(int scanCode, bool shift) = 0;
     // Moves the text typed since the last call (UTF-8, with the desktop's

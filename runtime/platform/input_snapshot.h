@@ -1,11 +1,13 @@
 // platform: the keyboard and mouse state that an event pump gathers, shared
 // by the backends. A key or button pressed and released between two reads
-// still reads as down once, so short taps are never lost.
+// still reads as down once, so short taps are never lost; key presses also
+// queue up in order, for the typed characters.
 #pragma once
 
 #include <array>    // Required for: std::array
 #include <cstdint>  // Required for: uint8_t
 #include <cstring>  // Required for: std::memcpy, std::strlen
+#include <deque>    // Required for: std::deque
 #include <string>   // Required for: std::string
 
 #include "runtime/platform/input.h"
@@ -18,6 +20,8 @@ public:
     void key(int code, bool down) {
         if (code <= 0 || code > 255) return;
         auto i = static_cast<size_t>(code);
+        // A key already down is repeating: that is not a new press.
+        if (down && keys[i] == 0) queuePress(static_cast<uint8_t>(code));
         keys[i] = down ? 0x80 : 0;
         if (down) latched[i] = 0x80;
     }
@@ -52,6 +56,13 @@ public:
         }
         std::memcpy(out, snapshot.data(), 256);
     }
+    // The oldest press not yet taken.
+    bool takePress(PressedKey& out) {
+        if (presses.empty()) return false;
+        out = presses.front();
+        presses.pop_front();
+        return true;
+    }
     // The text typed since the last take.
     std::string takeText() {
         std::string out;
@@ -71,6 +82,15 @@ public:
 
 private:
     static constexpr size_t kTypedTextLimit = 4096;
+    // Presses no one takes are bounded too; the newest are the ones kept.
+    static constexpr size_t kPressLimit = 256;
+    static constexpr size_t kLeftShift = 42;
+    static constexpr size_t kRightShift = 54;
+
+    void queuePress(uint8_t code) {
+        if (presses.size() == kPressLimit) presses.pop_front();
+        presses.push_back({code, keys[kLeftShift] != 0 || keys[kRightShift] != 0});
+    }
 
     std::array<uint8_t, 256> keys{};
     std::array<uint8_t, 256> latched{};
@@ -80,6 +100,7 @@ private:
     bool buttonsDown[3] = {};
     bool buttonsLatched[3] = {};
     std::string typed;
+    std::deque<PressedKey> presses;
 };
 
 }  // namespace platform

@@ -20,6 +20,27 @@ constexpr float kLongestForceMs = 3600000.0f;
 constexpr char kBackspace = 8;
 constexpr char kEnter = 10;
 
+// The character of a key with Shift up or down; 0 when it has none.
+char keyCharacter(int code, bool shift) {
+    switch (code) {
+        case 14: return kBackspace;
+        case 28:
+        case 156: return kEnter;
+        case 29:
+        case 42:
+        case 54:
+        case 56:
+        case 58:
+        case 69:
+        case 221: return 0;
+        default: break;
+    }
+    char c = platform::input().keyCharacter(code, shift);
+    auto u = static_cast<unsigned char>(c);
+    if (u >= 1 && u <= 31 && u != 8 && u != 10) return 0;
+    return c;
+}
+
 }  // namespace
 
 InputDevices::~InputDevices() {
@@ -68,43 +89,20 @@ bool InputDevices::keyIsDown(int code) const {
 }
 
 char InputDevices::keyChar(int code) {
-    switch (code) {
-        case 14: return kBackspace;
-        case 28:
-        case 156: return kEnter;
-        case 29:
-        case 42:
-        case 54:
-        case 56:
-        case 58:
-        case 69:
-        case 221: return 0;
-        default: break;
-    }
-    bool shift = keyIsDown(kKeyLeftShift) || keyIsDown(kKeyRightShift);
-    char c = platform::input().keyCharacter(code, shift);
-    auto u = static_cast<unsigned char>(c);
-    if (u >= 1 && u <= 31 && u != 8 && u != 10) return 0;
-    return c;
+    return keyCharacter(code, keyIsDown(kKeyLeftShift) || keyIsDown(kKeyRightShift));
 }
 
 char InputDevices::readTypedChar() {
+    // Refreshes the key snapshot too, as every keyboard read does.
     pollKeyboard();
-    char found = 0;
-    for (int code = 0; code < 255 && found == 0; ++code) {
-        if (keyIsDown(code)) found = keyChar(code);
+    platform::PressedKey press;
+    while (platform::input().takeKeyPress(press)) {
+        char c = keyCharacter(press.code, press.shift);
+        if (c == 0) continue;  // Shift, arrows, function keys: no character
+        if (press.shift && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        return c;
     }
-    if (found == 0) {
-        lastTypedChar = 0;
-        return 0;
-    }
-    char lower = found >= 'A' && found <= 'Z' ? static_cast<char>(found + 32) : found;
-    if ((keyIsDown(kKeyLeftShift) || keyIsDown(kKeyRightShift)) && found >= 'a' && found <= 'z') {
-        found = static_cast<char>(found - 32);
-    }
-    if (static_cast<uint8_t>(lower) == lastTypedChar) return 0;
-    lastTypedChar = static_cast<uint8_t>(lower);
-    return found;
+    return 0;
 }
 
 bool InputDevices::anyKey() { return readTypedChar() != 0; }
@@ -112,14 +110,17 @@ bool InputDevices::anyKey() { return readTypedChar() != 0; }
 char InputDevices::readTyping(std::string& typed) {
     const char key = readTypedChar();
     if (!platform::input().takeTypedText(typed)) return key;
-    // The text holds every character typed; the key scan would repeat some
-    // (a key still down when another is let go) and miss others.
+    // The text holds every character typed, with the desktop's layouts, dead
+    // keys and input methods, which the key presses know nothing of.
     return key == kBackspace || key == kEnter ? key : 0;
 }
 
 void InputDevices::discardTypedText() {
     std::string stale;
     platform::input().takeTypedText(stale);
+    platform::PressedKey press;
+    while (platform::input().takeKeyPress(press)) {
+    }
 }
 
 int InputDevices::pollMouse(MouseSample& out) {

@@ -45,14 +45,16 @@ public:
     // Keyboard: the snapshot of the last event pump, while the window has focus.
     void pollKeyboard();
     bool keyIsDown(int code) const;
-    char keyChar(int code);
+    char keyChar(int code);  // with the Shift keys as they are now
+    // The character of the oldest key press that has one, 0 when none is
+    // queued: every press yields its character once, in order.
     char readTypedChar();
     bool anyKey();
     // The text-line input's typing since the last call: `typed` gets the UTF-8
     // text typed; the result is Backspace (8), Enter (10) or 0. On a platform
     // without text input, typed stays empty and the result is readTypedChar's.
     char readTyping(std::string& typed);
-    // Forgets the text typed so far, before a line input starts.
+    // Forgets the text and key presses so far, before a line input starts.
     void discardTypedText();
 
     // Mouse: the frame's first poll reads the movement, later polls repeat it.
@@ -83,7 +85,6 @@ public:
     int16_t lastDx = 0;
     int16_t lastDy = 0;
     int16_t lastWheel = 0;
-    uint8_t lastTypedChar = 0;
 };
 
 // The key codes that read the Shift state.

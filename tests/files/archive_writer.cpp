@@ -30,20 +30,14 @@ std::vector<uint8_t> buildArchive(const std::vector<ArchiveEntry>& entries, Arch
         sizes.push_back(static_cast<int32_t>(packed.size()));
         data.insert(data.end(), packed.begin(), packed.end());
     }
+    // Offsets counted back from the end of the finished file need its total.
+    int64_t total = 1 + 7 + static_cast<int64_t>(data.size());
+    for (const ArchiveEntry& e : entries) total += 1 + static_cast<int64_t>(e.name.size()) + 8;
     std::vector<uint8_t> directory;
     for (size_t i = 0; i < entries.size(); ++i) {
         directory.push_back(static_cast<uint8_t>(entries[i].name.size()));
         directory.insert(directory.end(), entries[i].name.begin(), entries[i].name.end());
-        int64_t offset = 0;
-        if (offsets == ArchiveOffsets::Absolute) {
-            offset = base + starts[i];
-        } else {
-            // Counted back from the end of the finished file.
-            int64_t total = 0;
-            for (const ArchiveEntry& e : entries) total += 1 + static_cast<int64_t>(e.name.size()) + 8;
-            total += 1 + 7 + static_cast<int64_t>(data.size());
-            offset = starts[i] - total;
-        }
+        const int64_t offset = offsets == ArchiveOffsets::Absolute ? base + starts[i] : starts[i] - total;
         putI32(directory, entries[i].overrideOffset ? entries[i].dataOffset : static_cast<int32_t>(offset));
         putI32(directory, entries[i].overrideSize ? entries[i].packedSize : sizes[i]);
     }
@@ -52,7 +46,6 @@ std::vector<uint8_t> buildArchive(const std::vector<ArchiveEntry>& entries, Arch
     const int64_t directoryAt = static_cast<int64_t>(data.size());
     archive.insert(archive.end(), directory.begin(), directory.end());
     archive.insert(archive.end(), {'s', 'b', 'X'});
-    const int64_t total = static_cast<int64_t>(archive.size()) + 4;
     putI32(archive, static_cast<int32_t>(offsets == ArchiveOffsets::Absolute ? base + directoryAt
                                                                               : directoryAt - total));
     return archive;

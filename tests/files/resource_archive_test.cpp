@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "runtime/files/file_stream.h"
@@ -268,6 +270,117 @@ TEST_F(ArchiveTest, EmptyEntryIsFound) {
     useProgram({entry("empty.txt", "")});
     ASSERT_EQ(archiveFetch(&archive, "empty.txt", out, 1), 1);
     EXPECT_EQ(contentsOf(out), "");
+}
+
+TEST_F(ArchiveTest, TheIndexServesWhileTheFileStaysTheSame) {
+    // Rename an entry inside the directory and give the file its old time
+    // back: same file, size and time, so the fetch still sees the old name.
+    useProgram({entry("one.txt", "first"), entry("two.txt", "second")});
+    ASSERT_EQ(archiveFetch(&archive, "one.txt", out, 1), 1);
+    const std::string path = archive.archiveName;
+    const auto written = std::filesystem::last_write_time(path);
+    std::string bytes = readBytes(path);
+    const size_t at = bytes.rfind("one.txt");
+    bytes.replace(at, 7, "uno.txt");
+    {
+        std::fstream inPlace(path, std::ios::binary | std::ios::in | std::ios::out);
+        inPlace.seekp(static_cast<std::streamoff>(at));
+        inPlace.write("uno.txt", 7);
+    }
+    std::filesystem::last_write_time(path, written);
+    EXPECT_EQ(archiveFetch(&archive, "one.txt", out, 1), 1);
+    EXPECT_EQ(contentsOf(out), "first");
+    EXPECT_EQ(archiveFetch(&archive, "uno.txt", out, 1), 0);
+
+    // Any change of time, size or file is seen at the next fetch.
+    std::filesystem::last_write_time(path, written + std::chrono::seconds(1));
+    EXPECT_EQ(archiveFetch(&archive, "uno.txt", out, 1), 1);
+    EXPECT_EQ(archiveFetch(&archive, "one.txt", out, 1), 0);
+}
+
+TEST_F(ArchiveTest, AChangedArchiveIsReadAgain) {
+    struct Case {
+        const char* what;
+        void (*change)(const std::string& path, const std::string& replacement);
+    };
+    const Case cases[] = {
+        {"replaced by another file",
+         [](const std::string& path, const std::string& replacement) {
+             std::filesystem::rename(replacement, path);
+         }},
+        {"rewritten in place, same size",
+         [](const std::string& path, const std::string& replacement) {
+             const auto written = std::filesystem::last_write_time(path);
+             std::fstream inPlace(path, std::ios::binary | std::ios::in | std::ios::out);
+             inPlace << readBytes(replacement);
+             inPlace.close();
+             std::filesystem::last_write_time(path, written - std::chrono::seconds(5));
+         }},
+        {"grown", [](const std::string& path, const std::string&) {
+             const auto written = std::filesystem::last_write_time(path);
+             const std::vector<uint8_t> more = buildArchive({entry("one.txt", "third")}, ArchiveOffsets::FromEnd, 0);
+             std::ofstream(path, std::ios::binary | std::ios::app)
+                 .write(reinterpret_cast<const char*>(more.data()), static_cast<std::streamsize>(more.size()));
+             std::filesystem::last_write_time(path, written);
+         }},
+    };
+    for (const Case& c : cases) {
+        useProgram({entry("one.txt", "first")});
+        const std::string replacement =
+            programWithArchive(folder.file("replacement"), {entry("one.txt", "other")});
+        ASSERT_EQ(archiveFetch(&archive, "one.txt", out, 1), 1);
+        ASSERT_EQ(contentsOf(out), "first");
+        c.change(archive.archiveName, replacement);
+        ASSERT_EQ(archiveFetch(&archive, "one.txt", out, 1), 1) << c.what;
+        EXPECT_NE(contentsOf(out), "first") << c.what;
+    }
+}
+
+TEST_F(ArchiveTest, AHundredThousandEntries) {
+    constexpr int kEntries = 100000;
+    std::vector<ArchiveEntry> entries(kEntries);
+    for (int i = 0; i < kEntries; ++i) {
+        entries[static_cast<size_t>(i)].name = "Entry_" + std::to_string(i) + ".dat";
+        entries[static_cast<size_t>(i)].contents = toBytes(std::to_string(i));
+    }
+    entries.push_back(entry("entry_7.DAT", "a second entry_7.dat"));
+    useProgram(entries);
+    for (int i : {0, 1, 7, 4242, 50000, 99998, kEntries - 1}) {
+        const std::string name = "gfx/ENTRY_" + std::to_string(i) + ".dat";
+        ASSERT_EQ(archiveFetch(&archive, name.c_str(), out, 1), 1) << name;
+        EXPECT_EQ(contentsOf(out), std::to_string(i));
+    }
+    EXPECT_EQ(archiveFetch(&archive, "entry_100000.dat", out, 1), 0);
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(ArchiveTest, FilesOf2GiBAreRefusedWithAWord) {
+    // Sparse files: the archive sits at the end of a file of the given size.
+    ScopedTmpDir tmp(folder.path().string());
+    const std::vector<uint8_t> bytes = buildArchive({entry("far.txt", "far away")}, ArchiveOffsets::FromEnd, 0);
+    struct Case {
+        int64_t fileSize;
+        int found;
+    };
+    for (const Case& c : {Case{0x7FFFFFFF, 1}, Case{int64_t{1} << 31, 0}, Case{int64_t{5} << 30, 0}}) {
+        const std::string path = folder.file("big");
+        std::filesystem::remove(path);
+        std::filesystem::remove(folder.file("ErrorLog.txt"));
+        writeBytes(path, "");
+        std::filesystem::resize_file(path, static_cast<uintmax_t>(c.fileSize) - bytes.size());
+        std::ofstream(path, std::ios::binary | std::ios::app)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        ASSERT_EQ(std::filesystem::file_size(path), static_cast<uintmax_t>(c.fileSize));
+        archive.reset(path.c_str());
+        EXPECT_EQ(archiveFetch(&archive, "far.txt", out, 1), c.found) << c.fileSize;
+        if (c.found) {
+            EXPECT_EQ(contentsOf(out), "far away");
+            EXPECT_FALSE(std::filesystem::exists(folder.file("ErrorLog.txt")));
+        } else {
+            EXPECT_EQ(archive.enabled, 0);
+            EXPECT_NE(readBytes(folder.file("ErrorLog.txt")).find("2 GiB or more, not read: " + path), std::string::npos);
+        }
+    }
 }
 
 }  // namespace

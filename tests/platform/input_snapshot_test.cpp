@@ -99,4 +99,47 @@ TEST(InputSnapshot, TypedTextIsTakenOnceAndBoundedWhileNoOneTakesIt) {
     EXPECT_EQ(s.takeText(), "after");
 }
 
+TEST(InputSnapshot, KeyPressesQueueInOrderWithTheirShiftAndRepeatsAreNoPresses) {
+    platform::InputSnapshot s;
+    s.key(30, true);
+    s.key(30, true);  // auto-repeat
+    s.key(30, false);
+    s.key(42, true);
+    s.key(30, true);
+    s.key(30, false);
+    s.key(42, false);
+    s.key(0, true);  // no such key
+    s.key(48, true);
+    s.pumped();
+    struct Expected {
+        int code;
+        bool shift;
+    };
+    for (Expected e : {Expected{30, false}, Expected{42, false}, Expected{30, true}, Expected{48, false}}) {
+        platform::PressedKey p;
+        ASSERT_TRUE(s.takePress(p));
+        EXPECT_EQ(p.code, e.code);
+        EXPECT_EQ(p.shift, e.shift);
+    }
+    platform::PressedKey p;
+    EXPECT_FALSE(s.takePress(p));
+}
+
+TEST(InputSnapshot, PressesNoOneTakesAreBoundedAndTheNewestKept) {
+    platform::InputSnapshot s;
+    for (int i = 0; i < 1000; ++i) {
+        s.key(2 + i % 10, true);
+        s.key(2 + i % 10, false);
+    }
+    int count = 0;
+    int last = 0;
+    platform::PressedKey p;
+    while (s.takePress(p)) {
+        ++count;
+        last = p.code;
+    }
+    EXPECT_EQ(count, 256);
+    EXPECT_EQ(last, 2 + 999 % 10);
+}
+
 }  // namespace

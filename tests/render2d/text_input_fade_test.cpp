@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "runtime/files/resource_archive.h"
@@ -87,6 +89,14 @@ public:
         if (read % 2 == 0 && probe) probes.push_back(probe());
         const int code = frame < script.size() ? script[frame] : 28;
         if (code != 0) keys[code] = 0x80;
+        if (code != 0 && code != lastCode) presses.push_back({static_cast<uint8_t>(code), false});
+        lastCode = code;
+    }
+    bool takeKeyPress(platform::PressedKey& out) override {
+        if (presses.empty()) return false;
+        out = presses.front();
+        presses.pop_front();
+        return true;
     }
     bool hasKeyboardFocus(uint32_t) override { return true; }
     bool takeTypedText(std::string& out) override {
@@ -122,6 +132,8 @@ public:
 private:
     int reads = 0;
     size_t taken = SIZE_MAX;
+    int lastCode = 0;
+    std::deque<platform::PressedKey> presses;
 };
 
 class OnScreen : public GlDrawing {

@@ -6,6 +6,19 @@
 
 namespace platform::fake {
 
+void FakeInput::press(int code) {
+    auto i = static_cast<size_t>(code);
+    if (keys[i] == 0) presses.push_back({static_cast<uint8_t>(code), keys[42] != 0 || keys[54] != 0});
+    keys[i] = 0x80;
+}
+
+bool FakeInput::takeKeyPress(PressedKey& out) {
+    if (presses.empty()) return false;
+    out = presses.front();
+    presses.pop_front();
+    return true;
+}
+
 void FakeInput::keyboardSnapshot(uint8_t out[256]) {
     ++keyboardReads;
     std::memcpy(out, keys.data(), 256);

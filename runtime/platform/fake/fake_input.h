@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>   // Required for: std::array
+#include <deque>   // Required for: std::deque
 #include <string>  // Required for: std::string
 #include <vector>  // Required for: std::vector
 
@@ -34,14 +35,23 @@ public:
     int keyboardReads = 0;
     int mouseReads = 0;
     std::vector<std::array<int, 2>> warps;
+    std::deque<PressedKey> presses;  // queued by press(), oldest first
 
-    void press(int code) { keys[static_cast<size_t>(code)] = 0x80; }
+    // A key going down queues a press, as the event pump does; one already
+    // down does not.
+    void press(int code);
     void release(int code) { keys[static_cast<size_t>(code)] = 0; }
+    // Down and up again before anyone reads the keyboard.
+    void tap(int code) {
+        press(code);
+        release(code);
+    }
 
     bool open() override { return !openFails; }
     void close() override {}
     void keyboardSnapshot(uint8_t out[256]) override;
     bool hasKeyboardFocus(uint32_t) override { return focused; }
+    bool takeKeyPress(PressedKey& out) override;
     char keyCharacter(int scanCode, bool shift) override;
     void mouseSnapshot(MouseSnapshot& out) override;
     void setRelativeMouse(bool on) override { relative = on; }

@@ -50,6 +50,16 @@ bool writeAll(int fd, const void* data, size_t count, bool full) {
     return true;
 }
 
+void describe(const struct stat& st, PathInfo& info) {
+    info.isDirectory = S_ISDIR(st.st_mode);
+    info.ownerWritable = (st.st_mode & S_IWUSR) != 0;
+    info.size = static_cast<int64_t>(st.st_size);
+    info.device = static_cast<uint64_t>(st.st_dev);
+    info.inode = static_cast<uint64_t>(st.st_ino);
+    info.modifiedNanoseconds = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.permissions = static_cast<uint32_t>(st.st_mode & 07777);
+}
+
 bool isRegularOrMissing(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode);
@@ -203,6 +213,13 @@ int64_t File::size() const {
     return static_cast<int64_t>(st.st_size);
 }
 
+bool File::info(PathInfo& info) const {
+    struct stat st {};
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return false;
+    describe(st, info);
+    return true;
+}
+
 void File::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
@@ -210,14 +227,15 @@ void File::close() {
 
 ReplacementFile::~ReplacementFile() { discard(); }
 
-bool ReplacementFile::begin(const std::string& target) {
+bool ReplacementFile::begin(const std::string& target, Links links) {
     discard();
     failed_ = false;
-    target_ = followLinks(target);
+    target_ = links == Links::Follow ? followLinks(target) : target;
     if (target_.empty()) return false;
     full_ = onFullDisk(target_);
     struct stat old {};
-    const bool exists = stat(target_.c_str(), &old) == 0;
+    // Not followed here: a link that is refused stays out of every step.
+    const bool exists = lstat(target_.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return false;
     const std::string folder = folderOf(target_);
     removeStrayTemporaries(folder);
@@ -278,11 +296,7 @@ void simulateFullDisk(const std::string& folder) { fullFolder() = folder; }
 bool pathInfo(const std::string& path, PathInfo& info) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return false;
-    info.isDirectory = S_ISDIR(st.st_mode);
-    info.ownerWritable = (st.st_mode & S_IWUSR) != 0;
-    info.size = static_cast<int64_t>(st.st_size);
-    info.device = static_cast<uint64_t>(st.st_dev);
-    info.inode = static_cast<uint64_t>(st.st_ino);
+    describe(st, info);
     return true;
 }
 

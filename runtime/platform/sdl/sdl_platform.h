@@ -59,6 +59,7 @@ public:
     void close() override;
     void keyboardSnapshot(uint8_t keys[256]) override;
     bool hasKeyboardFocus(uint32_t window) override;
+    bool takeKeyPress(PressedKey& out) override { return state.takePress(out); }
     char keyCharacter(int scanCode, bool shift) override;
     bool takeTypedText(std::string& out) override;
     void mouseSnapshot(MouseSnapshot& out) override;

@@ -1,5 +1,6 @@
 // The input object and the input commands over the scripted input backend.
 #include <cmath>
+#include <string>
 #include <thread>
 
 #include "runtime/net/runtime_mutex.h"
@@ -69,6 +70,7 @@ TEST_F(InputCommands, TypedKeyYieldsAHeldKeyOnce) {
     EXPECT_STREQ(typedKey().data, "");
     input.press(30);
     EXPECT_STREQ(typedKey().data, "a");
+    input.press(30);  // still down: the platform's key repeat
     EXPECT_STREQ(typedKey().data, "");
     input.release(30);
     EXPECT_STREQ(typedKey().data, "");
@@ -79,6 +81,58 @@ TEST_F(InputCommands, TypedKeyYieldsAHeldKeyOnce) {
     typedKey();
     input.press(57);
     EXPECT_STREQ(typedKey().data, " ");
+}
+
+// Taps every key of `text` (lower-case letters, digits, space; an upper-case
+// letter with Shift down) before anyone reads the keyboard.
+void typeAhead(platform::fake::FakeInput& in, const std::string& text) {
+    for (char c : text) {
+        const bool upper = c >= 'A' && c <= 'Z';
+        const char plain = upper ? static_cast<char>(c + 32) : c;
+        int code = 1;
+        while (code < 256 && in.keyCharacter(code, false) != plain) ++code;
+        ASSERT_LT(code, 256) << c;
+        if (upper) in.press(42);
+        in.tap(code);
+        if (upper) in.release(42);
+    }
+}
+
+std::string typedSoFar() {
+    std::string line;
+    for (RtString c = typedKey(); c.length > 0; c = typedKey()) line += c.data;
+    return line;
+}
+
+TEST_F(InputCommands, TypedKeyKeepsEveryPressInOrderHoweverSeldomItIsRead) {
+    for (const char* text : {"hello from alice", "aa bb cc", "fast typing 20", "Hello World", "zz"}) {
+        SCOPED_TRACE(text);
+        typeAhead(input, text);
+        EXPECT_EQ(typedSoFar(), text);
+    }
+    // Keys without a character (Shift, cursor keys, F1) are passed over.
+    input.tap(200);
+    input.tap(30);
+    input.tap(59);
+    input.tap(48);
+    EXPECT_EQ(typedSoFar(), "ab");
+}
+
+TEST_F(InputCommands, TypedKeyTakesShiftAsItWasAtThePress) {
+    input.press(42);
+    input.tap(35);  // h
+    input.release(42);
+    input.tap(23);  // i
+    input.press(54);  // right Shift
+    EXPECT_STREQ(typedKey().data, "H");
+    EXPECT_STREQ(typedKey().data, "i");
+    EXPECT_STREQ(typedKey().data, "");
+}
+
+TEST_F(InputCommands, PressesBeforeALineInputAreNotTheLines) {
+    typeAhead(input, "stale");
+    devices().discardTypedText();
+    EXPECT_STREQ(typedKey().data, "");
 }
 
 TEST_F(InputCommands, KeyCharactersOfTheFixedCodes) {

@@ -5,7 +5,9 @@
 // comes from KRV_FRAME_TEST_MODE: "loop" (default), "end" (END after three
 // frames), "fatal" (an out-of-bounds error after one frame), "fatalfile"
 // (reading past the end of the file KRV_FRAME_TEST_FILE), "typeline" (a
-// text-line input, its line then stored in "typed.txt" and END), "openurl"
+// text-line input, its line then stored in "typed.txt" and END), "typedkeys"
+// (typedKey read once per slow frame until Enter, the characters then stored
+// in "typed.txt" and END), "openurl"
 // (opening an address after one frame) or "blank" (a green frame drawn by the
 // runtime, then frames with nothing drawn). KRV_FRAME_TEST_SIGNAL=settings
 // sends the program a SIGTERM from its settings hook, before the window exists.
@@ -26,11 +28,13 @@
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/dll_binding.h"
 #include "runtime/system/frame_commands.h"
+#include "runtime/system/input_commands.h"
 #include "runtime/system/open_url.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
 #include "runtime/system/text_line_input.h"
+#include "runtime/system/timers.h"
 
 namespace {
 
@@ -102,6 +106,18 @@ void userMain() {
         RtString line;
         inputText(line, 10, 10);
         lineFilePutString(RtString((platform::temporaryFolder() + "typed.txt").c_str()), 0, line);
+        endProgram();
+    }
+    if (std::strcmp(mode(), "typedkeys") == 0) {
+        // Far slower than the typing: the keys must wait for their turn.
+        std::string line;
+        for (RtString c = typedKey(); std::strcmp(c.data, "\n") != 0; c = typedKey()) {
+            line += c.data;
+            greenFrame();
+            sleepMillis(100);
+        }
+        lineFilePutString(RtString((platform::temporaryFolder() + "typed.txt").c_str()), 0,
+                          RtString(line.c_str()));
         endProgram();
     }
     if (std::strcmp(mode(), "openurl") == 0) {

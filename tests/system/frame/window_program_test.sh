@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the window test program under the display and ends it one way:
-#   window_program_test.sh <program> <escape|altf4|close|end|fatal|typed|openurl|blank>
+#   window_program_test.sh <program> <escape|altf4|close|end|fatal|typed|typedkeys|openurl|blank>
 # "typed" types a line with letters beyond ASCII into the text-line input, then
-# Enter; "openurl" opens an address with no opener installed; "blank" expects
-# the frames with nothing drawn after a green one black, then presses Escape.
+# Enter; "typedkeys" types fast into a program that reads one key a slow frame;
+# "openurl" opens an address with no opener installed; "blank" expects the
+# frames with nothing drawn after a green one black, then presses Escape.
 # Checks the window, the exit status, "ErrorLog.txt" and the INI and text file
 # the program changed, in a temporary folder of the test's own. Exit 77 =
 # skipped (no display).
@@ -22,6 +23,7 @@ environment=()
 case $how in
     end | fatal | blank) mode=$how ;;
     typed) mode=typeline ;;
+    typedkeys) mode=typedkeys ;;
     openurl)
         mode=openurl
         mkdir "$folder/no-programs"
@@ -31,7 +33,7 @@ esac
 env "${environment[@]}" TMPDIR="$folder" KRV_FRAME_TEST_MODE=$mode "$program" 2>"$folder/stderr.txt" &
 pid=$!
 
-if [ "$mode" = loop ] || [ "$mode" = typeline ] || [ "$mode" = blank ]; then
+if [ "$mode" = loop ] || [ "$mode" = typeline ] || [ "$mode" = typedkeys ] || [ "$mode" = blank ]; then
     for _ in $(seq 100); do
         grep -q "Init Finalized" "$folder/ErrorLog.txt" 2>/dev/null && break
         sleep 0.1
@@ -58,6 +60,7 @@ if [ "$mode" = loop ] || [ "$mode" = typeline ] || [ "$mode" = blank ]; then
         # xdotool binds a letter missing from the keyboard map to a spare key
         # only for the key's delay: a slow frame must still see the binding.
         typed) LC_ALL=C.UTF-8 xdotool type --delay 500 $'A\xc3\xa9B\xe2\x82\xacC' && xdotool key Return ;;
+        typedkeys) xdotool type --delay 20 "Fast typing 20, aa bb" && xdotool key --delay 20 Return ;;
     esac
 fi
 
@@ -78,6 +81,10 @@ fi
 if [ "$how" = typed ]; then
     [ "$(cat "$folder/typed.txt" 2>/dev/null)" = $'A\xc3\xa9B\xe2\x82\xacC\r' ] ||
         fail "typed line: $(od -c "$folder/typed.txt" 2>/dev/null)"
+fi
+if [ "$how" = typedkeys ]; then
+    [ "$(cat "$folder/typed.txt" 2>/dev/null)" = $'Fast typing 20, aa bb\r' ] ||
+        fail "typed keys: $(od -c "$folder/typed.txt" 2>/dev/null)"
 fi
 unopened=$'The address could not be opened: https://example.org/caf\xc3\xa9'
 if [ "$how" = openurl ]; then
