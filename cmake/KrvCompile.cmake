@@ -1,5 +1,9 @@
 # Warnings and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # The session's locks are annotated: breaking their rules fails the build.
+  add_compile_options(-Wthread-safety -Werror=thread-safety)
+endif()
 
 if(KRV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -14,6 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr int kConnections = 3;
     NetSession session;
+    RuntimeLock lock(session.mutex);
     session.keepLeftNotes = 1;
     NetMessageReader readers[kConnections];
     NetOutbox outbox;

@@ -27,7 +27,8 @@ uint16_t payloadU16(const NetMessage& message) {
     return static_cast<uint16_t>(message.payload[0] | message.payload[1] << 8);
 }
 
-std::size_t playersOf(const NetSession& session, int32_t connection) {
+std::size_t playersOf(const NetSession& session, int32_t connection)
+    KRV_REQUIRES(session.mutex) {
     std::size_t count = 0;
     for (const HostPlayer& player : session.hostPlayers) count += player.connection == connection ? 1 : 0;
     return count;
@@ -36,7 +37,8 @@ std::size_t playersOf(const NetSession& session, int32_t connection) {
 // The next id from nextPlayerId on that no player holds, wrapping round to
 // the first: the ids of players who left come back only after all others.
 // 0 when every id is held.
-uint16_t takeFreeId(NetSession& session) {
+uint16_t takeFreeId(NetSession& session)
+    KRV_REQUIRES(session.mutex) {
     constexpr std::size_t kIds = kPlayerIdLastAssigned + 1;
     std::vector<bool> held(kIds, false);
     for (const HostPlayer& player : session.hostPlayers) {
@@ -52,7 +54,8 @@ uint16_t takeFreeId(NetSession& session) {
 }
 
 // False when the connection registers more players than it may hold.
-bool registerClientPlayer(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
+bool registerClientPlayer(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox)
+    KRV_REQUIRES(session.mutex) {
     if (session.acceptFlag == 0) return true;
     HostPlayer player;
     if (!parseRegistration(message.payload.data(), message.payload.size(), player.record)) return true;
@@ -67,7 +70,8 @@ bool registerClientPlayer(NetSession& session, int32_t connection, const NetMess
     return true;
 }
 
-void relayPlayerMessage(NetSession& session, const NetMessage& message, NetOutbox& outbox) {
+void relayPlayerMessage(NetSession& session, const NetMessage& message, NetOutbox& outbox)
+    KRV_REQUIRES(session.mutex) {
     const bool everyone = message.header.to == kPlayerIdEveryone;
     for (const HostPlayer& player : session.hostPlayers) {
         const uint16_t id = player.record.id;
@@ -80,7 +84,8 @@ void relayPlayerMessage(NetSession& session, const NetMessage& message, NetOutbo
     }
 }
 
-void removeHostPlayers(NetSession& session, bool (*matches)(const HostPlayer&, int32_t), int32_t key) {
+void removeHostPlayers(NetSession& session, bool (*matches)(const HostPlayer&, int32_t), int32_t key)
+    KRV_REQUIRES(session.mutex) {
     for (auto it = session.hostPlayers.begin(); it != session.hostPlayers.end();) {
         if (!matches(*it, key)) {
             ++it;
@@ -95,7 +100,8 @@ void removeHostPlayers(NetSession& session, bool (*matches)(const HostPlayer&, i
     }
 }
 
-void answerRequest(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox) {
+void answerRequest(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox)
+    KRV_REQUIRES(session.mutex) {
     const uint16_t to = message.header.from;
     switch (message.header.type) {
         case kNetRequestCount: {

@@ -16,8 +16,9 @@ using NetOutbox = std::vector<std::pair<int32_t, std::vector<uint8_t>>>;
 // Handles one message that came through `connection`. A client speaks only
 // for the players it registered: anything else it sends is dropped. False
 // when the connection floods the host with registrations and is to go.
-bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox);
+bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox)
+    KRV_REQUIRES(session.mutex);
 
 // Removes every player that came through `connection`, each with a left note
 // when the session keeps them.
-void hostForgetConnection(NetSession& session, int32_t connection);
+void hostForgetConnection(NetSession& session, int32_t connection) KRV_REQUIRES(session.mutex);

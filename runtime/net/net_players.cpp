@@ -25,7 +25,7 @@ int32_t u16Answer(const NetMessage& answer) {
 uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
     std::list<PlayerNode>::iterator node;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         PlayerNode player;
         player.record.id = kPlayerIdQueued;
         player.record.query = name == nullptr ? 1 : 0;
@@ -41,14 +41,14 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
     for (int round = 1;; ++round) {
         bool running = false;
         {
-            SessionLock lock(mutex);
+            RuntimeLock lock(mutex);
             uint16_t id = node->record.id;
             if (assignedId(id)) return id;
             running = runningFlag != 0;
         }
         platform::sleepMillis(timings.answerPollMs);
         if (!running || round >= timings.answerPolls) {
-            SessionLock lock(mutex);
+            RuntimeLock lock(mutex);
             localPlayers.erase(node);
             return 0;
         }
@@ -58,17 +58,17 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
 bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetMessage& answer) {
     uint16_t requester = 0;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         requester = ownPlayerId;
     }
     if (requester == 0) {
         requester = registerPlayer(nullptr, 0);
         if (requester == 0) return false;
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         ownPlayerId = requester;
     }
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         replies.clear();
         awaitedAnswer = type;
     }
@@ -78,7 +78,7 @@ bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetM
     bool sent = sendOnConnection(frameMessage(header, payload.data(), payload.size())) != 0;
     for (int poll = 0; sent && poll < timings.answerPolls; ++poll) {
         {
-            SessionLock lock(mutex);
+            RuntimeLock lock(mutex);
             if (!replies.empty()) {
                 answer = std::move(replies.front());
                 replies.pop_front();
@@ -88,7 +88,7 @@ bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetM
         }
         platform::sleepMillis(timings.answerPollMs);
     }
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     awaitedAnswer = 0;
     return false;
 }
@@ -105,7 +105,7 @@ int32_t NetSession::sendMessage(int32_t from, int32_t to, const RtString& text) 
 RtString NetSession::takeMessage(int32_t playerId) {
     NetMessage message;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         for (PlayerNode& player : localPlayers) {
             if (player.record.id != playerId) continue;
             if (player.queue.empty()) return RtString();
@@ -145,7 +145,7 @@ RtString NetSession::playerName(int32_t playerId) {
 }
 
 int32_t NetSession::nextLeftPlayer() {
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     if (keepLeftNotes != 1 || leftNotes.empty()) return 0;
     uint16_t id = leftNotes.back();
     leftNotes.pop_back();

@@ -39,12 +39,12 @@ NetSession::~NetSession() {
 }
 
 int32_t NetSession::isRunning() {
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     return runningFlag;
 }
 
 void NetSession::setAcceptPlayers(int32_t flag) {
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     acceptFlag = flag != 0 ? 1 : 0;
     wake.raise();
 }
@@ -52,7 +52,7 @@ void NetSession::setAcceptPlayers(int32_t flag) {
 bool NetSession::stopThread(int maxWaitMs) {
     bool running = false;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         running = runningFlag != 0;
         if (running) stopFlag = 1;
     }
@@ -61,7 +61,7 @@ bool NetSession::stopThread(int maxWaitMs) {
         // A network thread that never answers must not hold the program's end.
         if (maxWaitMs >= 0 && waited >= maxWaitMs) return false;
         platform::sleepMillis(timings.endPollMs);
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         running = runningFlag != 0;
     }
     if (thread > 0) threadJoin(thread, nullptr);
@@ -71,29 +71,23 @@ bool NetSession::stopThread(int maxWaitMs) {
 
 int32_t NetSession::releaseNetwork() {
     bool release = false;
-    mutexLock(sendMutex);
-    int32_t connection = -1;
     {
-        SessionLock lock(mutex);
-        connection = connectionSocket;
-    }
-    // Leave messages queued last get their one chance; nothing waits for them.
-    if (connection != -1) outgoing.writeTo(connection);
-    outgoing.clear();
-    {
-        SessionLock lock(mutex);
+        RuntimeLock sending(sendMutex);
+        RuntimeLock lock(mutex);
+        // Leave messages queued last get their one chance; nothing waits for them.
+        if (connectionSocket != -1) outgoing.writeTo(connectionSocket);
+        outgoing.clear();
         closeIfOpen(listenSocket);
         closeIfOpen(connectionSocket);
         release = holdsSocketLayer;
         holdsSocketLayer = false;
     }
-    mutexUnlock(sendMutex);
     // The reference is dropped once, by the thread or the command that gets here first.
     return release ? sockShutdown() : 0;
 }
 
 void NetSession::resetIds() {
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     stopFlag = 1;
     runningFlag = 0;
     acceptFlag = 1;
@@ -116,7 +110,7 @@ int32_t NetSession::end() {
 }
 
 void NetSession::clearLists() {
-    SessionLock lock(mutex);
+    RuntimeLock lock(mutex);
     localPlayers.clear();
     hostPlayers.clear();
     leftNotes.clear();
@@ -125,7 +119,7 @@ void NetSession::clearLists() {
 
 bool NetSession::startThread(bool hosting) {
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         keepLeftNotes = hosting ? 1 : 0;
         runningFlag = 1;
         stopFlag = 0;
@@ -134,7 +128,7 @@ bool NetSession::startThread(bool hosting) {
     if (thread > 0) return true;
     thread = 0;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         runningFlag = 0;
     }
     releaseNetwork();
@@ -159,7 +153,7 @@ int32_t NetSession::host(int32_t port) {
     }
     prepareConnection(connection, timings);
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         listenSocket = listening;
         connectionSocket = connection;
         holdsSocketLayer = true;
@@ -180,7 +174,7 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
     }
     prepareConnection(connection, timings);
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         connectionSocket = connection;
         holdsSocketLayer = true;
     }
@@ -194,32 +188,29 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
 int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
     const int64_t askedAt = millisNow();
     for (;;) {
-        mutexLock(sendMutex);
-        int32_t socket = -1;
         bool running = false;
+        int64_t since = 0;
         {
-            SessionLock lock(mutex);
-            socket = connectionSocket;
-            running = runningFlag != 0;
+            RuntimeLock sending(sendMutex);
+            int32_t socket = -1;
+            {
+                RuntimeLock lock(mutex);
+                socket = connectionSocket;
+                running = runningFlag != 0;
+            }
+            if (socket < 0) return 0;
+            if (outgoing.pending() + frame.size() <= kNetBacklogLimit) {
+                if (outgoing.empty()) outgoingProgressMs = millisNow();
+                outgoing.append(frame);
+                // Straight onto the wire when nothing is ahead of it; whatever the
+                // socket does not take now is the network thread's to finish.
+                int32_t sent = outgoing.writeTo(socket);
+                if (sent > 0) outgoingProgressMs = millisNow();
+                if (!outgoing.empty()) wake.raise();
+                return sent < 0 ? 0 : 1;
+            }
+            since = std::max(askedAt, outgoingProgressMs);
         }
-        if (socket < 0) {
-            mutexUnlock(sendMutex);
-            return 0;
-        }
-        if (outgoing.pending() + frame.size() <= kNetBacklogLimit) {
-            if (outgoing.empty()) outgoingProgressMs = millisNow();
-            outgoing.append(frame);
-            // Straight onto the wire when nothing is ahead of it; whatever the
-            // socket does not take now is the network thread's to finish.
-            int32_t sent = outgoing.writeTo(socket);
-            if (sent > 0) outgoingProgressMs = millisNow();
-            bool left = !outgoing.empty();
-            mutexUnlock(sendMutex);
-            if (left) wake.raise();
-            return sent < 0 ? 0 : 1;
-        }
-        int64_t since = std::max(askedAt, outgoingProgressMs);
-        mutexUnlock(sendMutex);
         // A full queue that drains makes room; one that stays full refuses the
         // message whole, leaving the stream as it was.
         if (!running || millisNow() - since >= timings.sendTimeoutMs) return 0;
@@ -228,17 +219,16 @@ int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
 }
 
 void NetSession::queueOnConnection(const std::vector<uint8_t>& frame) {
-    mutexLock(sendMutex);
+    RuntimeLock sending(sendMutex);
     if (outgoing.empty()) outgoingProgressMs = millisNow();
     outgoing.append(frame);
-    mutexUnlock(sendMutex);
 }
 
 bool NetSession::flushConnection(int& waitMs) {
-    mutexLock(sendMutex);
+    RuntimeLock sending(sendMutex);
     int32_t socket = -1;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         socket = connectionSocket;
     }
     int32_t sent = outgoing.writeTo(socket);
@@ -246,14 +236,13 @@ bool NetSession::flushConnection(int& waitMs) {
     if (sent > 0) outgoingProgressMs = now;
     int64_t left = outgoingProgressMs + timings.stallLimitMs - now;
     waitMs = outgoing.empty() ? -1 : static_cast<int>(std::max<int64_t>(left, 0));
-    mutexUnlock(sendMutex);
     return sent >= 0 && (outgoing.empty() || left > 0);
 }
 
 void NetSession::sendLeaveMessages() {
     std::vector<uint16_t> leaving;
     {
-        SessionLock lock(mutex);
+        RuntimeLock lock(mutex);
         for (const PlayerNode& player : localPlayers) {
             uint16_t id = player.record.id;
             if (id >= 1 && id <= kPlayerIdLastAssigned) leaving.push_back(id);

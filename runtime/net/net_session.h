@@ -94,43 +94,47 @@ public:
 
     NetTimings timings;
 
-    // State shared with the network thread: under `mutex` only.
-    uint16_t nextPlayerId = kPlayerIdFirst;
-    uint16_t ownPlayerId = 0;
-    int32_t listenSocket = -1;
-    int32_t connectionSocket = -1;
-    std::list<PlayerNode> localPlayers;
-    std::list<HostPlayer> hostPlayers;
-    uint8_t keepLeftNotes = 0;
-    uint8_t stopFlag = 1;
-    uint8_t runningFlag = 0;
-    uint8_t acceptFlag = 1;
+    // The two locks: `sendMutex` is taken before `mutex`, never after.
+    RuntimeMutex* sendMutex KRV_ACQUIRED_BEFORE(mutex) = nullptr;
     RuntimeMutex* mutex = nullptr;
-    std::deque<NetMessage> replies;
-    std::deque<uint16_t> leftNotes;
-    uint8_t awaitedAnswer = 0;        // the type of the answer a command waits for
-    bool holdsSocketLayer = false;    // the one reference the session takes
-    int32_t thread = 0;               // the network thread's handle, 0 none
 
-    // Under `sendMutex` only: what the connection to the host still has to send.
-    RuntimeMutex* sendMutex = nullptr;
-    OutgoingQueue outgoing;
-    int64_t outgoingProgressMs = 0;  // when it last sent a byte or was empty
+    // State shared with the network thread.
+    uint16_t nextPlayerId KRV_GUARDED_BY(mutex) = kPlayerIdFirst;
+    uint16_t ownPlayerId KRV_GUARDED_BY(mutex) = 0;
+    int32_t listenSocket KRV_GUARDED_BY(mutex) = -1;
+    int32_t connectionSocket KRV_GUARDED_BY(mutex) = -1;
+    std::list<PlayerNode> localPlayers KRV_GUARDED_BY(mutex);
+    std::list<HostPlayer> hostPlayers KRV_GUARDED_BY(mutex);
+    uint8_t keepLeftNotes KRV_GUARDED_BY(mutex) = 0;
+    uint8_t stopFlag KRV_GUARDED_BY(mutex) = 1;
+    uint8_t runningFlag KRV_GUARDED_BY(mutex) = 0;
+    uint8_t acceptFlag KRV_GUARDED_BY(mutex) = 1;
+    std::deque<NetMessage> replies KRV_GUARDED_BY(mutex);
+    std::deque<uint16_t> leftNotes KRV_GUARDED_BY(mutex);
+    uint8_t awaitedAnswer KRV_GUARDED_BY(mutex) = 0;      // the type of the answer a command waits for
+    bool holdsSocketLayer KRV_GUARDED_BY(mutex) = false;  // the one reference the session takes
+
+    // What the connection to the host still has to send.
+    OutgoingQueue outgoing KRV_GUARDED_BY(sendMutex);
+    int64_t outgoingProgressMs KRV_GUARDED_BY(sendMutex) = 0;  // when it last sent a byte or was empty
+
+    // The program's thread alone.
+    int32_t thread = 0;  // the network thread's handle, 0 none
 
     // Raised for the network thread whenever it has something new to do.
     platform::WakeSignal wake;
 
     // --- Used by the network thread ---
     // Queues a frame of the thread's own on the connection, past any bound.
-    void queueOnConnection(const std::vector<uint8_t>& frame);
+    void queueOnConnection(const std::vector<uint8_t>& frame) KRV_EXCLUDES(sendMutex, mutex);
     // Writes what the connection takes now of its queue. False when the
     // connection failed or has taken nothing for the stall limit. `waitMs`:
     // the time left until that limit while bytes are left, else -1.
-    bool flushConnection(int& waitMs);
+    bool flushConnection(int& waitMs) KRV_EXCLUDES(sendMutex, mutex);
     // Closes the sockets (after one last try at what the connection still has
     // to send) and drops the session's reference when they are still held:
     // sockShutdown's result, 0 when nothing was held.
-    int32_t releaseNetwork();
+    int32_t releaseNetwork() KRV_EXCLUDES(sendMutex, mutex);
 
 private:
     bool stopThread(int maxWaitMs);
@@ -138,22 +142,10 @@ private:
     void clearLists();
     // Queues a frame on the connection and sends what goes at once; waits
     // for room while the queue is full. 1 when queued, 0 when not.
-    int32_t sendOnConnection(const std::vector<uint8_t>& frame);
+    int32_t sendOnConnection(const std::vector<uint8_t>& frame) KRV_EXCLUDES(sendMutex, mutex);
     bool startThread(bool hosting);
     // Sends a request and waits for its answer; false when none came.
     bool request(uint8_t type, const std::vector<uint8_t>& payload, NetMessage& answer);
-};
-
-// Holds the session mutex for a scope.
-class SessionLock {
-public:
-    explicit SessionLock(RuntimeMutex* mutex) : mutex_(mutex) { mutexLock(mutex_); }
-    ~SessionLock() { mutexUnlock(mutex_); }
-    SessionLock(const SessionLock&) = delete;
-    SessionLock& operator=(const SessionLock&) = delete;
-
-private:
-    RuntimeMutex* mutex_;
 };
 
 // The network thread's body; the argument is the session.

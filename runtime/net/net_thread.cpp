@@ -54,7 +54,7 @@ public:
 
     void run() {
         {
-            SessionLock lock(session_.mutex);
+            RuntimeLock lock(session_.mutex);
             server_.socket = session_.connectionSocket;
             listenSocket_ = session_.listenSocket;
         }
@@ -82,7 +82,7 @@ private:
     bool queueRegistrations() {
         std::vector<std::vector<uint8_t>> frames;
         {
-            SessionLock lock(session_.mutex);
+            RuntimeLock lock(session_.mutex);
             if (session_.stopFlag != 0) return false;
             for (PlayerNode& player : session_.localPlayers) {
                 if (player.record.id != kPlayerIdQueued) continue;
@@ -101,14 +101,14 @@ private:
     bool readServer() {
         std::vector<NetMessage> messages;
         Pumped state = pump(server_, buffer_, messages);
-        SessionLock lock(session_.mutex);
+        RuntimeLock lock(session_.mutex);
         for (NetMessage& message : messages) takeFromHost(message);
         return state == Pumped::Open;
     }
 
     // Only the connection to the host carries answers, and an answer counts
     // only where this program waits for it.
-    void takeFromHost(NetMessage& message) {
+    void takeFromHost(NetMessage& message) KRV_REQUIRES(session_.mutex) {
         const NetMessageHeader& header = message.header;
         if (header.type == kNetMessagePlayer) {
             for (PlayerNode& player : session_.localPlayers) {
@@ -132,7 +132,7 @@ private:
     }
 
     bool accepting() {
-        SessionLock lock(session_.mutex);
+        RuntimeLock lock(session_.mutex);
         return session_.acceptFlag != 0;
     }
 
@@ -173,7 +173,7 @@ private:
             if (messages.empty()) continue;
             NetOutbox outbox;
             {
-                SessionLock lock(session_.mutex);
+                RuntimeLock lock(session_.mutex);
                 for (const NetMessage& message : messages) {
                     if (hostHandleMessage(session_, connection.socket, message, outbox)) continue;
                     if (!isIn(closed, connection.socket)) closed.push_back(connection.socket);
@@ -235,7 +235,7 @@ private:
             if (it->socket != socket) continue;
             clients_.erase(it);
             {
-                SessionLock lock(session_.mutex);
+                RuntimeLock lock(session_.mutex);
                 hostForgetConnection(session_, socket);
             }
             sockClose(socket);
@@ -271,7 +271,7 @@ private:
         for (const Connection& connection : clients_) sockClose(connection.socket);
         clients_.clear();
         session_.releaseNetwork();
-        SessionLock lock(session_.mutex);
+        RuntimeLock lock(session_.mutex);
         session_.stopFlag = 1;
         session_.acceptFlag = 1;
         session_.nextPlayerId = kPlayerIdFirst;

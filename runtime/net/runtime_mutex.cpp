@@ -1,7 +1,8 @@
 // net: the runtime mutex over std::mutex.
 #include "runtime/net/runtime_mutex.h"
 
-#include <new>  // Required for: std::nothrow
+#include <cassert>  // Required for: assert
+#include <new>      // Required for: std::nothrow
 
 int mutexInit(RuntimeMutex** out) {
     if (out == nullptr) return kMutexInvalid;
@@ -30,4 +31,14 @@ int mutexDestroy(RuntimeMutex** mutex) {
     delete *mutex;
     *mutex = nullptr;
     return 0;
+}
+
+RuntimeLock::RuntimeLock(RuntimeMutex* mutex) : mutex_(mutex) {
+    const int result = mutexLock(mutex_);
+    assert(result == 0 && "the mutex is null or already held by this thread");
+    held_ = result == 0;
+}
+
+RuntimeLock::~RuntimeLock() {
+    if (held_) mutexUnlock(mutex_);
 }

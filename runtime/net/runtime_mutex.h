@@ -6,7 +6,9 @@
 #include <mutex>   // Required for: std::mutex
 #include <thread>  // Required for: std::thread::id
 
-struct RuntimeMutex {
+#include "runtime/net/lock_annotations.h"
+
+struct KRV_CAPABILITY("mutex") RuntimeMutex {
     std::mutex lock;
     std::atomic<std::thread::id> owner{};
 };
@@ -22,3 +24,18 @@ int mutexUnlock(RuntimeMutex* mutex);
 // Frees the mutex and sets the variable to null. 22 for a null address or
 // mutex, else 0.
 int mutexDestroy(RuntimeMutex** mutex);
+
+// Holds a mutex for a scope. Locking a mutex the thread already holds, or a
+// null one, is a fault of the caller: it asserts, and the lock releases only
+// what it took.
+class KRV_SCOPED_CAPABILITY RuntimeLock {
+public:
+    explicit RuntimeLock(RuntimeMutex* mutex) KRV_ACQUIRE(mutex) KRV_NO_LOCK_ANALYSIS;
+    ~RuntimeLock() KRV_RELEASE() KRV_NO_LOCK_ANALYSIS;
+    RuntimeLock(const RuntimeLock&) = delete;
+    RuntimeLock& operator=(const RuntimeLock&) = delete;
+
+private:
+    RuntimeMutex* mutex_;
+    bool held_ = false;
+};

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A copy of hello2d outside the tree, beside a CMakeLists.txt of its own that
 # adds the checkout: the checkout then brings no tests, benchmarks, toolkit or
-# programs, and the example compiles against Korvane::runtime with its link
+# programs but the archive packer, and the example compiles against Korvane::runtime with its link
 # fully planned. The link itself would rebuild the whole runtime; the in-tree
 # examples link through the same target.
 #   outside_tree_test.sh <checkout> <C compiler> <C++ compiler> [compiler launcher]
@@ -27,6 +27,7 @@ targets=$(ninja -C "$folder/build" -t targets all)
 for target in lumiset_test lmt_toolkit make_media krv_platform_fake core_test render3d_mesh_test; do
     ! grep -q "^$target:" <<<"$targets" || fail "the checkout builds $target for a program of its own"
 done
+grep -q "^krv_pack:" <<<"$targets" || fail "the checkout does not build the archive packer with the runtime"
 ctest --test-dir "$folder/build" -N | grep -q "Total Tests: 0" || fail "the checkout registers tests"
 
 ninja -C "$folder/build" hello2d/CMakeFiles/hello2d.dir/main.cpp.o >/dev/null || fail "main.cpp does not compile"

@@ -216,7 +216,7 @@ TEST_F(HostedSession, IdsOfPlayersWhoLeftComeBackAfterTheLastIdAndHeldOnesAreSki
     peer.send(kNetMessagePlayerLeft, 0, 101);
     EXPECT_TRUE(eventually([&] { return session.nextLeftPlayer() == 101; }));
     {
-        SessionLock lock(session.mutex);
+        RuntimeLock lock(session.mutex);
         session.nextPlayerId = kPlayerIdLastAssigned;
     }
     EXPECT_EQ(peer.registerPlayer("C"), kPlayerIdLastAssigned);
@@ -404,24 +404,30 @@ TEST(SessionEnd, CloseClosesBothSocketsAndDropsOnlyTheSessionsReference) {
     for (int i = 0; i < 3; ++i) sockInit();
 
     NetSession session;
-    session.connectionSocket = sockAdopt(std::move(connection->first), false);
-    session.listenSocket = sockAdopt(std::move(listening->first), false);
-    session.holdsSocketLayer = true;
-    session.ownPlayerId = 105;
-    session.nextPlayerId = 110;
+    {
+        RuntimeLock lock(session.mutex);
+        session.connectionSocket = sockAdopt(std::move(connection->first), false);
+        session.listenSocket = sockAdopt(std::move(listening->first), false);
+        session.holdsSocketLayer = true;
+        session.ownPlayerId = 105;
+        session.nextPlayerId = 110;
+    }
     EXPECT_TRUE(session.close(session.timings.endWaitMs));
 
-    EXPECT_EQ(session.connectionSocket, -1);
-    EXPECT_EQ(session.listenSocket, -1);
+    {
+        RuntimeLock lock(session.mutex);
+        EXPECT_EQ(int{session.connectionSocket}, -1);
+        EXPECT_EQ(int{session.listenSocket}, -1);
+        EXPECT_EQ(int{session.ownPlayerId}, 0);
+        EXPECT_EQ(int{session.nextPlayerId}, 101);
+        EXPECT_EQ(int{session.stopFlag}, 1);
+        EXPECT_EQ(int{session.acceptFlag}, 1);
+    }
     RawPeer connectionPeer(std::move(connection->second));
     RawPeer listeningPeer(std::move(listening->second));
     EXPECT_TRUE(connectionPeer.seesEnd());
     EXPECT_TRUE(listeningPeer.seesEnd());
     EXPECT_EQ(sockReferenceCount(), 2u);
-    EXPECT_EQ(session.ownPlayerId, 0);
-    EXPECT_EQ(session.nextPlayerId, 101);
-    EXPECT_EQ(session.stopFlag, 1);
-    EXPECT_EQ(session.acceptFlag, 1);
     EXPECT_TRUE(session.close(session.timings.endWaitMs));
     EXPECT_EQ(sockReferenceCount(), 2u);
     releaseSocketLayer();
@@ -432,11 +438,14 @@ TEST(SessionEnd, LeaveMessagesGoOnlyForAssignedIds) {
     auto connection = platform::tcpLoopbackPair();
     ASSERT_TRUE(connection);
     NetSession session;
-    session.connectionSocket = sockAdopt(std::move(connection->first), false);
-    for (uint16_t id : {0xFF00, 0xFFFE, 0xFFFC, 0, 0xFF01, 0x0102}) {
-        PlayerNode node;
-        node.record.id = id;
-        session.localPlayers.push_back(node);
+    {
+        RuntimeLock lock(session.mutex);
+        session.connectionSocket = sockAdopt(std::move(connection->first), false);
+        for (uint16_t id : {0xFF00, 0xFFFE, 0xFFFC, 0, 0xFF01, 0x0102}) {
+            PlayerNode node;
+            node.record.id = id;
+            session.localPlayers.push_back(node);
+        }
     }
     session.sendLeaveMessages();
     EXPECT_TRUE(session.close(session.timings.endWaitMs));
