@@ -17,6 +17,7 @@
 #include "runtime/platform/files.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/frame_commands.h"
+#include "runtime/system/input_commands.h"
 #include "runtime/system/program_entry.h"
 
 namespace {
@@ -31,6 +32,7 @@ bool demoReady() {
         if (std::getenv("DISPLAY") == nullptr) return false;
         platform::setInputBackend(&scriptedInput());
         startRuntimeOnly(nullptr, 0, 0);
+        setAutoPause(0);  // another window taking the focus must not pause the frames
         platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);  // the pictures sit beside the program
         setScreenMode(640, 480, 0);
         setColourKey(0xFFFFFF);

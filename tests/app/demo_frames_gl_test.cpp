@@ -22,6 +22,7 @@
 #include "runtime/render2d/png_codec.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/frame_commands.h"
+#include "runtime/system/input_commands.h"
 #include "runtime/system/program_entry.h"
 
 namespace {
@@ -39,6 +40,7 @@ bool demoReady() {
         if (std::getenv("DISPLAY") == nullptr) return false;
         platform::setInputBackend(&scriptedInput());
         startRuntimeOnly(nullptr, 0, 0);
+        setAutoPause(0);  // another window taking the focus must not pause the frames
         platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);  // the pictures sit beside the program
         setScreenMode(kWidth, kHeight, 0);
         setColourKey(0xFFFFFF);
