@@ -9,7 +9,6 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/render2d.h"
-#include "runtime/render3d/rainbows_3d.h"
 
 namespace {
 
@@ -51,8 +50,10 @@ void clearScreen() {
 }
 
 void setViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (Rainbows3D* engine = runtimeState().engine3D) engine->setShadowPass(0);
-    if (OpenGLRainbows* r = renderer()) r->setViewport(x, y, w, h);
+    if (OpenGLRainbows* r = renderer()) {
+        if (r->beforeViewportCommand != nullptr) r->beforeViewportCommand();
+        r->setViewport(x, y, w, h);
+    }
 }
 
 void getViewport(int32_t& x, int32_t& y, int32_t& w, int32_t& h) {

@@ -68,6 +68,10 @@ public:
 
     // --- 2D view state --------------------------------------------------
     void setViewport(int x, int y, int w, int h);
+    // Called by the viewport command before it sets a viewport; a layer
+    // above registers what must end first (the 3D engine's shadow pass).
+    using ViewportHook = void (*)();
+    ViewportHook beforeViewportCommand = nullptr;
 
     // --- Render targets (render_target.cpp) ------------------------------
     void createRenderTarget(int n, int sprite, int w, int h);
@@ -143,13 +147,6 @@ public:
     void installDefaultFont(int font);
     FontCell getFontCharSize(int font) const;
     void printText(int font, const char* text, float x, float y, float z);
-
-    // --- Billboards in the 3D scene (render3d/billboards.cpp) --------------
-    // A quad facing the camera whose bottom edge is centred on the point.
-    void drawSprite3D(int sprite, float x, float y, float z, float scale);
-    // Text facing the camera, cells of size x the font's cell; size 0 prints
-    // flat on the screen, centred above where the point projects.
-    void printText3D(int font, const char* text, float x, float y, float z, float size);
 
     // --- Image files (image_save.cpp) -------------------------------------
     bool saveSprite(int n, const char* name);

@@ -13,7 +13,7 @@
 
 // ---- Screen, view and frame ----
 void clearScreen();                                  // drops the background, clears the colour buffer
-void setViewport(int32_t x, int32_t y, int32_t w, int32_t h);  // ends a 3D shadow pass first; w or h <= 0: whole screen
+void setViewport(int32_t x, int32_t y, int32_t w, int32_t h);  // calls beforeViewportCommand first; w or h <= 0: whole screen
 void getViewport(int32_t& x, int32_t& y, int32_t& w, int32_t& h);
 void getViewport(double& x, double& y, double& w, double& h);
 void getScreenSize(int32_t& w, int32_t& h);          // swapped in portrait

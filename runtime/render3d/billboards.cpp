@@ -1,6 +1,8 @@
-// render3d: sprites and texts that face the camera, drawn by the render
-// object through its scratch buffer of text vertices. GL for the matrices,
-// the viewport and the capabilities billboards and text switch off.
+// render3d: sprites and texts that face the camera, drawn through the render
+// object's sprites, fonts and scratch buffer of text vertices. GL for the
+// matrices, the viewport and the capabilities billboards and text switch off.
+#include "runtime/render3d/billboards.h"
+
 #include <GL/gl.h>  // Required for: matrix and viewport queries
 
 #include <array>    // Required for: std::array
@@ -53,10 +55,10 @@ private:
 
 }  // namespace
 
-void OpenGLRainbows::drawSprite3D(int sprite, float x, float y, float z, float scale) {
+void drawSprite3D(OpenGLRainbows& r, int sprite, float x, float y, float z, float scale) {
     if (!isSpriteNumber(sprite)) return;
     const BillboardAxes axes = billboardAxes();
-    const SpriteRecord& s = sprites[static_cast<size_t>(sprite)];
+    const SpriteRecord& s = r.sprites[static_cast<size_t>(sprite)];
     if (s.width == 0) return;
     // A billboard takes no light, as text does: whatever normal the last
     // draw left current would otherwise decide its colour. Fog still applies.
@@ -68,26 +70,26 @@ void OpenGLRainbows::drawSprite3D(int sprite, float x, float y, float z, float s
     const Vec3 p = {x, y, z};
     const Vec3 bottomLeft = along(p, axes.right, -halfWidth);
     const Vec3 bottomRight = along(p, axes.right, halfWidth);
-    bindSprite(sprite, -1, false);
-    textVertices.reserve(4);
-    putVertex(textVertices, 0, bottomLeft, 0.0f, 0.0f);
-    putVertex(textVertices, 1, bottomRight, uMax, 0.0f);
-    putVertex(textVertices, 2, along(bottomRight, axes.up, height), uMax, vMax);
-    putVertex(textVertices, 3, along(bottomLeft, axes.up, height), 0.0f, vMax);
-    textVertices.count = 4;
-    drawVertexBuffer(GL_TRIANGLE_FAN);
+    r.bindSprite(sprite, -1, false);
+    r.textVertices.reserve(4);
+    putVertex(r.textVertices, 0, bottomLeft, 0.0f, 0.0f);
+    putVertex(r.textVertices, 1, bottomRight, uMax, 0.0f);
+    putVertex(r.textVertices, 2, along(bottomRight, axes.up, height), uMax, vMax);
+    putVertex(r.textVertices, 3, along(bottomLeft, axes.up, height), 0.0f, vMax);
+    r.textVertices.count = 4;
+    r.drawVertexBuffer(GL_TRIANGLE_FAN);
 }
 
-void OpenGLRainbows::printText3D(int font, const char* text, float x, float y, float z, float size) {
+void printText3D(OpenGLRainbows& r, int font, const char* text, float x, float y, float z, float size) {
     if (!isFontNumber(font) || text == nullptr) return;
     const CapabilityOff noCulling(GL_CULL_FACE);
     const CapabilityOff noLighting(GL_LIGHTING);
     const BillboardAxes axes = billboardAxes();
     const int32_t fontSprite = kFirstFontSprite + font;
-    const SpriteRecord& f = sprites[static_cast<size_t>(fontSprite)];
+    const SpriteRecord& f = r.sprites[static_cast<size_t>(fontSprite)];
     const auto length = static_cast<int32_t>(std::strlen(text));
     if (size != 0.0f) {
-        bindSprite(fontSprite, -1, false);
+        r.bindSprite(fontSprite, -1, false);
         const bool tall = f.width < f.height;
         const int characters = tall ? 256 : 128;
         const int rows = tall ? 16 : 8;
@@ -95,20 +97,20 @@ void OpenGLRainbows::printText3D(int font, const char* text, float x, float y, f
         const float columnWidth = f.uMax / 16.0f;
         const float s = static_cast<float>(f.width >> 4) * size;
         Vec3 bottomLeft = along({x, y, z}, axes.right, -s * static_cast<float>(length) / 2.0f);
-        textVertices.reserve(4 * length);
+        r.textVertices.reserve(4 * length);
         for (int32_t i = 0; i < length; ++i) {
             const int index = static_cast<int>(static_cast<signed char>(text[i])) % characters;
             const float uLow = static_cast<float>(index & 15) * columnWidth;
             const float vLow = static_cast<float>((rows - 1) - (index >> 4)) * rowHeight;
             const Vec3 bottomRight = along(bottomLeft, axes.right, s);
-            putVertex(textVertices, 4 * i, bottomLeft, uLow, vLow);
-            putVertex(textVertices, 4 * i + 1, bottomRight, uLow + columnWidth, vLow);
-            putVertex(textVertices, 4 * i + 2, along(bottomRight, axes.up, s), uLow + columnWidth, vLow + rowHeight);
-            putVertex(textVertices, 4 * i + 3, along(bottomLeft, axes.up, s), uLow, vLow + rowHeight);
+            putVertex(r.textVertices, 4 * i, bottomLeft, uLow, vLow);
+            putVertex(r.textVertices, 4 * i + 1, bottomRight, uLow + columnWidth, vLow);
+            putVertex(r.textVertices, 4 * i + 2, along(bottomRight, axes.up, s), uLow + columnWidth, vLow + rowHeight);
+            putVertex(r.textVertices, 4 * i + 3, along(bottomLeft, axes.up, s), uLow, vLow + rowHeight);
             bottomLeft = bottomRight;
         }
-        textVertices.count = 4 * length;
-        drawVertexBuffer(GL_QUADS);
+        r.textVertices.count = 4 * length;
+        r.drawVertexBuffer(GL_QUADS);
         return;
     }
     // Size 0: flat text on the screen, centred above the projected point.
@@ -134,12 +136,12 @@ void OpenGLRainbows::printText3D(int font, const char* text, float x, float y, f
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, viewportWidth, viewportHeight, 0.0, -1.0, 1.0);
+    glOrtho(0.0, r.viewportWidth, r.viewportHeight, 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     const float cellWidth = static_cast<float>(f.width >> 4);
-    printText(font, text, sx - static_cast<float>(length) * cellWidth * 0.5f - vx,
+    r.printText(font, text, sx - static_cast<float>(length) * cellWidth * 0.5f - vx,
               vy + sy - static_cast<float>(f.height >> 3), -ndcZ);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -11,6 +11,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/debugger.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render3d/billboards.h"
 #include "runtime/render3d/collision_queries.h"
 #include "runtime/render3d/command_args_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
@@ -123,6 +124,10 @@ void endShadows3D() {
     if (Rainbows3D* e = engine()) e->endShadowsClearDepth();
 }
 
+void endShadowPass3D() {
+    if (Rainbows3D* e = engine()) e->setShadowPass(0);
+}
+
 // ---- Lights and fog ----
 
 void setCameraLight3D(double light, double colour) {
@@ -197,8 +202,8 @@ void drawPoint3D(double x, double y, double z, double size, double colour) {
 void print3D(const RtString& text, double x, double y, double z, double size) {
     Rainbows3D* e = engine();
     if (e == nullptr || e->renderer == nullptr) return;
-    e->renderer->printText3D(runtimeState().currentFont, text.data, floatArg(x), floatArg(y), floatArg(z),
-                             floatArg(size));
+    printText3D(*e->renderer, runtimeState().currentFont, text.data, floatArg(x), floatArg(y), floatArg(z),
+                floatArg(size));
 }
 
 // ---- Screen projection and collisions ----

@@ -20,6 +20,7 @@ void setCullMode3D(double value);  // the sign: -1, 0 or 1
 void setSphereMapping3D(double value);
 void setNormalMode3D(double mode);  // int(mode) % 3
 void endShadows3D();
+void endShadowPass3D();  // leaves depth alone: what the 2D viewport command ends first
 // setTextureVariant3D: rainbows_3d.h
 
 // ---- Lights and fog (commands_3d.cpp) ----

@@ -44,7 +44,8 @@
 
 // --- Debug shapes and billboards ---
 // drawDebugPoint, drawDebugLine, drawAxes, drawWireSphere, drawWireBox         debug_shapes.cpp
-// OpenGLRainbows::drawSprite3D, OpenGLRainbows::printText3D                    billboards.cpp
+// drawSprite3D, printText3D (over the render object)                          billboards.h
+#include "runtime/render3d/billboards.h"
 
 // --- Stencil shadows ---
 // setShadowPass, endShadowsClearDepth                                          shadow_pass.cpp
@@ -70,8 +71,8 @@
 
 // --- 3D commands ---
 // start3D, end3D, setTextures3D, setCameraUp3D, setCamera3D, setCullMode3D,
-// setSphereMapping3D, setNormalMode3D, endShadows3D, setCameraLight3D,
-// setLight3D, setFog3D, rotateMovement3D, setMovementPosition3D,
+// setSphereMapping3D, setNormalMode3D, endShadows3D, endShadowPass3D,
+// setCameraLight3D, setLight3D, setFog3D, rotateMovement3D, setMovementPosition3D,
 // setMovementScale3D, pushMovement3D, popMovement3D, multMatrix3D,
 // drawAxes3D, drawLine3D, drawPoint3D, print3D, project3D, unproject3D,
 // collideSphere3D, collideBox3D, collideSphereBox3D, collideRay3D,

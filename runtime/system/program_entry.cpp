@@ -19,6 +19,7 @@
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/sound/sound_sample.h"
@@ -105,6 +106,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
 
     rs.netSession = new NetSession();
     rs.engine3D = new Rainbows3D(rs.renderer);
+    renderer.beforeViewportCommand = endShadowPass3D;
     rs.input = new InputDevices();
     rs.soundDevice = new SoundDevice();
     rs.soundSlots = new SoundSample[kSoundSlots];

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/render2d/image_source.h"
+#include "runtime/render3d/billboards.h"
 #include "runtime/render2d/png_codec.h"
 #include "tests/render3d/frame_artefact.h"
 #include "tests/render3d/gl_3d_fixture.h"
@@ -75,7 +76,7 @@ TEST_F(Scene3D, SpriteBillboardIsAQuarterWideAndHalfHighWithItsBottomEdgeOnThePo
     for (const Case& c : cases) {
         makeTwoToneSprite(30, c.w, c.h);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        r().drawSprite3D(30, 0, 0, -c.distance, c.scale);
+        drawSprite3D(r(), 30, 0, 0, -c.distance, c.scale);
         const Extent e = drawnExtent();
         const float w = pixels(c.quadWidth, c.distance), h = pixels(c.quadHeight, c.distance);
         EXPECT_NEAR(e.right - e.left + 1, w, 2.0f) << c.w << "x" << c.h;
@@ -93,7 +94,7 @@ TEST_F(Scene3D, SpriteBillboardStaysUprightWhateverTheCameraRoll) {
         engine->setCameraUp(up, 1.0f - up, 0);
         engine->setCamera(0, 0, 0, 0, 0, -1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        r().drawSprite3D(31, 0, 0, -100, 1);
+        drawSprite3D(r(), 31, 0, 0, -100, 1);
         EXPECT_EQ(px(320, 190), kRed) << "top half above, camera up x " << up;
         EXPECT_EQ(px(320, 225), kGreen) << "bottom half below";
         EXPECT_EQ(px(380, 225), kGreen) << "66 pixels either side";
@@ -108,7 +109,7 @@ TEST_F(Scene3D, SpriteBillboardIsDrawnUnlitWithFogWhateverNormalWasLeftCurrent) 
     makeTwoToneSprite(32, 64, 32);
     engine->setFog(0x40A0E0, 0, 50, 300);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    r().drawSprite3D(32, 0, 0, -150, 1);
+    drawSprite3D(r(), 32, 0, 0, -150, 1);
     const uint32_t unlit = px(320, 225);
     ASSERT_NE(unlit, kGreen) << "fog tints the billboard";
     ASSERT_NE(unlit, 0u);
@@ -117,7 +118,7 @@ TEST_F(Scene3D, SpriteBillboardIsDrawnUnlitWithFogWhateverNormalWasLeftCurrent) 
     engine->setLight(0, 0xFFFFFF, 0, 50, -100, 0, 0, 0, 170, 0);
     glNormal3f(0, 0, -1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    r().drawSprite3D(32, 0, 0, -150, 1);
+    drawSprite3D(r(), 32, 0, 0, -150, 1);
     saveFrameArtefact(r(), "billboard_with_lamp");
     EXPECT_EQ(px(320, 225), unlit) << std::hex << px(320, 225);
     EXPECT_TRUE(enabled(GL_LIGHTING)) << "lighting back on after the billboard";
@@ -132,7 +133,7 @@ TEST_F(Scene3D, TextInTheSceneAndOnTheScreen) {
     glEnable(GL_CULL_FACE);
     // On the screen: centred above where the point projects; the right half
     // of the window gets the text of a point 20 units to the right.
-    r().printText3D(3, "WWWW", 20, 0, -100, 0);
+    printText3D(r(), 3, "WWWW", 20, 0, -100, 0);
     const Extent screen = drawnExtent();
     const float centre = 320.0f + 20.0f * 240.0f / (0.57735027f * 100.0f);
     EXPECT_NEAR((screen.left + screen.right + 1) / 2.0f, centre, cell.width / 2.0f + 1);
@@ -142,7 +143,7 @@ TEST_F(Scene3D, TextInTheSceneAndOnTheScreen) {
     // In the scene: cells of size x the font's cell, facing the camera.
     glClear(GL_COLOR_BUFFER_BIT);
     const char text[] = {'W', static_cast<char>(200), 'W', 0};
-    r().printText3D(3, text, 0, 0, -100, 1.0f);
+    printText3D(r(), 3, text, 0, 0, -100, 1.0f);
     const Extent scene = drawnExtent();
     ASSERT_GE(scene.right, 0);
     const float cellPixels = static_cast<float>(cell.width) * 240.0f / (0.57735027f * 100.0f);
@@ -151,7 +152,7 @@ TEST_F(Scene3D, TextInTheSceneAndOnTheScreen) {
     saveFrameArtefact(r(), "text_in_scene");
     // A point in the eye's plane has no projection: nothing is drawn.
     glClear(GL_COLOR_BUFFER_BIT);
-    r().printText3D(3, "WWWW", 5, 0, 0, 0);
+    printText3D(r(), 3, "WWWW", 5, 0, 0, 0);
     EXPECT_EQ(drawnExtent().right, -1);
 }
 

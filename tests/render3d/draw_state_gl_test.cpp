@@ -7,6 +7,7 @@
 #include <GL/glext.h>
 
 #include "runtime/render2d/gl_extensions.h"
+#include "runtime/render3d/billboards.h"
 #include "tests/render3d/gl_3d_fixture.h"
 
 namespace {
@@ -192,9 +193,9 @@ TEST_P(DrawState3D, LightingFollowsTheLightsAfterEveryKindOfDraw) {
          }},
         {"end of the shadow pass",
          [](Rainbows3D& e, OpenGLRainbows&) { e.setLight(-3, 0xFFFFFF, 3, 3, 10, 0, 0, 0, 0, 0); }},
-        {"billboard", [](Rainbows3D&, OpenGLRainbows& r) { r.drawSprite3D(1, 0, 0, 0, 0.1f); }},
-        {"text in the scene", [](Rainbows3D&, OpenGLRainbows& r) { r.printText3D(3, "Ab", 0, 0, 0, 0.1f); }},
-        {"text on the screen", [](Rainbows3D&, OpenGLRainbows& r) { r.printText3D(3, "Ab", 0, 0, 0, 0); }},
+        {"billboard", [](Rainbows3D&, OpenGLRainbows& r) { drawSprite3D(r, 1, 0, 0, 0, 0.1f); }},
+        {"text in the scene", [](Rainbows3D&, OpenGLRainbows& r) { printText3D(r, 3, "Ab", 0, 0, 0, 0.1f); }},
+        {"text on the screen", [](Rainbows3D&, OpenGLRainbows& r) { printText3D(r, 3, "Ab", 0, 0, 0, 0); }},
         {"debug point", [](Rainbows3D& e, OpenGLRainbows&) { e.drawDebugPoint(kCentre, 0xFF, 4); }},
         {"debug line", [](Rainbows3D& e, OpenGLRainbows&) { e.drawDebugLine(kCentre, kTo, 0xFF, 2); }},
         {"wire sphere", [](Rainbows3D& e, OpenGLRainbows&) { e.drawWireSphere(kCentre, 1, 0xFF, 1); }},

@@ -3,6 +3,8 @@
 
 #include "runtime/core/error_slot.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render2d.h"
+#include "runtime/render3d/rainbows_3d.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/input_commands.h"
 #include "runtime/system/input_devices.h"
@@ -80,6 +82,15 @@ TEST_F(FrameCommands, ShowScreenPresentsAndRestoresThe2DState) {
     EXPECT_EQ(runtimeState().previousFrameTime, 5.0);
     EXPECT_NE(runtimeState().frameTime, 5.0);
     EXPECT_EQ(runtimeState().input->newFrame, 1);
+}
+
+TEST_F(FrameCommands, TheViewportCommandEndsTheShadowPassBeforeItSetsTheView) {
+    Rainbows3D& engine = *runtimeState().engine3D;
+    engine.setShadowPass(1);
+    setViewport(10, 10, 20, 20);
+    EXPECT_EQ(engine.shadowPass, 0);
+    // The end of the pass sets the whole window; the command's view comes after.
+    EXPECT_EQ(runtimeState().renderer->viewportWidth, 20);
 }
 
 TEST_F(FrameCommands, PauseLoopSleepsUntilTheWindowIsActiveAgain) {
