@@ -9,6 +9,11 @@ namespace {
 // One unit in the last place above the float nearest to sqrt(2).
 constexpr float kDiagonalFactor = std::bit_cast<float>(0x3FB504F4u);
 
+// The walk from the goal takes a step after this many expansions: a goal
+// walled in, or in a small pocket, is still known almost at once, and a search
+// that does reach its goal pays little for the walk beside it.
+constexpr uint32_t kExpansionsPerFloodStep = 8;
+
 }  // namespace
 
 bool AStarPlanner::reset() {
@@ -16,12 +21,13 @@ bool AStarPlanner::reset() {
         clearNodes();
     }
     Planner::reset();
-    if (!cells_ || poolLimit_ == 0 || openLimit_ == 0) {
+    if (!ready_ || poolLimit_ == 0 || openLimit_ == 0) {
         return false;
     }
     const uint32_t start = uint32_t(request_.startY) * uint32_t(request_.width) + uint32_t(request_.startX);
-    cells_[start].g = 0.0f;
-    state_[start] = stateByte(kOpen, kNoParent);
+    SearchGrid::Cell& c = grid_.touch(start);
+    c.g = 0.0f;
+    SearchGrid::setState(c, cell_state::make(cell_state::kOpen, cell_state::kNoParent));
     heldCount_ = 1;
     openCount_ = 1;
     open_.push(start, 0.0f, 0.0f);
@@ -29,7 +35,8 @@ bool AStarPlanner::reset() {
 }
 
 void AStarPlanner::close(uint32_t cell) {
-    state_[cell] = uint8_t((state_[cell] & ~kPlaceMask) | kClosed);
+    SearchGrid::Cell& c = grid_.at(cell);
+    SearchGrid::setState(c, cell_state::withPlace(SearchGrid::stateOf(c), cell_state::kClosed));
     ++closedCount_;
 }
 
@@ -45,10 +52,11 @@ uint32_t AStarPlanner::takeBest() {
     for (;;) {
         const OpenHeap::Entry e = open_.top();
         open_.pop();
-        uint8_t& state = state_[e.cell];
-        if (placeOf(state) == kOpen && cells_[e.cell].g == e.g) {
+        SearchGrid::Cell& c = grid_.at(e.cell);
+        const uint8_t state = SearchGrid::stateOf(c);
+        if (cell_state::placeOf(state) == cell_state::kOpen && c.g == e.g) {
             --openCount_;
-            state = uint8_t((state & ~kPlaceMask) | kCurrent);
+            SearchGrid::setState(c, cell_state::withPlace(state, cell_state::kCurrent));
             return e.cell;
         }
     }
@@ -56,7 +64,8 @@ uint32_t AStarPlanner::takeBest() {
 
 bool AStarPlanner::search() {
     ++searchCount_;
-    if (!cells_) {
+    flood_.stop();
+    if (!ready_) {
         return finish(-1);
     }
     const float factor = request_.diagonalCost ? kDiagonalFactor : 1.0f;
@@ -68,6 +77,15 @@ bool AStarPlanner::search() {
     const int32_t goalY = request_.goalY;
     const uint32_t goal = uint32_t(goalY) * uint32_t(width) + uint32_t(goalX);
 
+    if (mayStopWhenUnreachable() && openCount_ != 0) {
+        // A blocked goal is never entered: the search would close all it reaches.
+        if (grid_.touch(goal).cost == kBlocked) {
+            return finishUnreachable();
+        }
+        flood_.start(grid_, goal, width, height, diagonals);
+    }
+
+    uint32_t expansions = 0;
     while (openCount_ != 0) {
         const uint32_t current = takeBest();
         if (current == goal) {
@@ -76,10 +94,10 @@ bool AStarPlanner::search() {
         }
         const int32_t x = int32_t(current % uint32_t(width));
         const int32_t y = int32_t(current / uint32_t(width));
-        const float currentG = cells_[current].g;
+        const float currentG = grid_.at(current).g;
 
-        for (uint32_t step = 0; step < kStepCount; ++step) {
-            const Step& s = kSteps[step];
+        for (uint32_t step = 0; step < kGridStepCount; ++step) {
+            const GridStep& s = kGridSteps[step];
             if (s.diagonal && !diagonals) {
                 continue;
             }
@@ -89,38 +107,42 @@ bool AStarPlanner::search() {
                 continue;
             }
             const uint32_t cell = uint32_t(ny) * uint32_t(width) + uint32_t(nx);
-            Cell& c = cells_[cell];
+            SearchGrid::Cell& c = grid_.touch(cell);
             const float value = c.cost;
             if (value == kBlocked) {
                 continue;
             }
             const float newG = s.diagonal ? currentG + value * factor : currentG + value;
-            const CellState state = placeOf(state_[cell]);
-            if (state != kNoNode && c.g <= newG) {
+            const cell_state::Place place = cell_state::placeOf(SearchGrid::stateOf(c));
+            if (place != cell_state::kNoNode && c.g <= newG) {
                 continue;
             }
-            if (state == kNoNode) {
+            if (place == cell_state::kNoNode) {
                 if (heldCount_ >= poolLimit_) {
                     return finish(-1);
                 }
                 ++heldCount_;
             }
-            if (state != kOpen) {
+            if (place != cell_state::kOpen) {
                 if (openCount_ >= openLimit_) {
                     return finish(-1);
                 }
                 ++openCount_;
-                if (state == kClosed) {
+                if (place == cell_state::kClosed) {
                     --closedCount_;
                 }
             }
             const float h = float(std::abs(goalX - nx) + std::abs(goalY - ny));
             const float f = (h - newG) * weight + newG;
             c.g = newG;
-            state_[cell] = stateByte(kOpen, step);
+            SearchGrid::setState(c, cell_state::make(cell_state::kOpen, step));
             open_.push(cell, f, newG);
         }
         close(current);
+        if (flood_.isRunning() && ++expansions % kExpansionsPerFloodStep == 0 &&
+            flood_.step(grid_) == GoalFlood::Verdict::kUnreachable) {
+            return finishUnreachable();
+        }
     }
     return finish(-1);
 }

@@ -1,13 +1,20 @@
 // pathfind: the find-path command. Uses the core's number arrays and min/max;
-// the search is AStarPlanner's.
+// the search is AStarPlanner's. Each thread keeps one planner, so that its
+// storage serves every call the thread makes, as a game loop calls once a frame
+// for each of its units.
 #include "runtime/pathfind/find_path.h"
+
+#include <vector>  // Required for: std::vector
 
 #include "runtime/core/min_max.h"
 #include "runtime/pathfind/astar_planner.h"
 
-int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double weight, int32_t startX,
-                 int32_t startY, int32_t goalX, int32_t goalY) {
-    AStarPlanner planner;
+namespace {
+
+// The main form over width x height costs, cell (x, y) at y x width + x.
+int32_t findPathInCells(const double* cells, int32_t width, int32_t height, RtArray<int32_t>& solution,
+                        double weight, int32_t startX, int32_t startY, int32_t goalX, int32_t goalY) {
+    thread_local AStarPlanner planner;
     PathRequest request;
     request.startX = startX;
     request.startY = startY;
@@ -19,9 +26,9 @@ int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double 
     request.openCapacity = 0;
     request.hashBits = 8;
     request.weight = static_cast<float>(maxOf(0.0, minOf(weight, 1.0)));
-    request.width = map.bounds(0);
-    request.height = map.bounds(1);
-    request.cells = map.data;
+    request.width = width;
+    request.height = height;
+    request.cells = cells;
     if (!planner.setup(request)) {
         return 0;
     }
@@ -42,6 +49,13 @@ int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double 
     return solution.bounds(0);
 }
 
+}  // namespace
+
+int32_t findPath(const RtArray<double>& map, RtArray<int32_t>& solution, double weight, int32_t startX,
+                 int32_t startY, int32_t goalX, int32_t goalY) {
+    return findPathInCells(map.data, map.bounds(0), map.bounds(1), solution, weight, startX, startY, goalX, goalY);
+}
+
 int32_t findPath(const RtArray<double>& map, RtArray<double>& solution, double weight, int32_t startX,
                  int32_t startY, int32_t goalX, int32_t goalY) {
     RtArray<int32_t> points;
@@ -59,12 +73,13 @@ int32_t findPath(const RtArray<int32_t>& map, RtArray<int32_t>& solution, double
                  int32_t startY, int32_t goalX, int32_t goalY) {
     const int32_t width = map.bounds(0);
     const int32_t height = map.bounds(1);
-    RtArray<double> costs;
-    costs.dim(width, height);
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            costs.at(x, y) = map.at(x, y);
-        }
+    // The map's (x, y) plane as doubles, in storage kept between calls as the
+    // planner's is: element (x, y) lies at x + y x width in both.
+    thread_local std::vector<double> costs;
+    const size_t n = size_t(width) * size_t(height);
+    costs.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        costs[i] = map.data[i];
     }
-    return findPath(costs, solution, weight, startX, startY, goalX, goalY);
+    return findPathInCells(costs.data(), width, height, solution, weight, startX, startY, goalX, goalY);
 }

@@ -2,37 +2,15 @@
 // Uses only the standard library; the search itself is the derived planner's.
 #include "runtime/pathfind/planner.h"
 
-#include <algorithm>  // Required for: std::fill
-#include <limits>     // Required for: std::numeric_limits
+#include <limits>  // Required for: std::numeric_limits
+
+#include "runtime/pathfind/reachable_cells.h"
 
 namespace {
-
-constexpr float kFloatMax = std::numeric_limits<float>::max();
-constexpr float kFloatTiny = std::numeric_limits<float>::denorm_min();
-
-// A cell's cost as float: a positive finite cost stays open even where float
-// cannot hold it exactly (too large is the largest float, too small the
-// smallest); 0, negative, infinite and NaN costs block the cell.
-float cellCost(double value) {
-    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity()) {
-        return Planner::kBlocked;
-    }
-    if (value > kFloatMax) {
-        return kFloatMax;
-    }
-    const float narrowed = static_cast<float>(value);
-    return narrowed > 0.0f ? narrowed : kFloatTiny;
-}
 
 bool inside(int32_t v, int32_t size) { return v >= 0 && v < size; }
 
 }  // namespace
-
-// The order in which neighbours are visited decides between paths of equal cost.
-const Planner::Step Planner::kSteps[kStepCount] = {
-    {-1, -1, true}, {0, -1, false}, {1, -1, true}, {1, 0, false},
-    {-1, 0, false}, {-1, 1, true},  {0, 1, false}, {1, 1, true},
-};
 
 Planner::~Planner() = default;
 
@@ -47,47 +25,33 @@ bool Planner::setup(const PathRequest& request) {
     if (cells > uint64_t(std::numeric_limits<int32_t>::max()) || request.cells == nullptr) {
         return false;
     }
-    releaseGrid();
+    ready_ = false;
+    searchCount_ = 0;
+    result_ = -1;
+    request_ = PathRequest{};
 
     const uint32_t n = static_cast<uint32_t>(cells);
-    cells_.reset(new Cell[n]);
-    float maximum = kBlocked;
-    for (uint32_t i = 0; i < n; ++i) {
-        const float cost = cellCost(request.cells[i]);
-        cells_[i].cost = cost;
-        if (cost > maximum) {
-            maximum = cost;
-        }
-    }
+    const float maximum = cell_cost::largest(request.cells, n);
     if (!(maximum > 0.0f)) {
-        cells_.reset();
         return false;
     }
-    // Open cells cost more than 1 and at most 2; the dearest costs exactly 2.
-    for (uint32_t i = 0; i < n; ++i) {
-        if (cells_[i].cost > 0.0f) {
-            cells_[i].cost = cells_[i].cost / maximum + 1.0f;
-        }
-    }
-
-    state_.assign(n, kNoNode);
-    state_.shrink_to_fit();
+    grid_.prepare(request.cells, n, maximum);
     open_.clear();
     heldCount_ = 0;
     openCount_ = 0;
     closedCount_ = 0;
+    closedAllReachable_ = false;
     poolLimit_ = request.poolSize != 0 ? request.poolSize : n;
     openLimit_ = request.openCapacity != 0 ? request.openCapacity : n;
 
     request_ = request;
-    result_ = -1;
     // NaN counts as 0: a NaN weight would make every key NaN and the order arbitrary.
     if (!(request_.weight > 0.0f)) {
         request_.weight = 0.0f;
     } else if (request_.weight > 1.0f) {
         request_.weight = 1.0f;
     }
-    searchCount_ = 0;
+    ready_ = true;
     done_ = 1;
     return true;
 }
@@ -100,44 +64,60 @@ bool Planner::reset() {
 }
 
 void Planner::clearNodes() {
-    if (heldCount_ != 0) {
-        std::fill(state_.begin(), state_.end(), kNoNode);
-    }
+    grid_.forgetNodes();
     open_.clear();
     heldCount_ = 0;
     openCount_ = 0;
     closedCount_ = 0;
+    closedAllReachable_ = false;
     result_ = -1;
     done_ = 1;
 }
 
 void Planner::releaseGrid() {
-    if (!cells_) {
+    if (!ready_ && !grid_.isPrepared()) {
         return;
     }
-    cells_.reset();
-    state_.clear();
-    state_.shrink_to_fit();
-    open_.clear();
+    ready_ = false;
+    grid_.release();
+    open_ = OpenHeap();
+    flood_ = GoalFlood();
     heldCount_ = 0;
     openCount_ = 0;
     closedCount_ = 0;
+    closedAllReachable_ = false;
     searchCount_ = 0;
     result_ = -1;
     request_ = PathRequest{};
 }
 
-int32_t Planner::parentOf(int32_t cell) const {
-    const uint32_t step = state_[static_cast<uint32_t>(cell)] >> 2;
-    if (step == kNoParent) {
-        return -1;
-    }
-    return cell - (kSteps[step].dy * request_.width + kSteps[step].dx);
+bool Planner::mayStopWhenUnreachable() const {
+    return poolLimit_ >= grid_.size() && openLimit_ >= grid_.size();
 }
 
-float Planner::getPathCost() const {
-    return result_ >= 0 ? cells_[static_cast<uint32_t>(result_)].g : -1.0f;
+bool Planner::finishUnreachable() {
+    open_.clear();
+    openCount_ = 0;
+    closedAllReachable_ = true;
+    done_ = 1;
+    result_ = -1;
+    return true;
 }
+
+uint32_t Planner::getClosedCount() const {
+    // Counted only when asked: finding paths never needs it.
+    return closedAllReachable_ ? countReachableCells(request_) : closedCount_;
+}
+
+int32_t Planner::parentOf(int32_t cell) const {
+    const uint32_t step = cell_state::stepOf(SearchGrid::stateOf(grid_.at(uint32_t(cell))));
+    if (step == cell_state::kNoParent) {
+        return -1;
+    }
+    return cell - (kGridSteps[step].dy * request_.width + kGridSteps[step].dx);
+}
+
+float Planner::getPathCost() const { return result_ >= 0 ? grid_.at(uint32_t(result_)).g : -1.0f; }
 
 uint32_t Planner::getPathLength() const {
     uint32_t length = 0;
@@ -148,8 +128,8 @@ uint32_t Planner::getPathLength() const {
 }
 
 float Planner::getGridCost(int32_t x, int32_t y) const {
-    if (!cells_ || !inside(x, request_.width) || !inside(y, request_.height)) {
+    if (!ready_ || !inside(x, request_.width) || !inside(y, request_.height)) {
         return kBlocked;
     }
-    return cells_[uint32_t(y) * uint32_t(request_.width) + uint32_t(x)].cost;
+    return grid_.costOf(uint32_t(y) * uint32_t(request_.width) + uint32_t(x));
 }

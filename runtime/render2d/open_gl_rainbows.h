@@ -68,6 +68,8 @@ public:
 
     // --- 2D view state --------------------------------------------------
     void setViewport(int x, int y, int w, int h);
+    // Blending off, alpha test on, white colour and global alpha 1.
+    void restoreOpaqueDrawing();
     // Called by the viewport command before it sets a viewport; a layer
     // above registers what must end first (the 3D engine's shadow pass).
     using ViewportHook = void (*)();

@@ -65,7 +65,10 @@ void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
     smoothing = 1;
     bindSprite(-1, -1, false);
     spritePoints.reconsider();
+    restoreOpaqueDrawing();
+}
 
+void OpenGLRainbows::restoreOpaqueDrawing() {
     glDisable(GL_BLEND);
     glEnable(GL_ALPHA_TEST);
     globalAlpha = 1.0f;

@@ -1,14 +1,14 @@
 // sound: the default media layer: music and movies decoded by ffmpeg_decoder,
-// their sound played by the device's mixer, pictures drawn by MoviePicture.
+// their sound played by the device's mixer, pictures drawn by render2d.
 // The movie's clock is the platform's monotonic clock.
 #include <algorithm>  // Required for: std::clamp, std::min
 #include <limits>     // Required for: std::numeric_limits
 
+#include "runtime/platform/clock.h"
+#include "runtime/render2d/streamed_picture.h"
 #include "runtime/sound/ffmpeg_decoder.h"
 #include "runtime/sound/media_backend.h"
-#include "runtime/sound/movie_picture.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/platform/clock.h"
 
 namespace {
 
@@ -110,13 +110,14 @@ public:
     int32_t sourceHeight() override { return video.height(); }
     void setDestination(const MovieRect& rect) override { destination = rect; }
     void drawFrame() override {
-        picture.draw(video.pictureAt(positionMs()), video.width(), video.height(), destination);
+        picture.draw(video.pictureAt(positionMs()), video.width(), video.height(), destination.x, destination.y,
+                     destination.w, destination.h);
     }
 
 private:
     VideoDecoder video;
     MediaVoice sound;
-    MoviePicture picture;
+    StreamedPicture picture;
     MovieRect destination;
     int32_t position = 0;  // while stopped; the position at start while playing
     double startedAt = 0.0;

@@ -2,8 +2,6 @@
 // and measures them with the runtime clock; draws through the render object.
 #include "runtime/system/background_fade.h"
 
-#include <GL/gl.h>  // Required for: glClear
-
 #include <string>  // Required for: the resolved name
 
 #include "runtime/core/runtime_state.h"
@@ -40,9 +38,7 @@ void loadBackgroundFaded(const RtString& path, int ms) {
     r->grabScreenToTiledImage(kOldScreenSlot);
     // The picture is loaded from the name that resolved, plain file or archive entry.
     r->loadTiledImage(kNewPictureSlot, resolved.c_str());
-    r->freeTiledImage(kTiledImageBackground);
-    r->flushPendingClear();
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearScreen();
 
     const auto duration = static_cast<float>(ms);
     const auto end = static_cast<float>((elapsedMillis() - rs.programStartTime) + duration);

@@ -3,8 +3,6 @@
 // through terminateProgram.
 #include "runtime/system/frame_commands.h"
 
-#include <GL/gl.h>  // Required for: the 2D state reset after the present
-
 #include <algorithm>  // Required for: std::clamp, std::min, std::max
 #include <array>      // Required for: std::array
 #include <cmath>      // Required for: std::fabs, std::ceil
@@ -55,10 +53,7 @@ void bringWindowBack(RuntimeState& rs) {
 
 void resetDrawingState(RuntimeState& rs) {
     OpenGLRainbows& renderer = *rs.renderer;
-    glDisable(GL_BLEND);
-    glEnable(GL_ALPHA_TEST);
-    renderer.globalAlpha = 1.0f;
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    renderer.restoreOpaqueDrawing();
     renderer.drawTiledImage(kTiledImageBackground);  // nothing when no background is loaded
     renderer.setViewport(0, 0, 0, 0);
     setTextureVariant3D(0.0);

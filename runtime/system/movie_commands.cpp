@@ -1,15 +1,13 @@
 // system: the movie commands. The movie comes from the sound library's media
 // layer and is drawn into the render object's frames (render2d).
-#include <GL/gl.h>  // Required for: saving and restoring the program's GL state
-
 #include <algorithm>  // Required for: std::min
-#include <array>      // Required for: std::array
 #include <optional>   // Required for: std::optional
 #include <string>     // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/saved_draw_state.h"
 #include "runtime/system/media_commands.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/input_devices.h"
@@ -30,65 +28,6 @@ bool inputDown(InputDevices& input) {
     }
     return false;
 }
-
-// The program's drawing state while a movie plays over the whole window: its
-// view, render target and 2D settings, every GL attribute and both matrices,
-// put back as they were when the movie ends.
-class SavedDrawState {
-public:
-    explicit SavedDrawState(OpenGLRainbows& renderer) : renderer(renderer), kept(renderer) {
-        renderer.endSpritePoints();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
-    }
-    ~SavedDrawState() {
-        if (kept.currentTarget >= 0) renderer.useRenderTarget(kept.currentTarget);
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixd(projection.data());
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixd(modelView.data());
-        glPopClientAttrib();
-        glPopAttrib();
-        kept.restore(renderer);
-    }
-    SavedDrawState(const SavedDrawState&) = delete;
-    SavedDrawState& operator=(const SavedDrawState&) = delete;
-
-private:
-    // What the renderer keeps of the state above: its copy of the view and
-    // of the textures bound, which the restored GL state matches again.
-    struct RendererFields {
-        explicit RendererFields(const OpenGLRainbows& r)
-            : viewport{r.viewportX, r.viewportY, r.viewportWidth, r.viewportHeight}, currentTarget(r.currentTarget),
-              boundSprite(r.boundSprite), boundSecondSprite(r.boundSecondSprite),
-              boundUsesMipTexture(r.boundUsesMipTexture), globalAlpha(r.globalAlpha), smoothing(r.smoothing) {}
-        void restore(OpenGLRainbows& r) const {
-            r.viewportX = viewport[0];
-            r.viewportY = viewport[1];
-            r.viewportWidth = viewport[2];
-            r.viewportHeight = viewport[3];
-            r.boundSprite = boundSprite;
-            r.boundSecondSprite = boundSecondSprite;
-            r.boundUsesMipTexture = boundUsesMipTexture;
-            r.globalAlpha = globalAlpha;
-            r.smoothing = smoothing;
-        }
-        std::array<int32_t, 4> viewport;
-        int32_t currentTarget;
-        int32_t boundSprite;
-        int32_t boundSecondSprite;
-        uint32_t boundUsesMipTexture;
-        float globalAlpha;
-        uint8_t smoothing;
-    };
-
-    OpenGLRainbows& renderer;
-    RendererFields kept;
-    std::array<GLdouble, 16> projection{};
-    std::array<GLdouble, 16> modelView{};
-};
 
 }  // namespace
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "runtime/pathfind/find_path.h"
@@ -194,6 +196,62 @@ TEST(FindPath, NotANumberAndInfiniteCostsAreWalls) {
     map.at(1, 1) = -std::numeric_limits<double>::infinity();
     EXPECT_EQ(findPath(map, solution, 0.0, 0, 0, 2, 0), 0);
     EXPECT_EQ(solution.bounds(0), 0);
+}
+
+// The command keeps its search storage between calls, one store per thread:
+// threads calling at once over maps of different sizes find what one thread
+// finds calling alone.
+TEST(FindPath, ThreadsCallingAtOnceFindWhatOneThreadFinds) {
+    struct Query {
+        RtArray<double> map;
+        int32_t startX, startY, goalX, goalY;
+        double weight;
+        Points expected;
+    };
+    std::mt19937 rng(35);
+    std::vector<Query> queries(48);
+    for (Query& q : queries) {
+        const int32_t width = 2 + int32_t(rng() % 60);
+        const int32_t height = 2 + int32_t(rng() % 60);
+        q.map.dim(width, height);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                q.map.at(x, y) = rng() % 4 == 0 ? 0.0 : double(1 + rng() % 9);
+            }
+        }
+        q.startX = int32_t(rng() % uint32_t(width));
+        q.startY = int32_t(rng() % uint32_t(height));
+        q.goalX = int32_t(rng() % uint32_t(width));
+        q.goalY = int32_t(rng() % uint32_t(height));
+        q.weight = double(rng() % 5) / 4.0;
+        RtArray<int32_t> solution;
+        findPath(q.map, solution, q.weight, q.startX, q.startY, q.goalX, q.goalY);
+        q.expected = pointsOf(solution);
+    }
+    std::vector<int> mismatches(4, 0);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < mismatches.size(); ++t) {
+        threads.emplace_back([&queries, &mismatches, t] {
+            for (int round = 0; round < 3; ++round) {
+                for (size_t k = 0; k < queries.size(); ++k) {
+                    const Query& q = queries[(k * 7 + t * 13 + size_t(round)) % queries.size()];
+                    RtArray<int32_t> solution;
+                    findPath(q.map, solution, q.weight, q.startX, q.startY, q.goalX, q.goalY);
+                    Points points;
+                    for (int32_t i = 0; i < solution.bounds(0); ++i) {
+                        points.push_back({solution.at(i, 0), solution.at(i, 1)});
+                    }
+                    mismatches[t] += points == q.expected ? 0 : 1;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (size_t t = 0; t < mismatches.size(); ++t) {
+        EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "grid_fixtures.h"
@@ -126,6 +127,59 @@ TEST(AStarPlanner, WalledInGoalEndsWithNoResultAndAnEmptyOpenList) {
         EXPECT_EQ(out.openCount, 0u) << weight;
         EXPECT_EQ(out.closedCount, 15u) << weight;  // every cell outside the wall
     }
+}
+
+// A search whose goal cannot be reached stops early, but reports what running
+// to its end reports: no path, an empty open list, every reachable cell closed.
+// Goals walled in by one ring or a room, a start walled in, a map cut in two, a
+// gap only a diagonal step passes, blocked goals and starts; small pools keep
+// the search from stopping early and must find the same.
+TEST(AStarPlanner, UnreachableGoalsEndAsTheWholeSearchWould) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> rows;
+        GridPoint start;
+        GridPoint goal;
+    };
+    const std::vector<Case> cases = {
+        {"goal in a ring", {"1111111", "1111111", "11###11", "11#1#11", "11###11", "1111111"}, {0, 0}, {3, 3}},
+        {"goal in a room", {"11111111", "1#####11", "1#21#111", "1#13#111", "1####111", "11111111"}, {7, 5}, {2, 2}},
+        {"start in a room", {"11111111", "1#####11", "1#21#111", "1#13#111", "1####111", "11111111"}, {2, 3}, {7, 0}},
+        {"map cut in two", {"11#1111", "12#1911", "11#1111", "31#1111"}, {0, 3}, {6, 0}},
+        {"diagonal gap", {"11111", "11#11", "1#1#1", "11#11", "11111"}, {0, 0}, {2, 2}},
+        {"blocked goal", {"11111", "11#11", "11111"}, {0, 0}, {2, 1}},
+        {"blocked goal and start", {"#1111", "11#11", "11111"}, {0, 0}, {2, 1}},
+        {"blocked start, goal in a ring", {"#1111", "111#1", "11#1#", "111#1"}, {0, 0}, {3, 2}},
+    };
+    for (const Case& c : cases) {
+        const CostGrid grid = gridFromRows(c.rows);
+        const uint32_t cells = uint32_t(grid.width * grid.height);
+        for (const float weight : {0.0f, 0.5f, 1.0f}) {
+            for (const uint8_t diagonals : {0, 1}) {
+                for (const uint32_t pool : {0u, cells - 1}) {
+                    PathRequest r = requestFor(grid, c.start, c.goal, weight);
+                    r.allowDiagonals = diagonals;
+                    r.poolSize = pool;
+                    const Outcome dense = runDense(r);
+                    const Outcome literal = runLiteral(r);
+                    const std::string what = std::string(c.name) + " weight " + std::to_string(weight) +
+                                             " diagonals " + std::to_string(diagonals) + " pool " +
+                                             std::to_string(pool);
+                    ASSERT_TRUE(dense.setUp) << what;
+                    EXPECT_EQ(dense.found, literal.found) << what;
+                    EXPECT_EQ(dense.path, literal.path) << what;
+                    EXPECT_EQ(dense.openCount, literal.openCount) << what;
+                    EXPECT_EQ(dense.closedCount, literal.closedCount) << what;
+                }
+            }
+        }
+    }
+    // The cases do reach both ends: the diagonal gap opens with diagonals.
+    const CostGrid gap = gridFromRows(cases[4].rows);
+    PathRequest r = requestFor(gap, {0, 0}, {2, 2}, 0.5f);
+    EXPECT_FALSE(runDense(r).found);
+    r.allowDiagonals = 1;
+    EXPECT_TRUE(runDense(r).found);
 }
 
 TEST(AStarPlanner, FourNeighboursTakeTwoMovesForADiagonalStep) {

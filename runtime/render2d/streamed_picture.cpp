@@ -1,7 +1,9 @@
-// sound: drawing a movie picture with OpenGL into the render object's context.
-#include "runtime/sound/movie_picture.h"
+// render2d: a changing picture drawn with OpenGL into the render object's context.
+#include "runtime/render2d/streamed_picture.h"
 
 #include <GL/gl.h>  // Required for: textures and the textured quad
+
+#include <cstddef>  // Required for: size_t
 
 namespace {
 
@@ -13,11 +15,12 @@ int32_t powerOfTwoAtLeast(int32_t n) {
 
 }  // namespace
 
-MoviePicture::~MoviePicture() {
+StreamedPicture::~StreamedPicture() {
     if (texture != 0) glDeleteTextures(1, &texture);
 }
 
-void MoviePicture::draw(const std::vector<uint8_t>& rgba, int32_t w, int32_t h, const MovieRect& rect) {
+void StreamedPicture::draw(const std::vector<uint8_t>& rgba, int32_t w, int32_t h, int32_t x, int32_t y,
+                           int32_t width, int32_t height) {
     if (rgba.size() != static_cast<size_t>(w) * static_cast<size_t>(h) * 4 || w <= 0 || h <= 0) return;
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_PIXEL_MODE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -44,8 +47,8 @@ void MoviePicture::draw(const std::vector<uint8_t>& rgba, int32_t w, int32_t h, 
     glEnable(GL_TEXTURE_2D);
     const float u = static_cast<float>(w) / static_cast<float>(textureWidth);
     const float v = static_cast<float>(h) / static_cast<float>(textureHeight);
-    const auto x0 = static_cast<float>(rect.x), y0 = static_cast<float>(rect.y);
-    const auto x1 = static_cast<float>(rect.x + rect.w), y1 = static_cast<float>(rect.y + rect.h);
+    const auto x0 = static_cast<float>(x), y0 = static_cast<float>(y);
+    const auto x1 = static_cast<float>(x + width), y1 = static_cast<float>(y + height);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(x0, y0);
