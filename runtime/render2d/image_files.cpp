@@ -1,6 +1,7 @@
 // render2d: image files by name, over the codecs and the whole-file source.
 #include "runtime/render2d/image_files.h"
 
+#include <array>    // Required for: std::array
 #include <cstring>  // Required for: strlen
 #include <vector>   // Required for: std::vector
 
@@ -18,46 +19,55 @@ bool endsWithExtension(const char* name, size_t len, const char* ext) {
            lower(name[len - 1]) == ext[2];
 }
 
-}  // namespace
+// Each format's reader, in the order of the enumeration.
+using ImageReader = bool (*)(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer);
 
-bool loadBmpRgba(PixelBuffer& buffer, const char* name, uint32_t key) {
-    std::vector<uint8_t> file;
-    if (!readImageSource(name, file)) {
-        buffer.release();
-        return false;
-    }
+bool readBmp(std::span<const uint8_t> file, const char* /*name*/, uint32_t key, PixelBuffer& buffer) {
     return decodeBmp(file, key, buffer);
 }
 
-bool loadPngRgba(PixelBuffer& buffer, const char* name, uint32_t key) {
-    std::vector<uint8_t> file;
-    if (!readImageSource(name, file)) {
-        buffer.release();
-        return false;
-    }
+bool readPng(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer) {
     return decodePng(file, name, key, buffer);
 }
 
-bool loadJpegRgba(PixelBuffer& buffer, const char* name) {
-    std::vector<uint8_t> file;
-    if (!readImageSource(name, file)) {
-        buffer.release();
-        return false;
-    }
+bool readJpeg(std::span<const uint8_t> file, const char* /*name*/, uint32_t /*key*/, PixelBuffer& buffer) {
     return decodeJpeg(file, buffer);
 }
 
-bool loadImageRgba(PixelBuffer& buffer, const char* name, uint32_t key) {
+constexpr std::array<ImageReader, 3> kReaders = {readBmp, readPng, readJpeg};
+
+}  // namespace
+
+bool loadImageRgba(PixelBuffer& buffer, const char* name, uint32_t key, std::span<const ImageFormat> formats) {
     std::vector<uint8_t> file;
     if (!readImageSource(name, file)) {
         buffer.release();
         return false;
     }
-    return decodeImageRgba(file, name, key, buffer);
+    return decodeImageRgba(file, name, key, buffer, formats);
 }
 
-bool decodeImageRgba(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer) {
-    return decodeBmp(file, key, buffer) || decodePng(file, name, key, buffer) || decodeJpeg(file, buffer);
+bool decodeImageRgba(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer,
+                     std::span<const ImageFormat> formats) {
+    for (const ImageFormat format : formats) {
+        if (kReaders[static_cast<size_t>(format)](file, name, key, buffer)) return true;
+    }
+    return false;
+}
+
+bool loadBmpRgba(PixelBuffer& buffer, const char* name, uint32_t key) {
+    constexpr ImageFormat kBmp[] = {ImageFormat::Bmp};
+    return loadImageRgba(buffer, name, key, kBmp);
+}
+
+bool loadPngRgba(PixelBuffer& buffer, const char* name, uint32_t key) {
+    constexpr ImageFormat kPng[] = {ImageFormat::Png};
+    return loadImageRgba(buffer, name, key, kPng);
+}
+
+bool loadJpegRgba(PixelBuffer& buffer, const char* name) {
+    constexpr ImageFormat kJpeg[] = {ImageFormat::Jpeg};
+    return loadImageRgba(buffer, name, kNoColourKey, kJpeg);
 }
 
 ImageFormat saveFormatForName(const char* name) {

@@ -1,5 +1,6 @@
 // render2d: image files by name. Readers accept disk paths and "mem://" names
-// and are tried BMP, PNG, JPEG; writers pick the format by the name.
+// and try the formats in the order their caller gives; writers pick the
+// format by the name.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width values
@@ -8,17 +9,25 @@
 #include "runtime/render2d/colour_key.h"
 #include "runtime/render2d/pixel_buffer.h"
 
+// ---- Formats ----
+enum class ImageFormat { Bmp, Png, Jpeg };
+// The order the picture loaders (sprites, fonts, backgrounds) try formats in;
+// each decoder refuses what is not its format, so the content decides.
+inline constexpr ImageFormat kPictureFormats[] = {ImageFormat::Bmp, ImageFormat::Png, ImageFormat::Jpeg};
+
 // ---- Readers (true on success; on failure the buffer is empty) ----
+// The file or memory block decoded as the first of the formats, in order,
+// that reads it. The key applies to BMP and PNG.
+bool loadImageRgba(PixelBuffer& buffer, const char* name, uint32_t key,
+                   std::span<const ImageFormat> formats = kPictureFormats);
+// The same over bytes already in memory; name labels messages only.
+bool decodeImageRgba(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer,
+                     std::span<const ImageFormat> formats = kPictureFormats);
 bool loadBmpRgba(PixelBuffer& buffer, const char* name, uint32_t key);
 bool loadPngRgba(PixelBuffer& buffer, const char* name, uint32_t key);
 bool loadJpegRgba(PixelBuffer& buffer, const char* name);
-// The three in the order BMP (key), PNG (key), JPEG: the content decides.
-bool loadImageRgba(PixelBuffer& buffer, const char* name, uint32_t key);
-// The same chain over bytes already in memory; name labels messages only.
-bool decodeImageRgba(std::span<const uint8_t> file, const char* name, uint32_t key, PixelBuffer& buffer);
 
 // ---- Writer ----
-enum class ImageFormat { Bmp, Png, Jpeg };
 // ".png" / ".jpg" in any case as the last four characters of a longer name;
 // anything else is BMP.
 ImageFormat saveFormatForName(const char* name);

@@ -71,12 +71,15 @@ uint32_t textureNumber(const SectionIndex& objects, const std::string& key, int3
     return n >= 1 && n <= textures ? static_cast<uint32_t>(n - 1) : kNoSetTexture;
 }
 
-// A GL texture of the image, BMP first and PNG after; 0 when neither reads.
+// A set's textures are BMP or PNG files, tried in that order.
+constexpr ImageFormat kSetTextureFormats[] = {ImageFormat::Bmp, ImageFormat::Png};
+
+// A GL texture of the image; 0 when no format reads it.
 uint32_t loadSetTexture(const std::string& name, uint32_t colourKey) {
     ResolvedResource file;
     if (name.empty() || !resolveResource(name.c_str(), file)) return 0;
     PixelBuffer image;
-    if (!loadBmpRgba(image, file.name.c_str(), colourKey) && !loadPngRgba(image, file.name.c_str(), colourKey)) return 0;
+    if (!loadImageRgba(image, file.name.c_str(), colourKey, kSetTextureFormats)) return 0;
     uint32_t texture = 0;
     if (!createTexture(image, 0, 0, 0, 0, &texture, nullptr, false, false)) return 0;
     return texture;

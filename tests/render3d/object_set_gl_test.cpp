@@ -9,6 +9,7 @@
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/bmp_codec.h"
 #include "runtime/render2d/image_source.h"
+#include "runtime/render2d/jpeg_codec.h"
 #include "runtime/render2d/png_codec.h"
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/ddd_file.h"
@@ -127,6 +128,24 @@ TEST_F(ObjectSets, APackedSetAndAPackedModelLoadThroughTheCommands) {
     ASSERT_EQ(model.meshes.data[0].frames.count, 1);
     EXPECT_EQ(model.meshes.data[0].frames.data[0].triangles.count, 3);
     EXPECT_EQ(engine->objects.data[5].used, 0) << "a name found nowhere loads nothing";
+}
+
+TEST_F(ObjectSets, TexturesAreReadAsBmpOrPngByTheirContentAndNeverAsJpeg) {
+    if (contextMissing()) return;
+    const std::vector<uint8_t> bgra(4 * 4 * 4, 200);
+    ASSERT_TRUE(writeImageFile(folder.file("data/png_named.bmp").c_str(), encodePngFromBgra(bgra.data(), 4, 4)));
+    const std::string jpeg = folder.file("data/stone.jpg");
+    ASSERT_TRUE(writeImageFile(jpeg.c_str(), encodeJpegFromBgra(bgra.data(), 4, 4, 80)));
+    ASSERT_EQ(loadObjectSet(writeIndex("[textures]\r\ncount=2\r\n1=png_named.bmp\r\n2=stone.jpg\r\n"
+                                       "[objects]\r\ncount=1\r\n1=one.ddd\r\n1ta=1\r\n1tb=2\r\n")
+                                .c_str(),
+                            slot, r().spriteColourKey),
+              1);
+    ASSERT_EQ(slot.textures.count, 2);
+    EXPECT_EQ(glIsTexture(slot.textures.data[0]), GL_TRUE) << "a PNG under a BMP name";
+    EXPECT_EQ(slot.textures.data[1], 0u) << "a JPEG";
+    // The same JPEG is a picture a sprite may be.
+    EXPECT_TRUE(r().loadSprite(7, jpeg.c_str(), r().spriteColourKey, false));
 }
 
 TEST_F(ObjectSets, EmptyAndDamagedIndexesAndModelsThatDoNotRead) {
