@@ -56,10 +56,10 @@ private:
 // A new version of a file, written beside it and renamed over it on commit,
 // so that a failed write never destroys the old contents. A symbolic link is
 // followed (its target is replaced and the link stays) unless begin is told
-// to refuse links. The new file gets the
-// old one's permission bits (and owner, where allowed). The temporary has a
-// short name of its own that carries the writer's pid, so every legal target
-// name can be replaced; begin removes the temporaries in the target's folder
+// to refuse links. The new file gets the old one's permission bits (and
+// owner, where allowed). The temporary has a short name of its own that
+// carries the writer's pid, so every legal target name can be replaced;
+// begin removes the temporaries in the target's folder
 // whose writers are no longer running (left by a kill during a save).
 class ReplacementFile {
 public:
@@ -100,7 +100,6 @@ struct PathInfo {
     uint64_t device = 0;
     uint64_t inode = 0;
     int64_t modifiedNanoseconds = 0;  // since the epoch
-    uint32_t permissions = 0;         // the mode's permission and set-id bits
 };
 
 // False when nothing is at the path (or it cannot be examined).

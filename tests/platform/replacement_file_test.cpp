@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -70,6 +71,50 @@ TEST_F(ReplacementFileTest, TheLongestLegalNamesAreReplaced) {
     }
     EXPECT_FALSE(replace(file(std::string(256, 'n')), "x")) << "a name the file system refuses";
     EXPECT_EQ(names(), (std::vector<std::string>{std::string(255, 'n'), utf8})) << "no temporary is left";
+}
+
+TEST_F(ReplacementFileTest, ALinkIsFollowedOrRefusedAsAsked) {
+    put(file("target"), "target");
+    fs::create_symlink(file("target"), file("link"));
+    platform::ReplacementFile refusing;
+    EXPECT_FALSE(refusing.begin(file("link"), platform::ReplacementFile::Links::Refuse));
+    EXPECT_TRUE(fs::is_symlink(file("link")));
+    EXPECT_EQ(contentsOf(file("target")), "target");
+
+    platform::ReplacementFile onItsOwnName;
+    ASSERT_TRUE(onItsOwnName.begin(file("target"), platform::ReplacementFile::Links::Refuse));
+    ASSERT_TRUE(onItsOwnName.write("own", 3) && onItsOwnName.commit());
+    EXPECT_EQ(contentsOf(file("target")), "own");
+
+    ASSERT_TRUE(replace(file("link"), "through the link"));
+    EXPECT_TRUE(fs::is_symlink(file("link")));
+    EXPECT_EQ(contentsOf(file("target")), "through the link");
+    EXPECT_EQ(names(), (std::vector<std::string>{"link", "target"}));
+}
+
+TEST_F(ReplacementFileTest, AnOpenFileTellsWhatItIs) {
+    put(file("a"), "12345");
+    platform::File open = platform::File::open(file("a"), platform::File::Mode::Read);
+    platform::PathInfo byHandle;
+    platform::PathInfo byName;
+    ASSERT_TRUE(open.info(byHandle));
+    ASSERT_TRUE(platform::pathInfo(file("a"), byName));
+    EXPECT_EQ(byHandle.size, 5);
+    EXPECT_EQ(byHandle.inode, byName.inode);
+    EXPECT_EQ(byHandle.device, byName.device);
+    EXPECT_EQ(byHandle.modifiedNanoseconds, byName.modifiedNanoseconds);
+
+    // Replaced under its name, the open file is still the old one.
+    ASSERT_TRUE(replace(file("a"), "123456"));
+    const auto then = fs::file_time_type(std::chrono::seconds(1000000000));
+    fs::last_write_time(file("a"), then);
+    ASSERT_TRUE(platform::pathInfo(file("a"), byName));
+    EXPECT_NE(byName.inode, byHandle.inode);
+    EXPECT_EQ(byName.size, 6);
+    ASSERT_TRUE(open.info(byHandle));
+    EXPECT_EQ(byHandle.size, 5);
+    EXPECT_NE(byName.modifiedNanoseconds, byHandle.modifiedNanoseconds);
+    EXPECT_FALSE(platform::File().info(byHandle));
 }
 
 TEST_F(ReplacementFileTest, AWriterKilledMidSaveLeavesItsTemporaryToTheNextSave) {

@@ -57,7 +57,6 @@ void describe(const struct stat& st, PathInfo& info) {
     info.device = static_cast<uint64_t>(st.st_dev);
     info.inode = static_cast<uint64_t>(st.st_ino);
     info.modifiedNanoseconds = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    info.permissions = static_cast<uint32_t>(st.st_mode & 07777);
 }
 
 bool isRegularOrMissing(const std::string& path) {
