@@ -5,6 +5,14 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   add_compile_options(-Wthread-safety -Werror=thread-safety)
 endif()
 
+# Added to a project that sets no build type, the checkout still builds its own
+# targets optimised, as its default build does; the project's targets keep
+# what the project chose.
+if(NOT KRV_TOP_LEVEL AND NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+  separate_arguments(krv_optimised UNIX_COMMAND "${CMAKE_CXX_FLAGS_RELWITHDEBINFO}")
+  add_compile_options(${krv_optimised})
+endif()
+
 if(KRV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

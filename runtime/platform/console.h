@@ -8,8 +8,8 @@
 
 namespace platform {
 
-// Writes the bytes to standard output or standard error (buffered as the C
-// streams are; nothing is added).
+// Writes the bytes to standard output or standard error at once, nothing
+// added: neither is held back when it goes to a file or a pipe.
 void writeStandardOutput(std::string_view text);
 void writeStandardError(std::string_view text);
 

@@ -16,8 +16,5 @@ void setEscapeEndsProgram(double value);
 // The program's KRV_WIN32_MSG as a message callback, or null; looked up once.
 OpenGLRainbows::MessageCallback resolveWin32MessageCallback();
 
-// Key codes the frame tests.
-constexpr int kKeyEscape = 1;
+// Escape with the extended flag, which the frame takes as Escape too.
 constexpr int kKeyEscapeExtended = 129;
-constexpr int kKeyLeftAlt = 56;
-constexpr int kKeyF4 = 62;

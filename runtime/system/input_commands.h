@@ -5,9 +5,10 @@
 #include <cstdint>  // Required for: uint8_t, int8_t
 
 #include "runtime/core/rt_string.h"
+#include "runtime/system/key_codes.h"  // Required for: the names of keyDown's codes
 
 // --- Keyboard ----------------------------------------------------------------
-int keyDown(uint8_t code);          // 1 while the key of that scan code is down
+int keyDown(uint8_t code);          // 1 while the key of that scan code (kKey...) is down
 RtString typedKey();                // the newly typed character, or ""
 void setAutoPause(double value);    // losing the window's focus pauses the program
 

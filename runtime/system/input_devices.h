@@ -7,6 +7,7 @@
 #include <string>  // Required for: std::string
 
 #include "runtime/platform/input.h"
+#include "runtime/system/key_codes.h"  // Required for: the Shift keys
 
 // What one mouse poll reports.
 struct MouseSample {
@@ -86,7 +87,3 @@ public:
     int16_t lastDy = 0;
     int16_t lastWheel = 0;
 };
-
-// The key codes that read the Shift state.
-constexpr int kKeyLeftShift = 42;
-constexpr int kKeyRightShift = 54;

@@ -65,9 +65,11 @@
 // --- Input ---
 // InputDevices (keyboard, mouse, joysticks), MouseSample, JoystickState input_devices.h
 // keyDown, typedKey, setAutoPause                                       input_commands.h
+// kKeyEscape, kKeyEnter, kKeySpace, kKeyUp, kKeyA, kKey1, kKeyF1, ...    key_codes.h
 // mouseState, mouseStateValues, mouseAxis, setMousePosition, showPointer input_commands.h
 // mouseCount, selectMouse                                               input_commands.h
 // joystickX/Y/Z/RX/RY/RZ, joystickHatX/Y, joystickState, joystickName   input_commands.h
 // joystickCount, joystickRumble                                         input_commands.h
 #include "runtime/system/input_commands.h"
 #include "runtime/system/input_devices.h"
+#include "runtime/system/key_codes.h"

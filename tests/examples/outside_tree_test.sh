@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A copy of hello2d outside the tree, beside a CMakeLists.txt of its own that
 # adds the checkout: the checkout then brings no tests, benchmarks, toolkit or
-# programs but the archive packer, and the example compiles against Korvane::runtime with its link
-# fully planned. The link itself would rebuild the whole runtime; the in-tree
+# programs but the archive packer, builds its own sources optimised although
+# the project sets no build type, and the example compiles against
+# Korvane::runtime with its link fully planned. The link itself would rebuild the whole runtime; the in-tree
 # examples link through the same target.
 #   outside_tree_test.sh <checkout> <C compiler> <C++ compiler> [compiler launcher]
 set -euo pipefail
@@ -29,6 +30,10 @@ for target in lumiset_test lmt_toolkit make_media krv_platform_fake core_test re
 done
 grep -q "^krv_pack:" <<<"$targets" || fail "the checkout does not build the archive packer with the runtime"
 ctest --test-dir "$folder/build" -N | grep -q "Total Tests: 0" || fail "the checkout registers tests"
+
+commands=$(ninja -C "$folder/build" -t commands hello2d)
+[[ $(grep -m1 "rt_string.cpp" <<<"$commands") == *" -O2 "* ]] || fail "the runtime is not built optimised"
+[[ $(grep -m1 "hello2d/main.cpp" <<<"$commands") != *" -O2 "* ]] || fail "the project's own flags were changed"
 
 ninja -C "$folder/build" hello2d/CMakeFiles/hello2d.dir/main.cpp.o >/dev/null || fail "main.cpp does not compile"
 link=$(ninja -C "$folder/build" -t commands hello2d | tail -1)

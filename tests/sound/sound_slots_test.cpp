@@ -2,6 +2,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <string>
 
 #include "runtime/files/memory_blocks.h"
 #include "tests/sound/slots_fixture.h"
@@ -174,6 +175,27 @@ TEST_F(SoundSlots, SoundsAtOtherRatesKeepTheirLengthAndLevelWithoutFoldedTones) 
         }
         EXPECT_NEAR(static_cast<double>(last), static_cast<double>(frames), 8.0);
         EXPECT_EQ(soundPlaying(256), 0);
+    }
+}
+
+// Every rate the device takes loads, the slowest included, and lasts as long
+// at the device's rate as it did at its own.
+TEST_F(SoundSlots, EveryRateFrom100HzLoadsAndKeepsItsLength) {
+    for (uint32_t rate : {100u, 101u, 150u, 441u, 8000u, 22050u, 48000u, 96000u, 200000u}) {
+        for (uint16_t channels : {1, 2}) {
+            SCOPED_TRACE(std::to_string(rate) + " Hz, channels " + std::to_string(channels));
+            const std::string path = write("rate.wav", constantWave(channels, rate, 8000, rate / 2));
+            ASSERT_EQ(loadSound(RtString(path.c_str()), 1, 1), 1);
+            ASSERT_EQ(playSound(1, 0, 1), 256);
+            const std::vector<int16_t> out = pull(22050 / 2 + 2000);
+            size_t last = 0;
+            for (size_t i = 0; i < out.size() / 2; ++i) {
+                if (std::abs(out[2 * i]) > 4000) last = i;
+            }
+            EXPECT_NEAR(static_cast<double>(last), 22050 / 2, 22050.0 / rate + 8.0);
+            EXPECT_NEAR(out[2 * 22050 / 4], 8000, 80);  // the middle keeps its level
+            stopAllSounds();
+        }
     }
 }
 

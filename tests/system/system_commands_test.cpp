@@ -1,11 +1,14 @@
 #include "runtime/system/system_commands.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/environment.h"
 #include "runtime/system/utility_commands.h"
 #include "system_test_support.h"
+#include "tests/own_temp_path.h"
 
 namespace {
 
@@ -93,6 +96,20 @@ TEST_F(SystemCommands, ReadStdinLineThroughAPipe) {
         double exitCode = -1;
         ASSERT_EQ(runProcess(command, 1, 0, exitCode), 1.0);
         EXPECT_EQ(exitCode, 0.0) << c.input.substr(0, 40);
+    }
+}
+
+// A program killed outright has still written everything it printed, into a
+// file as into a pipe.
+TEST_F(SystemCommands, PrintedTextOutlivesAKill) {
+    const std::string file = ownTempPath("printed.txt");
+    for (const std::string& to : {"> '" + file + "'", "| cat > '" + file + "'"}) {
+        SCOPED_TRACE(to);
+        RtString command(("sh -c \"'" + std::string(KRV_STDOUT_KILL_PROBE) + "' " + to + "\"").c_str());
+        double exitCode = -1;
+        ASSERT_EQ(runProcess(command, 1, 0, exitCode), 1.0);
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "first line\nno end");
     }
 }
 

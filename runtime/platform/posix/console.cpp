@@ -1,12 +1,17 @@
 // platform/posix: the C standard streams.
 #include "runtime/platform/console.h"
 
-#include <cstdio>  // Required for: fwrite, fgets, stdin, stdout, stderr
+#include <cstdio>  // Required for: fwrite, fflush, fgets, stdin, stdout, stderr
 #include <vector>  // Required for: std::vector
 
 namespace platform {
 
-void writeStandardOutput(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+// Written through at once, as a console write is: into a file or a pipe the
+// C library would hold it until exit, and a killed program would lose it.
+void writeStandardOutput(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
 
 void writeStandardError(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }
 

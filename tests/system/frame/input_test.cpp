@@ -55,6 +55,34 @@ TEST(KeyMap, ScancodesBecomeSetOneCodesWithExtendedKeysAbove128) {
     }
 }
 
+// The named codes are those the platform reports for the keys (USB usage
+// numbers here, as SDL gives them).
+TEST(KeyMap, NamedCodesAreThoseOfTheirKeys) {
+    struct Case {
+        uint8_t named;
+        int scancode;
+    };
+    const Case cases[] = {
+        {kKeyEscape, 41}, {kKeyEnter, 40}, {kKeySpace, 44}, {kKeyBackspace, 42}, {kKeyTab, 43},
+        {kKeyPadEnter, 88}, {kKeyLeftShift, 225}, {kKeyRightShift, 229}, {kKeyLeftControl, 224},
+        {kKeyRightControl, 228}, {kKeyLeftAlt, 226}, {kKeyRightAlt, 230}, {kKeyInsert, 73},
+        {kKeyDelete, 76}, {kKeyHome, 74}, {kKeyEnd, 77}, {kKeyPageUp, 75}, {kKeyPageDown, 78},
+        {kKeyUp, 82}, {kKeyDown, 81}, {kKeyLeft, 80}, {kKeyRight, 79},
+        {kKey1, 30}, {kKey2, 31}, {kKey3, 32}, {kKey4, 33}, {kKey5, 34}, {kKey6, 35}, {kKey7, 36},
+        {kKey8, 37}, {kKey9, 38}, {kKey0, 39},
+        {kKeyA, 4}, {kKeyB, 5}, {kKeyC, 6}, {kKeyD, 7}, {kKeyE, 8}, {kKeyF, 9}, {kKeyG, 10},
+        {kKeyH, 11}, {kKeyI, 12}, {kKeyJ, 13}, {kKeyK, 14}, {kKeyL, 15}, {kKeyM, 16}, {kKeyN, 17},
+        {kKeyO, 18}, {kKeyP, 19}, {kKeyQ, 20}, {kKeyR, 21}, {kKeyS, 22}, {kKeyT, 23}, {kKeyU, 24},
+        {kKeyV, 25}, {kKeyW, 26}, {kKeyX, 27}, {kKeyY, 28}, {kKeyZ, 29},
+        {kKeyF1, 58}, {kKeyF2, 59}, {kKeyF3, 60}, {kKeyF4, 61}, {kKeyF5, 62}, {kKeyF6, 63},
+        {kKeyF7, 64}, {kKeyF8, 65}, {kKeyF9, 66}, {kKeyF10, 67}, {kKeyF11, 68}, {kKeyF12, 69},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.scancode);
+        EXPECT_EQ(platform::keyCodeForScancode(c.scancode), c.named);
+    }
+}
+
 TEST_F(InputCommands, KeyDownReadsTheSnapshotOnlyWhileTheWindowHasFocus) {
     input.press(30);
     EXPECT_EQ(keyDown(30), 1);
