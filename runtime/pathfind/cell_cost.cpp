@@ -5,32 +5,35 @@ namespace cell_cost {
 
 namespace {
 
-// Largest value, NaN left out (it never compares above); with skipInfinity the
-// infinities too. Four running maxima keep the comparisons independent.
+// The larger of a value and a running maximum; NaN never compares above it,
+// and with skipInfinity neither does an infinity.
+template <bool skipInfinity>
+double keepLarger(double v, double maximum) {
+    if constexpr (skipInfinity) {
+        return v > maximum && v != std::numeric_limits<double>::infinity() ? v : maximum;
+    } else {
+        return v > maximum ? v : maximum;
+    }
+}
+
+// Four running maxima keep the comparisons independent, and pointer steps
+// rather than 32-bit indices let the pairs load as vectors.
 template <bool skipInfinity>
 double largestValue(const double* cells, uint32_t n) {
-    constexpr double kInfinity = std::numeric_limits<double>::infinity();
-    double m[4] = {-kInfinity, -kInfinity, -kInfinity, -kInfinity};
-    uint32_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (uint32_t k = 0; k < 4; ++k) {
-            const double v = cells[i + k];
-            if constexpr (skipInfinity) {
-                m[k] = v > m[k] && v != kInfinity ? v : m[k];
-            } else {
-                m[k] = v > m[k] ? v : m[k];
-            }
-        }
+    constexpr double kLowest = -std::numeric_limits<double>::infinity();
+    double m0 = kLowest, m1 = kLowest, m2 = kLowest, m3 = kLowest;
+    const double* p = cells;
+    const double* const end = cells + n;
+    for (; end - p >= 4; p += 4) {
+        m0 = keepLarger<skipInfinity>(p[0], m0);
+        m1 = keepLarger<skipInfinity>(p[1], m1);
+        m2 = keepLarger<skipInfinity>(p[2], m2);
+        m3 = keepLarger<skipInfinity>(p[3], m3);
     }
-    for (; i < n; ++i) {
-        const double v = cells[i];
-        if (v > m[0] && (!skipInfinity || v != kInfinity)) {
-            m[0] = v;
-        }
+    for (; p < end; ++p) {
+        m0 = keepLarger<skipInfinity>(*p, m0);
     }
-    const double a = m[0] > m[1] ? m[0] : m[1];
-    const double b = m[2] > m[3] ? m[2] : m[3];
-    return a > b ? a : b;
+    return keepLarger<false>(keepLarger<false>(m0, m1), keepLarger<false>(m2, m3));
 }
 
 }  // namespace

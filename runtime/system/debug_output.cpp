@@ -7,8 +7,8 @@
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/platform/debugger.h"
-#include "runtime/system/input_devices.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/platform/window.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/system/input_devices.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"

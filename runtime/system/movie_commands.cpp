@@ -6,11 +6,11 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/saved_draw_state.h"
-#include "runtime/system/media_commands.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_devices.h"
+#include "runtime/system/media_commands.h"
 #include "runtime/system/music_loop.h"
 #include "runtime/system/program_end.h"
 

@@ -11,6 +11,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
@@ -23,7 +24,7 @@
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/sound/sound_sample.h"
-#include "runtime/system/input_devices.h"
+#include "runtime/system/frame_commands.h"
 #include "runtime/system/platform_info.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_folder.h"
@@ -108,6 +109,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     rs.engine3D = new Rainbows3D(rs.renderer);
     renderer.beforeViewportCommand = endShadowPass3D;
     rs.input = new InputDevices();
+    rs.input->showFrame = showScreen;
     rs.soundDevice = new SoundDevice();
     rs.soundSlots = new SoundSample[kSoundSlots];
 

@@ -1,5 +1,5 @@
 // system: program entry and frame, calls by name, debugger output, timers,
-// utility and system commands, platform information, DLL binding and input.
+// utility and system commands, platform information and DLL binding.
 // The operating system is reached only through runtime/platform/.
 #pragma once
 
@@ -61,15 +61,3 @@
 // playMusic, stopMusic, setMusicVolume                                  media_commands.h
 // playMovie, playMovieLoop, playMovieOnce, fitMovie                     media_commands.h
 #include "runtime/system/media_commands.h"
-
-// --- Input ---
-// InputDevices (keyboard, mouse, joysticks), MouseSample, JoystickState input_devices.h
-// keyDown, typedKey, setAutoPause                                       input_commands.h
-// kKeyEscape, kKeyEnter, kKeySpace, kKeyUp, kKeyA, kKey1, kKeyF1, ...    key_codes.h
-// mouseState, mouseStateValues, mouseAxis, setMousePosition, showPointer input_commands.h
-// mouseCount, selectMouse                                               input_commands.h
-// joystickX/Y/Z/RX/RY/RZ, joystickHatX/Y, joystickState, joystickName   input_commands.h
-// joystickCount, joystickRumble                                         input_commands.h
-#include "runtime/system/input_commands.h"
-#include "runtime/system/input_devices.h"
-#include "runtime/system/key_codes.h"

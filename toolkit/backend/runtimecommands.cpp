@@ -2,8 +2,8 @@
 #include "toolkit/backend/runtimecommands.h"
 
 #include "runtime/files/file_commands.h"
+#include "runtime/input/input_commands.h"
 #include "runtime/render2d/render2d.h"
-#include "runtime/system/input_commands.h"
 #include "runtime/system/timers.h"
 
 namespace lmt {

@@ -2,12 +2,12 @@
 #include <cmath>
 
 #include "runtime/core/error_slot.h"
+#include "runtime/input/input_commands.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_commands.h"
-#include "runtime/system/input_devices.h"
 #include "runtime/system/program_entry.h"
 #include "tests/system/frame/program_fixture.h"
 

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "runtime/input/input_devices.h"
 #include "runtime/platform/debugger.h"
 #include "runtime/platform/dialog.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/system/debug_output.h"
-#include "runtime/system/input_devices.h"
 #include "runtime/system/program_entry.h"
 #include "runtime/system/utility_commands.h"
 #include "tests/system/frame/program_fixture.h"

@@ -3,6 +3,7 @@
 
 #include "runtime/core/error_slot.h"
 #include "runtime/files/file_channels.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/net/net_session.h"
 #include "runtime/platform/files.h"
 #include "runtime/render2d/image_files.h"
@@ -10,7 +11,6 @@
 #include "runtime/render2d/render2d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/system/input_devices.h"
 #include "runtime/system/program_entry.h"
 #include "tests/system/frame/program_fixture.h"
 

@@ -24,16 +24,16 @@
 #include "runtime/files/file_channels.h"
 #include "runtime/files/ini_file.h"
 #include "runtime/files/line_file_cache.h"
+#include "runtime/input/input_commands.h"
+#include "runtime/input/text_line_input.h"
 #include "runtime/platform/files.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/dll_binding.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_commands.h"
 #include "runtime/system/open_url.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
-#include "runtime/system/text_line_input.h"
 #include "runtime/system/timers.h"
 
 namespace {

@@ -1,6 +1,6 @@
-// system: keyboard, mouse and joysticks of the runtime. Reads devices only
+// input: keyboard, mouse and joysticks of the runtime. Reads devices only
 // through platform/input.h; logs through the files subsystem's error log.
-#include "runtime/system/input_devices.h"
+#include "runtime/input/input_devices.h"
 
 #include <algorithm>  // Required for: std::clamp
 #include <cstring>    // Required for: std::memset, std::memcpy

@@ -1,11 +1,11 @@
-// system: the language's keyboard, mouse and joystick commands, thin
+// input: the language's keyboard, mouse and joystick commands, thin
 // functions over the runtime's one input object.
 #pragma once
 
 #include <cstdint>  // Required for: uint8_t, int8_t
 
 #include "runtime/core/rt_string.h"
-#include "runtime/system/key_codes.h"  // Required for: the names of keyDown's codes
+#include "runtime/input/key_codes.h"  // Required for: the names of keyDown's codes
 
 // --- Keyboard ----------------------------------------------------------------
 int keyDown(uint8_t code);          // 1 while the key of that scan code (kKey...) is down

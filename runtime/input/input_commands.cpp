@@ -1,12 +1,12 @@
-// system: the input commands. Every command reads the input object in
+// input: the input commands. Every command reads the input object in
 // RuntimeState; before start-up or after shut-down they report nothing.
-#include "runtime/system/input_commands.h"
+#include "runtime/input/input_commands.h"
 
 #include <algorithm>  // Required for: std::clamp
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/system/input_devices.h"
 
 namespace {
 

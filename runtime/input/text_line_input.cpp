@@ -1,14 +1,14 @@
-// system: the text-line input. Reads typed characters from the input object,
-// draws through the render object and presents with showScreen.
-#include "runtime/system/text_line_input.h"
+// input: the text-line input. Reads typed characters from the input object,
+// draws through the render object and shows its frames through the frame
+// hook the program registered with the input object.
+#include "runtime/input/text_line_input.h"
 
 #include <string>  // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/input/input_devices.h"
+#include "runtime/input/text_line_editor.h"
 #include "runtime/render2d/open_gl_rainbows.h"
-#include "runtime/system/frame_commands.h"
-#include "runtime/system/input_devices.h"
-#include "runtime/system/text_line_editor.h"
 
 namespace {
 
@@ -19,14 +19,15 @@ constexpr int kSavedScreenSlot = 3;
 void inputText(RtString& text, int32_t x, int32_t y) {
     RuntimeState& rs = runtimeState();
     OpenGLRainbows* r = rs.renderer;
-    if (r == nullptr || rs.input == nullptr) return;
+    if (r == nullptr || rs.input == nullptr || rs.input->showFrame == nullptr) return;
+    const InputDevices::FrameHook showFrame = rs.input->showFrame;
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
     r->grabScreenToTiledImage(kSavedScreenSlot);
     r->drawTiledImage(kSavedScreenSlot);
     r->printText(rs.currentFont, text.data, fx, fy, 0.0f);
     // What was typed before the line appeared is not the line's.
     rs.input->discardTypedText();
-    showScreen();
+    showFrame();
     TextLineEditor editor(text);
     std::string typed;
     for (;;) {
@@ -34,7 +35,7 @@ void inputText(RtString& text, int32_t x, int32_t y) {
         if (!editor.feed(key, typed)) break;
         r->drawTiledImage(kSavedScreenSlot);
         r->printText(rs.currentFont, editor.display().data, fx, fy, 0.0f);
-        showScreen();
+        showFrame();
     }
     r->freeTiledImage(kSavedScreenSlot);
     text = editor.text;

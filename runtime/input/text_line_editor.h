@@ -1,4 +1,4 @@
-// system: the line being typed by the text-line input: characters, Backspace,
+// input: the line being typed by the text-line input: characters, Backspace,
 // Enter and the blinking cursor. Pure logic, one call per frame.
 #pragma once
 

@@ -1,5 +1,5 @@
-// system: the text-line editor. Pure logic over RtString.
-#include "runtime/system/text_line_editor.h"
+// input: the text-line editor. Pure logic over RtString.
+#include "runtime/input/text_line_editor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// system: names for the scan codes that keyDown takes (set 1; the extended
+// input: names for the scan codes that keyDown takes (set 1; the extended
 // keys at code + 128). They name places on the keyboard, not characters:
 // kKeyQ is the key right of Tab whatever the layout prints on it. Standard
 // C++ only, so that any program may include it.

@@ -1,4 +1,4 @@
-// system: the language's line input on the graphics screen.
+// input: the language's line input on the graphics screen.
 #pragma once
 
 #include <cstdint>  // Required for: int32_t

@@ -1,4 +1,4 @@
-// system: the runtime's one input object over keyboard, mouse and joysticks.
+// input: the runtime's one input object over keyboard, mouse and joysticks.
 // Devices come from platform/input.h; nothing here talks to SDL.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>  // Required for: std::string
 
 #include "runtime/platform/input.h"
-#include "runtime/system/key_codes.h"  // Required for: the Shift keys
+#include "runtime/input/key_codes.h"  // Required for: the Shift keys
 
 // What one mouse poll reports.
 struct MouseSample {
@@ -70,6 +70,11 @@ public:
     int joystickCount() const { return joysticks; }
     void joystickName(char* dst, int index) const;  // dst holds kJoystickNameSize bytes
     void rumble(int index, int iterations, float durationMs, float x, float y);
+
+    // Shows one frame of the program; the text-line input, which runs frames
+    // of its own, calls it. The program's frame registers it at start-up.
+    using FrameHook = void (*)();
+    FrameHook showFrame = nullptr;
 
     // Fields.
     int32_t mouseX = 100;
