@@ -8,6 +8,7 @@
 // sockSend, sockSendWithin, sockSendAvailable, sockRecv                 socket_table.h
 // sockWaitReadable, sockWaitEvents, sockSetUnacknowledgedLimit          socket_table.h
 // sockLocalPort, sockPeerReadsNothing                                  socket_table.h
+// sockSetKeepAlive, sockSetRetransmitCeiling, sockIdleSilenceMs         socket_table.h
 // sockAddressText/Ip/Port, sockMakeAddress, localAddressList            socket_table.h
 // resolveAddress, sockErrorText, sockAdopt, sockLastError               socket_table.h
 #include "runtime/net/socket_table.h"

@@ -27,13 +27,6 @@ uint16_t payloadU16(const NetMessage& message) {
     return static_cast<uint16_t>(message.payload[0] | message.payload[1] << 8);
 }
 
-std::size_t playersOf(const NetSession& session, int32_t connection)
-    KRV_REQUIRES(session.mutex) {
-    std::size_t count = 0;
-    for (const HostPlayer& player : session.hostPlayers) count += player.connection == connection ? 1 : 0;
-    return count;
-}
-
 // The next id from nextPlayerId on that no player holds, wrapping round to
 // the first: the ids of players who left come back only after all others.
 // 0 when every id is held.
@@ -59,7 +52,7 @@ bool registerClientPlayer(NetSession& session, int32_t connection, const NetMess
     if (session.acceptFlag == 0) return true;
     HostPlayer player;
     if (!parseRegistration(message.payload.data(), message.payload.size(), player.record)) return true;
-    if (playersOf(session, connection) >= kNetPlayersPerConnection) return false;
+    if (hostPlayersOf(session, connection) >= kNetPlayersPerConnection) return false;
     uint16_t id = takeFreeId(session);
     if (id == 0) return true;
     player.record.socket = static_cast<uint32_t>(connection);
@@ -168,6 +161,12 @@ bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage
         answerRequest(session, connection, message, outbox);
     }
     return true;
+}
+
+std::size_t hostPlayersOf(const NetSession& session, int32_t connection) {
+    std::size_t count = 0;
+    for (const HostPlayer& player : session.hostPlayers) count += player.connection == connection ? 1 : 0;
+    return count;
 }
 
 void hostForgetConnection(NetSession& session, int32_t connection) {

@@ -19,6 +19,9 @@ using NetOutbox = std::vector<std::pair<int32_t, std::vector<uint8_t>>>;
 bool hostHandleMessage(NetSession& session, int32_t connection, const NetMessage& message, NetOutbox& outbox)
     KRV_REQUIRES(session.mutex);
 
+// The players that came through `connection`.
+std::size_t hostPlayersOf(const NetSession& session, int32_t connection) KRV_REQUIRES(session.mutex);
+
 // Removes every player that came through `connection`, each with a left note
 // when the session keeps them.
 void hostForgetConnection(NetSession& session, int32_t connection) KRV_REQUIRES(session.mutex);

@@ -2,6 +2,7 @@
 // messages, and the requests that wait for the host's answer.
 #include "runtime/net/net_session.h"
 
+#include <algorithm>  // Required for: std::min
 #include <cstring>  // Required for: std::strlen
 #include <iterator>  // Required for: std::prev
 
@@ -13,6 +14,17 @@ bool assignedId(int32_t id) { return id >= 1 && id <= kPlayerIdLastAssigned; }
 
 std::vector<uint8_t> u16Payload(uint16_t value) {
     return {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
+}
+
+int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1000000); }
+
+// Sleeps one poll, never past the deadline; false once the deadline has come.
+// The clock bounds the wait, however long each sleep really takes.
+bool pause(int64_t deadline, int pollMs) {
+    const int64_t left = deadline - millisNow();
+    if (left <= 0) return false;
+    platform::sleepMillis(std::min<int64_t>(left, pollMs));
+    return true;
 }
 
 int32_t u16Answer(const NetMessage& answer) {
@@ -38,7 +50,8 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
         node = std::prev(localPlayers.end());
     }
     wake.raise();  // the network thread sends the registration
-    for (int round = 1;; ++round) {
+    const int64_t deadline = millisNow() + timings.answerWaitMs;
+    for (;;) {
         bool running = false;
         {
             RuntimeLock lock(mutex);
@@ -46,8 +59,7 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
             if (assignedId(id)) return id;
             running = runningFlag != 0;
         }
-        platform::sleepMillis(timings.answerPollMs);
-        if (!running || round >= timings.answerPolls) {
+        if (!running || !pause(deadline, timings.answerPollMs)) {
             RuntimeLock lock(mutex);
             localPlayers.erase(node);
             return 0;
@@ -76,7 +88,9 @@ bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetM
     header.type = type;
     header.from = requester;
     bool sent = sendOnConnection(frameMessage(header, payload.data(), payload.size())) != 0;
-    for (int poll = 0; sent && poll < timings.answerPolls; ++poll) {
+    const int64_t deadline = millisNow() + timings.answerWaitMs;
+    for (bool waiting = sent; waiting;) {
+        bool running = false;
         {
             RuntimeLock lock(mutex);
             if (!replies.empty()) {
@@ -85,8 +99,9 @@ bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetM
                 awaitedAnswer = 0;
                 return true;
             }
+            running = runningFlag != 0;
         }
-        platform::sleepMillis(timings.answerPollMs);
+        waiting = running && pause(deadline, timings.answerPollMs);
     }
     RuntimeLock lock(mutex);
     awaitedAnswer = 0;
@@ -95,11 +110,27 @@ bool NetSession::request(uint8_t type, const std::vector<uint8_t>& payload, NetM
 
 int32_t NetSession::sendMessage(int32_t from, int32_t to, const RtString& text) {
     if (text.length > kNetPayloadLimit) return 0;
+    if (!mayCarry(from, to)) return 0;
     NetMessageHeader header;
     header.type = kNetMessagePlayer;
     header.to = to == 0 ? kPlayerIdEveryone : static_cast<uint16_t>(to);
     header.from = static_cast<uint16_t>(from);
     return sendOnConnection(frameMessage(header, reinterpret_cast<const uint8_t*>(text.data), text.length));
+}
+
+bool NetSession::mayCarry(int32_t from, int32_t to) {
+    RuntimeLock lock(mutex);
+    // The host relays only what one of this program's own players sends.
+    bool ownSender = false;
+    for (const PlayerNode& player : localPlayers) ownSender = ownSender || player.record.id == from;
+    if (!ownSender || !assignedId(from)) return false;
+    // Only the host knows who is in the session: a guest's message to a player
+    // who left is dropped there.
+    if (to == 0 || listenSocket == -1) return true;
+    for (const HostPlayer& player : hostPlayers) {
+        if (player.record.id == to) return true;
+    }
+    return false;
 }
 
 RtString NetSession::takeMessage(int32_t playerId) {
@@ -108,9 +139,7 @@ RtString NetSession::takeMessage(int32_t playerId) {
         RuntimeLock lock(mutex);
         for (PlayerNode& player : localPlayers) {
             if (player.record.id != playerId) continue;
-            if (player.queue.empty()) return RtString();
-            message = std::move(player.queue.front());
-            player.queue.pop_front();
+            if (!player.inbox.pop(message)) return RtString();
             break;
         }
     }

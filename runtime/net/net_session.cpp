@@ -17,14 +17,16 @@ void closeIfOpen(int32_t& socket) {
 
 int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1000000); }
 
-// Game messages go out at once, and a connection whose peer is gone fails
-// instead of retrying for many minutes.
-void prepareConnection(int32_t socket, const NetTimings& timings) {
+}  // namespace
+
+void prepareSessionConnection(int32_t socket, const NetTimings& timings) {
+    // Game messages go out at once, and a connection whose peer is gone fails
+    // instead of retrying for many minutes.
     sockSetNoDelay(socket);
     sockSetUnacknowledgedLimit(socket, timings.stallLimitMs);
+    sockSetKeepAlive(socket, timings.keepAliveMs, timings.keepAliveMs);
+    sockSetRetransmitCeiling(socket, timings.retransmitCeilingMs);
 }
-
-}  // namespace
 
 NetSession::NetSession() {
     mutexInit(&mutex);
@@ -151,7 +153,7 @@ int32_t NetSession::host(int32_t port) {
         sockShutdown();
         return 0;
     }
-    prepareConnection(connection, timings);
+    prepareSessionConnection(connection, timings);
     {
         RuntimeLock lock(mutex);
         listenSocket = listening;
@@ -172,7 +174,7 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
         sockShutdown();
         return 0;
     }
-    prepareConnection(connection, timings);
+    prepareSessionConnection(connection, timings);
     {
         RuntimeLock lock(mutex);
         connectionSocket = connection;
@@ -188,17 +190,18 @@ int32_t NetSession::join(const char* hostName, int32_t port) {
 int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
     const int64_t askedAt = millisNow();
     for (;;) {
-        bool running = false;
-        int64_t since = 0;
         {
             RuntimeLock sending(sendMutex);
             int32_t socket = -1;
+            bool running = false;
             {
                 RuntimeLock lock(mutex);
                 socket = connectionSocket;
                 running = runningFlag != 0;
             }
-            if (socket < 0) return 0;
+            if (socket < 0 || !running) return 0;
+            // Whatever the socket takes now makes room before anything waits.
+            if (outgoing.writeTo(socket) > 0) outgoingProgressMs = millisNow();
             if (outgoing.pending() + frame.size() <= kNetBacklogLimit) {
                 if (outgoing.empty()) outgoingProgressMs = millisNow();
                 outgoing.append(frame);
@@ -209,11 +212,11 @@ int32_t NetSession::sendOnConnection(const std::vector<uint8_t>& frame) {
                 if (!outgoing.empty()) wake.raise();
                 return sent < 0 ? 0 : 1;
             }
-            since = std::max(askedAt, outgoingProgressMs);
+            // A full queue that drains makes room; one that stays full refuses the
+            // message whole, leaving the stream as it was.
+            const int64_t now = millisNow();
+            if (now - askedAt >= timings.sendWaitMs || now - outgoingProgressMs >= timings.sendWaitMs) return 0;
         }
-        // A full queue that drains makes room; one that stays full refuses the
-        // message whole, leaving the stream as it was.
-        if (!running || millisNow() - since >= timings.sendTimeoutMs) return 0;
         platform::sleepMillis(1);
     }
 }

@@ -14,6 +14,7 @@
 #include "runtime/core/rt_string.h"
 #include "runtime/net/net_message.h"
 #include "runtime/net/outgoing_queue.h"
+#include "runtime/net/player_inbox.h"
 #include "runtime/net/runtime_mutex.h"
 #include "runtime/platform/socket.h"
 
@@ -28,28 +29,46 @@ constexpr int kNetClientLimit = 128;
 // Players one connection may hold on the host: with every connection full
 // the ids still last, so a newcomer always finds one.
 constexpr std::size_t kNetPlayersPerConnection = 64;
+// Connections one address may hold on the host, and of those how many may
+// not have registered yet: idle connections from one place cannot lock
+// everybody else out.
+constexpr std::size_t kNetConnectionsPerAddress = kNetClientLimit / 4;
+constexpr std::size_t kNetWaitingPerAddress = 4;
 
 // The session's waits. Tests shorten them; the program keeps these.
 struct NetTimings {
-    int answerPolls = 250;        // polls for an answer or a registration
-    int answerPollMs = 20;        // pause between two polls
+    int answerWaitMs = 5000;      // the longest wait for an answer or a registration
+    int answerPollMs = 20;        // pause between two looks for it
     int endPollMs = 50;           // pause between two looks at the ending thread
     int endWaitMs = 3000;         // the program end's limit for that
-    int sendTimeoutMs = 5000;     // a send finding the queue full waits this long for room
-    // A connection with bytes waiting that takes none this long has lost its
-    // peer and is dropped. Far above what retransmission back-off after a
-    // short outage takes; the kernel gives up after the same time.
-    int stallLimitMs = 30000;
+    // A send finding the queue full waits at most this long for room, and
+    // not at all while the connection has taken nothing for as long: about
+    // a frame, so that a dead link never stalls the game.
+    int sendWaitMs = 20;
+    // A silent peer is noticed in one of two ways. With nothing of ours
+    // unacknowledged, the connection probes the peer every `keepAliveMs`;
+    // one that answers nothing for `silenceLimitMs` has gone. With data in
+    // flight, lost data is sent again at least every `retransmitCeilingMs`,
+    // so the link is used again within about a second of its return; the
+    // peer has gone once our data stays unacknowledged (or the queue takes
+    // nothing) for `stallLimitMs`, which an outage of 30 s survives.
+    int keepAliveMs = 1000;
+    int silenceLimitMs = 7000;
+    int retransmitCeilingMs = 1000;
+    int stallLimitMs = 35000;
     // A client that answers and acknowledges everything, yet takes nothing
     // this long, has stopped reading, and the host drops it.
     int readerStallMs = 5000;
     int connectTimeoutMs = 5000;  // joining a host
+    // A client that has registered no player this long after connecting is
+    // closed; a session's guest registers at once.
+    int registrationLimitMs = 5000;
 };
 
 // A player this program registered, with the messages addressed to it.
 struct PlayerNode {
     PlayerRecord record;
-    std::deque<NetMessage> queue;
+    PlayerInbox inbox;
 };
 
 // On the host: a player of some peer, and the connection it came through.
@@ -74,7 +93,10 @@ public:
     // The new player's id; 0 when the host gave none in time. A null name
     // registers the query player.
     uint16_t registerPlayer(const char* name, std::size_t length);
-    int32_t sendMessage(int32_t from, int32_t to, const RtString& text);  // 1 sent
+    // 1 queued for the host; 0 when the text is too long, the sender is not
+    // this program's, the addressee has left (as far as this program can
+    // know) or the connection has had no room for a while.
+    int32_t sendMessage(int32_t from, int32_t to, const RtString& text);
     RtString takeMessage(int32_t playerId);  // the oldest, "" when none
     int32_t removePlayer(int32_t playerId);
     int32_t playerCount();
@@ -143,10 +165,18 @@ private:
     // Queues a frame on the connection and sends what goes at once; waits
     // for room while the queue is full. 1 when queued, 0 when not.
     int32_t sendOnConnection(const std::vector<uint8_t>& frame) KRV_EXCLUDES(sendMutex, mutex);
+    // Whether a player message from `from` to `to` (0: everyone) can reach
+    // anyone: the sender is one of this program's players, and on the host
+    // the addressee is still in the session.
+    bool mayCarry(int32_t from, int32_t to) KRV_EXCLUDES(mutex);
     bool startThread(bool hosting);
     // Sends a request and waits for its answer; false when none came.
     bool request(uint8_t type, const std::vector<uint8_t>& payload, NetMessage& answer);
 };
+
+// Sets a session connection's socket options: small messages go at once,
+// and a silent or unreachable peer is given up as the README tells.
+void prepareSessionConnection(int32_t socket, const NetTimings& timings);
 
 // The network thread's body; the argument is the session.
 uint32_t netThreadMain(void* session);

@@ -4,8 +4,10 @@
 // the program's thread. No write waits: each client has its own outgoing
 // queue, so a slow or unreachable peer holds up no one else.
 #include <algorithm>  // Required for: std::min
+#include <string>     // Required for: std::string
 #include <vector>     // Required for: std::vector
 
+#include "runtime/files/error_log.h"
 #include "runtime/net/net_host.h"
 #include "runtime/net/net_session.h"
 #include "runtime/net/socket_table.h"
@@ -15,6 +17,8 @@ namespace {
 
 // What a connection can take per round before the others get their turn.
 constexpr int kReadPerRound = 256 * 1024;
+constexpr int kAcceptsPerRound = 32;
+constexpr int kSilenceLookMs = 500;
 
 int64_t millisNow() { return static_cast<int64_t>(platform::monotonicNanos() / 1000000); }
 
@@ -27,6 +31,9 @@ struct Connection {
     // The host's connection to itself: this thread reads its other end, so
     // it is never a peer to give up on.
     bool own = false;
+    uint32_t address = 0;      // the peer's IP, host order
+    int64_t acceptedAtMs = 0;
+    bool registered = false;   // a player of it has been registered
 };
 
 enum class Pumped { Open, Closed };
@@ -66,12 +73,14 @@ public:
             if (!session_.flushConnection(serverWaitMs)) break;
             bool relayed = false;
             if (listenSocket_ >= 0) {
-                if (listenerReady) acceptClient();
+                dropLateRegistrations(millisNow());
+                if (listenerReady) acceptClients();
                 relayed = serveClients();
             }
             // What the host relays to its own players is on its connection
             // already: read it now rather than after another wait.
             if ((server_.readable || relayed) && !readServer()) break;
+            if (listenSocket_ < 0 && silent(server_)) break;
             listenerReady = waitForWork(serverWaitMs);
         }
         finish();
@@ -101,19 +110,23 @@ private:
     bool readServer() {
         std::vector<NetMessage> messages;
         Pumped state = pump(server_, buffer_, messages);
-        RuntimeLock lock(session_.mutex);
-        for (NetMessage& message : messages) takeFromHost(message);
+        std::vector<std::string> notes;
+        {
+            RuntimeLock lock(session_.mutex);
+            for (NetMessage& message : messages) takeFromHost(message, notes);
+        }
+        for (const std::string& note : notes) appendErrorLog(note.c_str());
         return state == Pumped::Open;
     }
 
     // Only the connection to the host carries answers, and an answer counts
     // only where this program waits for it.
-    void takeFromHost(NetMessage& message) KRV_REQUIRES(session_.mutex) {
+    void takeFromHost(NetMessage& message, std::vector<std::string>& notes) KRV_REQUIRES(session_.mutex) {
         const NetMessageHeader& header = message.header;
         if (header.type == kNetMessagePlayer) {
             for (PlayerNode& player : session_.localPlayers) {
                 if (player.record.id != header.to) continue;
-                player.queue.push_back(std::move(message));
+                deliver(player, std::move(message), notes);
                 return;
             }
             return;
@@ -131,25 +144,94 @@ private:
         }
     }
 
+    // Into the player's inbox; a full one drops the message, and the log
+    // says when a run of drops begins and how long it was.
+    static void deliver(PlayerNode& player, NetMessage message, std::vector<std::string>& notes) {
+        const std::string who = "Session: player " + std::to_string(player.record.id);
+        if (player.inbox.push(std::move(message)) == PlayerInbox::Pushed::Queued) {
+            const uint32_t missed = player.inbox.endedRun();
+            if (missed != 0) {
+                notes.push_back(who + " reads again; " + std::to_string(missed) + " messages to it were dropped");
+            }
+        } else if (player.inbox.droppedRun() == 1) {
+            notes.push_back(who + " has " + std::to_string(player.inbox.size()) +
+                            " unread messages; newer ones are dropped until it reads");
+        }
+    }
+
     bool accepting() {
         RuntimeLock lock(session_.mutex);
         return session_.acceptFlag != 0;
     }
 
-    void acceptClient() {
+    // Takes what the listener holds, a few at a time: a burst of connections
+    // must not fill its short queue, where a guest's would wait a second.
+    void acceptClients() {
         if (!accepting()) return;
+        int accepted = 0;
+        while (accepted < kAcceptsPerRound && acceptClient()) ++accepted;
+    }
+
+    // False when none was pending.
+    bool acceptClient() {
         SocketAddress peer;
         int32_t socket = tcpAccept(listenSocket_, &peer);
-        if (socket < 0) return;
-        // A full table turns the newcomer away instead of leaving it waiting.
-        if (clients_.size() >= static_cast<std::size_t>(kNetClientLimit)) {
+        if (socket < 0) return false;
+        Connection connection;
+        connection.socket = socket;
+        connection.address = sockAddressIp(peer);
+        connection.own = connection.address == 0x7F000001 && sockAddressPort(peer) == ownPort_;
+        connection.acceptedAtMs = millisNow();
+        if (!connection.own && !makeRoomFor(connection.address)) {
             sockClose(socket);
-            return;
+            return true;
         }
-        sockSetNoDelay(socket);
-        sockSetUnacknowledgedLimit(socket, session_.timings.stallLimitMs);
-        bool own = sockAddressIp(peer) == 0x7F000001 && sockAddressPort(peer) == ownPort_;
-        clients_.push_back(Connection{socket, NetMessageReader{}, OutgoingQueue{}, 0, true, own});
+        prepareSessionConnection(socket, session_.timings);
+        clients_.push_back(std::move(connection));
+        return true;
+    }
+
+    // Whether a connection from `address` may join the table, after pushing
+    // out, where needed, the oldest one that has not registered: first of
+    // the same address, then of any. No address holds more than its share.
+    bool makeRoomFor(uint32_t address) {
+        std::size_t fromAddress = 0;
+        std::size_t waitingFromAddress = 0;
+        for (const Connection& connection : clients_) {
+            if (connection.own || connection.address != address) continue;
+            ++fromAddress;
+            waitingFromAddress += connection.registered ? 0 : 1;
+        }
+        if (fromAddress >= kNetConnectionsPerAddress || waitingFromAddress >= kNetWaitingPerAddress) {
+            return dropOldestWaiting(&address);
+        }
+        return clients_.size() < static_cast<std::size_t>(kNetClientLimit) || dropOldestWaiting(nullptr);
+    }
+
+    // Drops the oldest connection without a registered player, of the
+    // address when one is given. False when there is none.
+    bool dropOldestWaiting(const uint32_t* address) {
+        const Connection* oldest = nullptr;
+        for (const Connection& connection : clients_) {
+            if (connection.own || connection.registered) continue;
+            if (address != nullptr && connection.address != *address) continue;
+            if (oldest == nullptr || connection.acceptedAtMs < oldest->acceptedAtMs) oldest = &connection;
+        }
+        if (oldest == nullptr) return false;
+        dropClient(oldest->socket);
+        return true;
+    }
+
+    // Closes connections that registered no player in time.
+    void dropLateRegistrations(int64_t now) {
+        std::vector<int32_t> late;
+        for (const Connection& connection : clients_) {
+            if (!connection.own && !connection.registered &&
+                now - connection.acceptedAtMs >= session_.timings.registrationLimitMs) {
+                late.push_back(connection.socket);
+            }
+        }
+        for (int32_t socket : late) dropClient(socket);
     }
 
     Connection* client(int32_t socket) {
@@ -179,6 +261,7 @@ private:
                     if (!isIn(closed, connection.socket)) closed.push_back(connection.socket);
                     break;
                 }
+                connection.registered = connection.registered || hostPlayersOf(session_, connection.socket) > 0;
             }
             for (const auto& [socket, frame] : outbox) {
                 Connection* target = client(socket);
@@ -193,6 +276,10 @@ private:
             if (connection.own || connection.out.empty() || isIn(closed, connection.socket)) continue;
             if (outOfBounds(connection, now)) closed.push_back(connection.socket);
         }
+        for (const Connection& connection : clients_) {
+            if (connection.own || isIn(closed, connection.socket)) continue;
+            if (silent(connection)) closed.push_back(connection.socket);
+        }
         for (int32_t socket : closed) dropClient(socket);
         return sentAny;
     }
@@ -205,6 +292,11 @@ private:
         return connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs ||
                (stalled >= session_.timings.readerStallMs &&
                 sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1);
+    }
+
+    // A peer that answered none of the probes of an idle connection.
+    bool silent(const Connection& connection) const {
+        return sockIdleSilenceMs(connection.socket) >= session_.timings.silenceLimitMs;
     }
 
     // When a client with bytes waiting is next due a look at its limits.
@@ -253,12 +345,19 @@ private:
         if (listening) waits.push_back({listenSocket_, true, false, false, false});
         int timeoutMs = serverWaitMs;
         const int64_t now = millisNow();
+        auto lookBy = [&](int64_t at) {
+            const int left = static_cast<int>(std::max<int64_t>(0, at - now));
+            timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
+        };
+        // Peers are looked at for silence twice a second.
+        if (listenSocket_ < 0) lookBy(now + kSilenceLookMs);
         for (const Connection& connection : clients_) {
             bool sending = !connection.out.empty();
             waits.push_back({connection.socket, true, sending, false, false});
-            if (!sending || connection.own) continue;
-            int64_t left = std::max<int64_t>(0, nextLook(connection, now) - now);
-            timeoutMs = timeoutMs < 0 ? static_cast<int>(left) : std::min(timeoutMs, static_cast<int>(left));
+            if (connection.own) continue;
+            lookBy(now + kSilenceLookMs);
+            if (!connection.registered) lookBy(connection.acceptedAtMs + session_.timings.registrationLimitMs);
+            if (sending) lookBy(nextLook(connection, now));
         }
         sockWaitEvents(waits.data(), waits.size(), session_.wake, timeoutMs);
         server_.readable = waits[0].readable;

@@ -279,6 +279,30 @@ int32_t sockSetUnacknowledgedLimit(int32_t socket, int ms) {
     return error;
 }
 
+int32_t sockSetKeepAlive(int32_t socket, int idleMs, int intervalMs) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr || entry->udp != 0) return -1;
+    int error = entry->socket.setKeepAlive(idleMs, intervalMs);
+    storeError(error);
+    return error;
+}
+
+int32_t sockSetRetransmitCeiling(int32_t socket, int ms) {
+    SocketEntry* entry = usedEntry(socket);
+    if (entry == nullptr || entry->udp != 0) return -1;
+    int error = entry->socket.setRetransmitCeiling(ms);
+    storeError(error);
+    return error;
+}
+
+int64_t sockIdleSilenceMs(int32_t socket) {
+    SocketEntry* entry = usedEntry(socket);
+    bool idle = false;
+    int64_t silentMs = 0;
+    if (entry == nullptr || entry->udp != 0 || !entry->socket.silence(idle, silentMs)) return -1;
+    return idle ? silentMs : 0;
+}
+
 const char* sockAddressText(SocketAddress address) {
     uint32_t ip = sockAddressIp(address);
     char* text = layer().addressText;

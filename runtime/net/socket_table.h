@@ -110,6 +110,19 @@ uint16_t sockLocalPort(int32_t socket);
 // `ms`. 0, or the error; -1 for a bad number or a free entry.
 int32_t sockSetUnacknowledgedLimit(int32_t socket, int ms);
 
+// Keeps a quiet TCP entry probed (see platform::Socket::setKeepAlive). 0, or
+// the error; -1 for a bad number or a free entry.
+int32_t sockSetKeepAlive(int32_t socket, int idleMs, int intervalMs);
+
+// Makes a TCP entry retransmit lost data at least every `ms` where the
+// system allows it. 0, or the error; -1 for a bad number or a free entry.
+int32_t sockSetRetransmitCeiling(int32_t socket, int ms);
+
+// How long a TCP entry's peer has been silent while everything sent to it is
+// acknowledged; 0 while something waits for an acknowledgement, -1 for a bad
+// number, a free entry or a system that cannot tell.
+int64_t sockIdleSilenceMs(int32_t socket);
+
 // The address as "a.b.c.d", first octet first, in the layer's own buffer.
 const char* sockAddressText(SocketAddress address);
 uint32_t sockAddressIp(SocketAddress address);    // host order

@@ -56,6 +56,19 @@ public:
     // Gives up a connection whose sent data stays unacknowledged this long,
     // instead of the system's many minutes of retries. 0, or the error.
     int setUnacknowledgedLimit(int ms);
+    // Probes a quiet connection after `idleMs` and then every `intervalMs`
+    // (whole seconds, at least one), so that a live peer is heard from even
+    // when neither side has anything to say. 0, or the error.
+    int setKeepAlive(int idleMs, int intervalMs);
+    // Retransmits unacknowledged data at least every `ms` however long an
+    // outage lasts, so that a link that comes back is used again at once.
+    // Where the system cannot, thin streams at least retry at a steady pace
+    // for their first tries. 0, or the error.
+    int setRetransmitCeiling(int ms);
+    // Whether everything sent has been acknowledged (`idle`), and how long
+    // ago the peer was last heard from, by data or acknowledgement. False
+    // when the system cannot tell.
+    bool silence(bool& idle, int64_t& silentMs) const;
 
     // One send; a peer that has gone gives an error, never a signal.
     SocketIo send(const uint8_t* bytes, std::size_t length);

@@ -2,8 +2,12 @@
 // on the wire, what the host trusts, and how it copes with broken, stalled
 // and vanished peers.
 #include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
+#include "tests/files/temp_folder.h"
 #include "tests/net/session_fixture.h"
 
 namespace {
@@ -166,7 +170,8 @@ TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind
     // Limits far beyond the test: only the backlog bound may end the stalled peer.
     session.end();
     session.timings.stallLimitMs = 600000;
-    session.timings.sendTimeoutMs = 600000;
+    session.timings.readerStallMs = 600000;
+    session.timings.sendWaitMs = 600000;
     ASSERT_EQ(session.host(port), 1);
     RawPeer reader;
     RawPeer stalled;
@@ -207,6 +212,25 @@ TEST_F(HostedSession, AConnectionFloodingRegistrationsIsDroppedAndOthersStillJoi
     RawPeer late;
     EXPECT_EQ(connectPlayer(late, "Late"), 101 + kNetPlayersPerConnection);
     EXPECT_EQ(takeLeftNotes(session).size(), kNetPlayersPerConnection);
+}
+
+TEST_F(HostedSession, IdleConnectionsNeitherStayNorCrowdOutAGuest) {
+    session.end();
+    session.timings.registrationLimitMs = 300;
+    ASSERT_EQ(session.host(port), 1);
+    RawPeer witness;
+    ASSERT_EQ(connectPlayer(witness, "Witness"), 101);
+    // One address opens as many idle connections as the table has entries.
+    std::vector<RawPeer> idle(kNetClientLimit - 1);
+    for (RawPeer& peer : idle) ASSERT_TRUE(peer.connect(port));
+    NetSession guest;
+    useTestTimings(guest);
+    EXPECT_EQ(guest.join("127.0.0.1", port), 1);
+    EXPECT_NE(guest.registerPlayer("Guest", 5), 0);
+    // Those that registered nothing in time are all closed; the players stay.
+    for (RawPeer& peer : idle) EXPECT_TRUE(peer.seesEnd());
+    EXPECT_EQ(session.playerCount(), 2);
+    guest.end();
 }
 
 TEST_F(HostedSession, IdsOfPlayersWhoLeftComeBackAfterTheLastIdAndHeldOnesAreSkipped) {
@@ -296,6 +320,7 @@ protected:
     void SetUp() override {
         releaseSocketLayer();
         useTestTimings(session);
+        clock.install();
         int error = 0;
         platform::Socket listener = platform::tcpListenAny(0, error);
         ASSERT_TRUE(listener.valid());
@@ -315,6 +340,7 @@ protected:
     }
     void TearDown() override {
         session.end();
+        SessionClock::uninstall();
         releaseSocketLayer();
     }
 
@@ -326,7 +352,7 @@ protected:
     // While the host reads nothing, sends numbered messages until the session
     // refused two; the numbers of those it accepted.
     std::vector<int> sendUntilRefused() {
-        session.timings.sendTimeoutMs = 200;
+        session.timings.sendWaitMs = 200;
         std::vector<int> accepted;
         int refusals = 0;
         for (int n = 0; n < 200000 && refusals < 2; ++n) {
@@ -340,6 +366,7 @@ protected:
         return accepted;
     }
 
+    SessionClock clock;
     NetSession session;
     RawPeer host;
     uint16_t player = 0;
@@ -359,11 +386,78 @@ TEST_F(JoinedSession, AHostThatStopsReadingGetsWholeMessagesOnlyAndMissesNoAccep
     EXPECT_EQ(std::string(after.payload.begin(), after.payload.end()), "after");
 }
 
+TEST_F(JoinedSession, AFullQueueThatTakesNothingRefusesASendWithinAFrame) {
+    sendUntilRefused();
+    session.timings.sendWaitMs = NetTimings{}.sendWaitMs;
+    for (int i = 0; i < 20; ++i) {
+        const int64_t before = clock.nowMs();
+        EXPECT_EQ(session.sendMessage(player, 0, RtString(numbered(i).c_str())), 0);
+        EXPECT_LE(clock.nowMs() - before, session.timings.sendWaitMs);
+    }
+}
+
+TEST_F(JoinedSession, ARequestWaitsNoLongerThanItsBoundHoweverLongEachPollTakes) {
+    session.timings.answerPollMs = NetTimings{}.answerPollMs;
+    clock.overrun = 4;
+    const int64_t before = clock.nowMs();
+    EXPECT_EQ(session.playerCount(), 0);  // the host here never answers
+    const int64_t waited = clock.nowMs() - before;
+    EXPECT_GE(waited, session.timings.answerWaitMs);
+    EXPECT_LE(waited, session.timings.answerWaitMs + clock.overrun * session.timings.answerPollMs);
+    EXPECT_EQ(host.readFrame().header.type, kNetRequestCount);
+}
+
+TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDropped) {
+    TempFolder logFolder;
+    const char* oldTmp = std::getenv("TMPDIR");
+    const std::string restore = oldTmp == nullptr ? "" : oldTmp;
+    setenv("TMPDIR", logFolder.path().c_str(), 1);
+
+    struct Case {
+        std::size_t size;   // payload bytes of each message
+        std::size_t kept;   // what the inbox holds of them
+    };
+    const Case cases[] = {{8, kNetInboxMessages}, {kNetPayloadLimit, kNetInboxBytes / kNetPayloadLimit}};
+    constexpr std::size_t kExtra = 50;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        for (std::size_t n = 0; n < c.kept + kExtra; ++n) {
+            std::string text = std::to_string(n);
+            text.resize(c.size, '.');
+            host.send(kNetMessagePlayer, player, 7, std::vector<uint8_t>(text.begin(), text.end()));
+        }
+        host.send(kNetMessagePlayer, 101, 7, {'e', 'n', 'd'});  // to the query player, after all the others
+        ASSERT_TRUE(eventually([&] { return std::string(session.takeMessage(101).data) == "end"; }));
+        std::size_t taken = 0;
+        for (RtString text = session.takeMessage(player); text.length != 0; text = session.takeMessage(player)) {
+            ASSERT_EQ(std::stoul(text.data), taken);
+            ++taken;
+        }
+        EXPECT_EQ(taken, c.kept);
+        host.send(kNetMessagePlayer, player, 7, {'o', 'k'});
+        EXPECT_TRUE(eventually([&] { return std::string(session.takeMessage(player).data) == "ok"; }));
+    }
+
+    std::ifstream log(logFolder.file("ErrorLog.txt"));
+    std::string all((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    const std::string dropping = "Session: player 102 has " + std::to_string(kNetInboxMessages) +
+                                 " unread messages; newer ones are dropped until it reads\r\n";
+    const std::string missed =
+        "Session: player 102 reads again; " + std::to_string(kExtra) + " messages to it were dropped\r\n";
+    EXPECT_NE(all.find(dropping + missed), std::string::npos) << all;
+    EXPECT_NE(all.rfind(missed), all.find(missed)) << all;  // once per case
+    if (oldTmp == nullptr) {
+        unsetenv("TMPDIR");
+    } else {
+        setenv("TMPDIR", restore.c_str(), 1);
+    }
+}
+
 TEST_F(JoinedSession, TheEndWaitsForNoRoomForItsLeaveMessages) {
     sendUntilRefused();
     // A send would now wait for room far beyond the test; the leave messages
     // of the program's end do not.
-    session.timings.sendTimeoutMs = 600000;
+    session.timings.sendWaitMs = 600000;
     session.sendLeaveMessages();
     EXPECT_TRUE(session.close(session.timings.endWaitMs));
     EXPECT_TRUE(host.seesEnd());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -12,16 +13,39 @@
 #include "runtime/net/net_message.h"
 #include "runtime/net/net_session.h"
 #include "runtime/net/socket_table.h"
+#include "runtime/platform/clock.h"
 #include "runtime/platform/socket.h"
 
 // Waits short enough for tests, long enough for a loaded machine.
 inline void useTestTimings(NetSession& session) {
-    session.timings.answerPolls = 1000;
     session.timings.answerPollMs = 2;
     session.timings.endPollMs = 2;
-    session.timings.sendTimeoutMs = 300;
+    session.timings.sendWaitMs = 300;
     session.timings.connectTimeoutMs = 2000;
 }
+
+// The session's clock for a test: it moves only when the program's thread
+// sleeps, by `overrun` times what the sleep asked for (a machine so loaded
+// that every sleep runs long), while each sleep really lasts a millisecond.
+// Installed before a session starts and removed after it ended: the
+// network thread reads the clock too.
+class SessionClock {
+public:
+    void install() {
+        platform::setClockHooks({[this] { return nanos_.load(); },
+                                 [this](int64_t ms) {
+                                     nanos_ += static_cast<uint64_t>(ms * overrun) * 1000000u;
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                                 }});
+    }
+    static void uninstall() { platform::setClockHooks({}); }
+    int64_t nowMs() const { return static_cast<int64_t>(nanos_.load() / 1000000u); }
+
+    std::atomic<int> overrun{1};
+
+private:
+    std::atomic<uint64_t> nanos_{1000000000000u};
+};
 
 // A port that nobody listens on at the moment.
 inline int32_t freePort() {

@@ -1,12 +1,19 @@
-"""Host and guests on two machines: two network namespaces joined by a veth
-pair, the host in one, a guest joining by address in the other. The link goes
-down for 3 s while each side sends 300 messages of 1,000 bytes; a second
-guest beside the host asks the player count every 0.5 s meanwhile. Every
-message must arrive once and in order, no one may be dropped, and every count
-must be answered.
+"""Host and guests on three machines: network namespaces joined to the host's
+by veth pairs. Two things happen in turn:
+
+1. A guest that does nothing vanishes without a word (its namespace drops
+   every packet). Neither side is sending, yet the host must drop its players
+   with left notes and the guest's session must end.
+2. The other guest's link goes down for 20 s while it and the host send a
+   message every 50 ms, and a poller beside the host asks the player count
+   every 0.5 s. Every message must arrive once and in order, no one may be
+   dropped, and every count must be answered.
+
+The times taken are printed: how long each side took to notice the vanished
+guest, and how long after the link's return messages flowed again.
 
 Usage: session_outage_test.py <session_outage_peer program>
-Needs root and iproute2 (network namespaces); exits 77 (skipped) elsewhere.
+Needs root, iproute2 and nftables; exits 77 (skipped) elsewhere.
 """
 import os
 import queue
@@ -17,20 +24,21 @@ import threading
 import time
 
 SKIP = 77
-COUNT, SIZE, PORT = 300, 1000, 27911
-tag = "krvo%d" % (os.getpid() % 100000)
-ns_host, ns_guest = tag + "h", tag + "g"
-link_host, link_guest = tag + "a", tag + "b"
+PORT, COUNT, SIZE, INTERVAL_MS, OUTAGE_S = 27911, 500, 1000, 50, 20
+NOTICE_PATIENCE_S = 30
+tag = "krvnet-o%d" % (os.getpid() % 100000)
+ns_host, ns_idle, ns_guest = tag + "h", tag + "a", tag + "b"
+namespaces = (ns_host, ns_idle, ns_guest)
 
 
-def ip(*args):
-    return subprocess.run(["ip", *args], capture_output=True, text=True, timeout=20)
+def run(*args):
+    return subprocess.run(list(args), capture_output=True, text=True, timeout=20)
 
 
 def must(*args):
-    done = ip(*args)
+    done = run(*args)
     if done.returncode != 0:
-        raise RuntimeError("ip %s: %s" % (" ".join(args), done.stderr.strip()))
+        raise RuntimeError("%s: %s" % (" ".join(args), done.stderr.strip()))
 
 
 class Peer:
@@ -63,51 +71,83 @@ class Peer:
         self.process.wait(timeout=10)
 
 
+def cut(namespace):
+    """Drops every packet in and out of the namespace, as a vanished machine."""
+    must("ip", "netns", "exec", namespace, "nft", "add", "table", "inet", "krvcut")
+    for chain, hook in (("in", "input"), ("out", "output")):
+        must("ip", "netns", "exec", namespace, "nft", "add", "chain", "inet", "krvcut", chain,
+             "{ type filter hook %s priority 0; policy drop; }" % hook)
+
+
+def heal(namespace):
+    must("ip", "netns", "exec", namespace, "nft", "delete", "table", "inet", "krvcut")
+
+
 def set_up():
-    must("netns", "add", ns_host)
-    must("netns", "add", ns_guest)
-    must("link", "add", link_host, "netns", ns_host, "type", "veth", "peer", "name", link_guest, "netns", ns_guest)
-    must("-n", ns_host, "addr", "add", "10.77.0.1/24", "dev", link_host)
-    must("-n", ns_guest, "addr", "add", "10.77.0.2/24", "dev", link_guest)
-    for namespace, link in ((ns_host, link_host), (ns_guest, link_guest)):
-        must("-n", namespace, "link", "set", "lo", "up")
-        must("-n", namespace, "link", "set", link, "up")
+    for namespace in namespaces:
+        must("ip", "netns", "add", namespace)
+        must("ip", "-n", namespace, "link", "set", "lo", "up")
+    for number, namespace in ((1, ns_idle), (2, ns_guest)):
+        near, far = "%sx%d" % (tag[-6:], number), "%sy%d" % (tag[-6:], number)
+        must("ip", "link", "add", near, "netns", ns_host, "type", "veth", "peer", "name", far, "netns", namespace)
+        must("ip", "-n", ns_host, "addr", "add", "10.77.%d.1/24" % number, "dev", near)
+        must("ip", "-n", namespace, "addr", "add", "10.77.%d.2/24" % number, "dev", far)
+        must("ip", "-n", ns_host, "link", "set", near, "up")
+        must("ip", "-n", namespace, "link", "set", far, "up")
 
 
-def run():
+def scenario():
     peers = []
+    failures = []
     try:
-        host = Peer(ns_host, "host", PORT, COUNT, SIZE)
+        host = Peer(ns_host, "host", PORT, COUNT, SIZE, INTERVAL_MS)
         peers.append(host)
         host.expect("ready", 20)
-        guest = Peer(ns_guest, "guest", "10.77.0.1", PORT, COUNT, SIZE)
+        vanishing = Peer(ns_idle, "idle", "10.77.1.1", PORT)
+        peers.append(vanishing)
+        vanishing.expect("ready", 20)
+        guest = Peer(ns_guest, "guest", "10.77.2.1", PORT, COUNT, SIZE, INTERVAL_MS)
         peers.append(guest)
         guest.expect("ready", 20)
         poller = Peer(ns_host, "poller", "127.0.0.1", PORT)
         peers.append(poller)
         poller.expect("ready", 20)
 
-        must("-n", ns_guest, "link", "set", link_guest, "down")
+        # 1. The idle guest vanishes; both ends are idle.
+        cut(ns_idle)
+        start = time.monotonic()
+        for _ in range(2):  # its query player and "I"
+            host.expect("left", NOTICE_PATIENCE_S)
+        print("host noticed the vanished guest after %.1f s" % (time.monotonic() - start))
+        vanishing.expect("ended", NOTICE_PATIENCE_S)
+        print("the vanished guest noticed its host gone after %.1f s" % (time.monotonic() - start))
+
+        # 2. An outage under traffic.
         host.tell("go")
         guest.tell("go")
-        time.sleep(3)
-        must("-n", ns_guest, "link", "set", link_guest, "up")
-
+        time.sleep(2)
+        cut(ns_guest)
+        time.sleep(OUTAGE_S)
+        heal(ns_guest)
         host.expect("received", 60)
         guest.expect("received", 60)
-        failures = []
-        for peer in (host, guest, poller):
+
+        for peer in peers:
             peer.tell("end")
-        wanted = "sent %d refused 0 received %d disorder 0 left 0 running 1" % (COUNT, COUNT)
         for name, peer in (("host", host), ("guest", guest)):
             line = peer.expect("sent", 30)
             print("%s: %s" % (name, line))
-            if line != wanted:
-                failures.append("%s: %s, wanted %s" % (name, line, wanted))
+            gap_s = int(line.rsplit(" ", 1)[1]) / 1000.0
+            print("%s: messages flowed again %.1f s after the link came back" % (name, gap_s - OUTAGE_S))
+            wanted = "sent %d refused 0 received %d disorder 0 left %d running 1 gap " % (
+                COUNT, COUNT, 2 if peer is host else 0)
+            if not line.startswith(wanted):
+                failures.append("%s: %s, wanted %s..." % (name, line, wanted))
         line = poller.expect("polls", 30)
         print("poller: %s" % line)
         if not line.endswith(" failed 0"):
             failures.append("poller: " + line)
+        vanishing.expect("running 0", 30)
         for peer in peers:
             peer.process.stdin.close()
         for peer in peers:
@@ -122,23 +162,23 @@ def run():
 def main():
     global program
     program = os.path.abspath(sys.argv[1])
-    if os.geteuid() != 0 or shutil.which("ip") is None:
-        print("skipped: needs root and iproute2 for network namespaces")
+    if os.geteuid() != 0 or shutil.which("ip") is None or shutil.which("nft") is None:
+        print("skipped: needs root, iproute2 and nftables for network namespaces")
         return SKIP
     try:
         set_up()
     except (RuntimeError, OSError) as error:
         print("skipped: network namespaces unavailable here (%s)" % error)
-        ip("netns", "del", ns_host)
-        ip("netns", "del", ns_guest)
+        for namespace in namespaces:
+            run("ip", "netns", "del", namespace)
         return SKIP
     try:
-        failures = run()
+        failures = scenario()
     except (RuntimeError, queue.Empty, subprocess.TimeoutExpired) as error:
         failures = ["%s: %s" % (type(error).__name__, error)]
     finally:
-        ip("netns", "del", ns_host)
-        ip("netns", "del", ns_guest)
+        for namespace in namespaces:
+            run("ip", "netns", "del", namespace)
     for failure in failures:
         print("FAILED " + failure)
     print("passed" if not failures else "%d failed" % len(failures))

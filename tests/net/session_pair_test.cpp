@@ -1,7 +1,9 @@
 // Sessions talking to each other: one hosting alone, two in this process, and
 // one in a second process.
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/net/session_commands.h"
@@ -62,13 +64,13 @@ TEST_F(SessionPair, TheHostAloneNumbersCountsNamesAndDeliversToItsPlayers) {
 }
 
 TEST_F(SessionPair, AHostThatAcceptsNoPlayersIgnoresRegistrations) {
-    host.timings.answerPolls = 20;
-    guest.timings.answerPolls = 20;
+    host.timings.answerWaitMs = 100;
+    guest.timings.answerWaitMs = 100;
     host.setAcceptPlayers(0);
     EXPECT_EQ(host.registerPlayer("late", 4), 0);
     host.setAcceptPlayers(1);
     // Only the refusals need the short waits; an answer may be slow on a loaded machine.
-    host.timings.answerPolls = NetTimings{}.answerPolls;
+    host.timings.answerWaitMs = NetTimings{}.answerWaitMs;
     EXPECT_EQ(host.registerPlayer("now", 3), 101);  // the refused one took no id
 
     // Last: the refused guest's connection waits in the listener's queue, and a host
@@ -94,6 +96,9 @@ TEST_F(SessionPair, TwoSessionsExchangeMessagesAndTheHostNoticesTheGuestLeaving)
     EXPECT_TRUE(eventually([&] { return std::string(host.takeMessage(al).data) == "to all"; }));
     EXPECT_TRUE(eventually([&] { return std::string(guest.takeMessage(cid).data) == "to all"; }));
     EXPECT_STREQ(guest.takeMessage(bea).data, "");  // not to its own sender
+    // Only a program's own players send; the host drops anything else, so it is refused here.
+    EXPECT_EQ(guest.sendMessage(al, bea, RtString("posing")), 0);
+    EXPECT_EQ(guest.sendMessage(0, 0, RtString("nobody")), 0);
 
     EXPECT_EQ(sockReferenceCount(), 2u);
     guest.end();
@@ -104,6 +109,44 @@ TEST_F(SessionPair, TwoSessionsExchangeMessagesAndTheHostNoticesTheGuestLeaving)
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<int32_t>{101, 102, 103}));
     EXPECT_EQ(guest.nextLeftPlayer(), 0);
+    // The host knows they left: messages to them are refused, to everyone still go.
+    EXPECT_EQ(host.sendMessage(al, bea, RtString("gone")), 0);
+    EXPECT_EQ(host.sendMessage(al, 0, RtString("all")), 1);
+    EXPECT_EQ(guest.sendMessage(bea, 0, RtString("ended")), 0);
+}
+
+TEST_F(SessionPair, AHealthyLinkTakesABurstWholeAndInOrder) {
+    ASSERT_EQ(guest.join("127.0.0.1", port), 1);
+    uint16_t receiver = guest.registerPlayer("R", 1);
+    uint16_t sender = host.registerPlayer("S", 1);
+    ASSERT_NE(receiver, 0);
+    ASSERT_NE(sender, 0);
+    constexpr int kBurst = 3000;  // three times what the connection's queue holds
+    std::atomic<int> received{0};
+    std::atomic<int> disorder{0};
+    std::thread reader([&] {
+        for (int idle = 0; received < kBurst && idle < 5000;) {
+            RtString text = guest.takeMessage(receiver);
+            if (text.length == 0) {
+                ++idle;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                continue;
+            }
+            idle = 0;
+            disorder += std::stoi(text.data) != received || text.length != 1000 ? 1 : 0;
+            ++received;
+        }
+    });
+    int accepted = 0;
+    for (int i = 0; i < kBurst; ++i) {
+        std::string text = std::to_string(i);
+        text.resize(1000, '.');
+        accepted += host.sendMessage(sender, receiver, RtString(text.c_str()));
+    }
+    reader.join();
+    EXPECT_EQ(accepted, kBurst);
+    EXPECT_EQ(received, kBurst);
+    EXPECT_EQ(disorder, 0);
 }
 
 TEST_F(SessionPair, TheGuestEndsWhenTheHostEnds) {

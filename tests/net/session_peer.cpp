@@ -12,7 +12,6 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     NetSession session;
     session.timings.answerPollMs = 2;
-    session.timings.answerPolls = 2500;
     session.timings.endPollMs = 2;
     if (session.join("127.0.0.1", std::stoi(argv[1])) != 1) return 1;
     uint16_t far = session.registerPlayer("far", 3);

@@ -9,7 +9,9 @@
 #include <net/if.h>      // Required for: IFF_UP
 #include <netdb.h>       // Required for: getaddrinfo
 #include <netinet/in.h>  // Required for: sockaddr_in
-#include <netinet/tcp.h> // Required for: TCP_NODELAY
+#include <linux/sockios.h> // Required for: SIOCOUTQ
+#include <netinet/tcp.h> // Required for: TCP_NODELAY, TCP_INFO, keep-alive options
+#include <sys/ioctl.h>   // Required for: ioctl
 #include <poll.h>        // Required for: poll
 #include <sys/socket.h>  // Required for: socket calls
 #include <unistd.h>      // Required for: ::close, gethostname
@@ -91,6 +93,38 @@ bool Socket::peerReadsNothing(int recentMs) const {
 int Socket::setUnacknowledgedLimit(int ms) {
     unsigned int limit = ms < 0 ? 0u : static_cast<unsigned int>(ms);
     return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_USER_TIMEOUT, &limit, sizeof limit) == 0 ? 0 : lastError();
+}
+
+int Socket::setKeepAlive(int idleMs, int intervalMs) {
+    int on = 1;
+    int idle = idleMs < 1000 ? 1 : idleMs / 1000;
+    int interval = intervalMs < 1000 ? 1 : intervalMs / 1000;
+    bool set = ::setsockopt(descriptor_, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on) == 0 &&
+               ::setsockopt(descriptor_, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle) == 0 &&
+               ::setsockopt(descriptor_, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval) == 0;
+    return set ? 0 : lastError();
+}
+
+int Socket::setRetransmitCeiling(int ms) {
+    // The ceiling of the retransmission timeout, in kernels since 6.15; older
+    // headers lack the name.
+    constexpr int kRtoMaxMs = 44;
+    int ceiling = ms;
+    if (::setsockopt(descriptor_, IPPROTO_TCP, kRtoMaxMs, &ceiling, sizeof ceiling) == 0) return 0;
+    int on = 1;
+    return ::setsockopt(descriptor_, IPPROTO_TCP, TCP_THIN_LINEAR_TIMEOUTS, &on, sizeof on) == 0 ? 0 : lastError();
+}
+
+bool Socket::silence(bool& idle, int64_t& silentMs) const {
+    tcp_info info{};
+    socklen_t size = sizeof info;
+    int queued = 0;
+    if (::getsockopt(descriptor_, IPPROTO_TCP, TCP_INFO, &info, &size) != 0) return false;
+    if (::ioctl(descriptor_, SIOCOUTQ, &queued) != 0) return false;
+    idle = queued == 0;
+    silentMs = static_cast<int64_t>(info.tcpi_last_data_recv < info.tcpi_last_ack_recv ? info.tcpi_last_data_recv
+                                                                                        : info.tcpi_last_ack_recv);
+    return true;
 }
 
 SocketIo Socket::send(const uint8_t* bytes, std::size_t length) {

@@ -57,9 +57,12 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
         EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized"}));
         std::filesystem::path exe = platform::executablePath();
         EXPECT_EQ(std::filesystem::current_path(), exe.parent_path());
-        EXPECT_EQ(rs.netSession->nextPlayerId, 101);
-        EXPECT_EQ(rs.netSession->stopFlag, 1);
         EXPECT_NE(rs.netSession->mutex, nullptr);
+        {
+            RuntimeLock lock(rs.netSession->mutex);
+            EXPECT_EQ(int{rs.netSession->nextPlayerId}, 101);
+            EXPECT_EQ(int{rs.netSession->stopFlag}, 1);
+        }
         endProgram();
     };
     EXPECT_EQ(exitStatusOf([] { WinMain(nullptr, nullptr, "prog a", 1); }), 0);
