@@ -17,7 +17,7 @@
 #include "runtime/platform/files.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/input_commands.h"
+#include "runtime/input/input_commands.h"
 #include "runtime/system/program_entry.h"
 
 namespace {
