@@ -103,15 +103,33 @@ void noOperation() {}
 // ---- Primitives and polygons ----
 
 void drawPoint(int32_t x, int32_t y, int32_t colour) {
-    if (OpenGLRainbows* r = renderer()) r->drawPoint(x, y, static_cast<uint32_t>(colour));
+    OpenGLRainbows* r = renderer();
+    if (r == nullptr) return;
+    if (r->gatheringShapes()) {
+        r->gatherFill(x, y, 1, 1, static_cast<uint32_t>(colour));  // a point sets the pixel a 1 x 1 fill does
+    } else {
+        r->drawPoint(x, y, static_cast<uint32_t>(colour));
+    }
 }
 
 void drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour) {
-    if (OpenGLRainbows* r = renderer()) r->drawLine(x1, y1, x2, y2, static_cast<uint32_t>(colour));
+    OpenGLRainbows* r = renderer();
+    if (r == nullptr) return;
+    if (r->gatheringShapes()) {
+        r->gatherLine(x1, y1, x2, y2, static_cast<uint32_t>(colour));
+    } else {
+        r->drawLine(x1, y1, x2, y2, static_cast<uint32_t>(colour));
+    }
 }
 
 void fillRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t colour) {
-    if (OpenGLRainbows* r = renderer()) r->fillRect(x, y, w, h, static_cast<uint32_t>(colour));
+    OpenGLRainbows* r = renderer();
+    if (r == nullptr) return;
+    if (r->gatheringShapes()) {
+        r->gatherFill(x, y, w, h, static_cast<uint32_t>(colour));
+    } else {
+        r->fillRect(x, y, w, h, static_cast<uint32_t>(colour));
+    }
 }
 
 int32_t readPixel(int32_t x, int32_t y) {
@@ -216,7 +234,13 @@ void drawSprite(int32_t n, int32_t x, int32_t y) {
 }
 
 void drawSpriteStretched(int32_t n, int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (OpenGLRainbows* r = renderer()) r->drawSpriteStretched(n, x, y, w, h);
+    OpenGLRainbows* r = renderer();
+    if (r == nullptr) return;
+    if (r->gatheringShapes()) {
+        r->gatherSprite(n, x, y, w, h);
+    } else {
+        r->drawSpriteStretched(n, x, y, w, h);
+    }
 }
 
 void drawSpriteZoomed(int32_t n, int32_t x, int32_t y, double zoomX, double zoomY) {
@@ -309,11 +333,31 @@ int32_t firstFreeFont() {
 }
 
 void printText(const RtString& text, double x, double y) {
-    if (OpenGLRainbows* r = renderer())
-        r->printText(runtimeState().currentFont, text.data, static_cast<float>(x), static_cast<float>(y), 0.0f);
+    OpenGLRainbows* r = renderer();
+    if (r == nullptr) return;
+    const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+    if (r->gatheringShapes()) {
+        r->gatherText(runtimeState().currentFont, text.data, fx, fy);
+    } else {
+        r->printText(runtimeState().currentFont, text.data, fx, fy, 0.0f);
+    }
 }
 
 void printText(double value, double x, double y) { printText(RtString(value), x, y); }
+
+// ---- Gathered 2D drawing ----
+
+void beginBatch2D() {
+    if (OpenGLRainbows* r = renderer()) r->startShapeBatch();
+}
+
+void setBatchClip(int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (OpenGLRainbows* r = renderer()) r->clipShapeBatch(x, y, w, h);
+}
+
+void endBatch2D() {
+    if (OpenGLRainbows* r = renderer()) r->endShapeBatch();
+}
 
 // ---- Background, files, render targets ----
 

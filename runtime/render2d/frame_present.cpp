@@ -3,6 +3,8 @@
 // from platform/clock.h, so a test drives the limiter with a fake clock.
 #include <GL/gl.h>  // Required for: glClear
 
+#include <cmath>  // Required for: std::ceil
+
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/clock.h"
 #include "runtime/platform/window.h"
@@ -115,6 +117,10 @@ int OpenGLRainbows::showScreen(MessageCallback callback) {
             platform::sleepMillis(static_cast<int64_t>(remaining - kSleepMargin));
         } else if (remaining <= kPumpAbove) {
             break;
+        } else {
+            // The last milliseconds pump events as they come: waiting for the
+            // next one (or the due time) pumps as often, without spinning.
+            platform::video().waitForEvent(static_cast<int>(std::ceil(remaining - kPumpAbove)));
         }
     }
 

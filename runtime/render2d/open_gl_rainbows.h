@@ -12,6 +12,7 @@
 #include "runtime/render2d/pixel_buffer.h"
 #include "runtime/render2d/polygon_batch.h"
 #include "runtime/render2d/render_target.h"
+#include "runtime/render2d/shape_batch.h"
 #include "runtime/render2d/sprite_atlas.h"
 #include "runtime/render2d/sprite_points.h"
 #include "runtime/render2d/sprite_record.h"
@@ -50,6 +51,7 @@ public:
     // have cleared with then. Every drawing, read-back and clear of the
     // window, and every change of the window, calls it first.
     void flushPendingClear() {
+        drawGatheredShapes();
         if (clearPending) clearNow();
     }
     // The depth part of that clear waits longer: no pixel depends on the depth
@@ -96,8 +98,12 @@ public:
     void applySmoothing();
     void drawSprite(int n, int x, int y);
     // Ends drawing sprites as points (sprite_points.h), putting the GL state
-    // back; every other draw that does not bind through bindSprite calls it first.
-    void endSpritePoints() { spritePoints.end(); }
+    // back, and draws the gathered shapes; every other draw that does not bind
+    // through bindSprite, and every change of the 2D state, calls it first.
+    void endSpritePoints() {
+        drawGatheredShapes();
+        spritePoints.end();
+    }
     void drawSpriteStretched(int n, int x, int y, int w, int h);
     void drawSpriteRotoZoom(int n, int x, int y, float angle, float zoom);
     void drawAnim(int n, int frame, int x, int y);
@@ -115,6 +121,28 @@ public:
     void grabScreenToTiledImage(int slot);
     void drawTiledImage(int slot);
     void freeTiledImage(int slot);
+
+    // --- Gathered 2D drawing (shape_batch_drawing.cpp) ---------------------
+    // Opens a batch in the view now in force: the gather commands below add
+    // shapes to it, drawn in their order when it ends or before anything else
+    // uses GL. Their coordinates are relative to the clip area's corner.
+    void startShapeBatch();
+    // The area of the view (x, y, w, h) the following shapes are placed in
+    // and cut to, as a viewport of that area would place and cut them.
+    void clipShapeBatch(int x, int y, int w, int h);
+    void endShapeBatch();
+    bool gatheringShapes() const { return shapes.gathering(); }
+    void gatherFill(int x, int y, int w, int h, uint32_t colour);
+    void gatherLine(int x1, int y1, int x2, int y2, uint32_t colour);
+    void gatherText(int font, const char* text, float x, float y);
+    void gatherSprite(int n, int x, int y, int w, int h);  // as drawSpriteStretched
+    // Draws what is gathered before another command uses GL; the batch goes
+    // on, and puts the 2D state back at its next clip area.
+    void drawGatheredShapes() {
+        if (!shapes.gathering() || drawingShapes) return;
+        shapesInterrupted = true;
+        if (!shapes.empty()) drawShapesNow();
+    }
 
     // --- Fonts and text (text_output.cpp) ---------------------------------
     bool loadFont(int font, const char* path);
@@ -145,6 +173,7 @@ public:
     PolygonBatch polygon;  // the batch between startPolygon and endPolygon
     SpriteAtlas atlas;     // copies of small sprites for drawing without texture switches
     SpritePoints spritePoints;  // drawSprite's point path while it is on
+    ShapeBatch shapes;          // shapes gathered between startShapeBatch and endShapeBatch
     int32_t boundSprite = -1;
     int32_t boundSecondSprite = -1;
     uint32_t boundUsesMipTexture = 0;
@@ -192,6 +221,20 @@ private:
     // force, sets every pixel of the window to its colour as a clear would.
     bool fillClearsWindow(int x, int y, int w, int h, int alpha) const;
     void clearWindowTo(uint32_t colour, int alpha);
+    void drawShapesNow();
+    // The colour of a gathered plain shape, as primitiveColour sets it.
+    void shapeColour(uint32_t colour, uint8_t (&rgba)[4]) const;
+    // Draws what is gathered, then `draw` at once in the base view.
+    template <typename Draw>
+    void drawShapesAlone(Draw draw);
+    // Draws what is gathered, then `draw` at once in a viewport of the clip area.
+    template <typename Draw>
+    void drawInClipViewport(Draw draw);
+
+    std::array<int32_t, 4> shapeBase{};  // the view the batch was opened in: x, y, w, h
+    bool shapesInterrupted = false;      // another command used GL since the last clip area
+    bool drawingShapes = false;
+    bool clipsAsViewports = false;  // a rotated view: each clip area is set as a viewport
 };
 
 // Milliseconds of the runtime clock that the frame limiter reads.

@@ -66,6 +66,14 @@ int32_t firstFreeFont();                             // 0..30 or -1
 void printText(const RtString& text, double x, double y);
 void printText(double value, double x, double y);
 
+// ---- Gathered 2D drawing ----
+// Between these, fillRect, drawLine, drawPoint, printText and drawSpriteStretched
+// are gathered and drawn together, in their order, at endBatch2D or before any
+// other command uses GL. The view in force at beginBatch2D is the one they land in.
+void beginBatch2D();
+void setBatchClip(int32_t x, int32_t y, int32_t w, int32_t h);  // later shapes: relative to (x, y), cut to the area
+void endBatch2D();
+
 // ---- Background, files, render targets ----
 void grabBackground();
 void loadBackground(const RtString& path);

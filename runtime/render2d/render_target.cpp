@@ -137,6 +137,7 @@ int32_t OpenGLRainbows::drawTargetHeight() const {
 }
 
 void OpenGLRainbows::useScreen() {
+    drawGatheredShapes();
     if (isTargetNumber(currentTarget)) {
         RenderTarget& t = renderTargets[static_cast<size_t>(currentTarget)];
         if (t.width != 0) {

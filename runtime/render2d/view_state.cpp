@@ -38,6 +38,7 @@ void setFixed2DState() {
 }  // namespace
 
 void OpenGLRainbows::setViewport(int x, int y, int w, int h) {
+    drawGatheredShapes();
     bool rotated = portrait != 0 && currentTarget == -1;
     if (w <= 0 || h <= 0) {
         w = rotated ? height : width;

@@ -76,6 +76,22 @@ TEST_F(FrameLimiter, WaitsAndAdvancesTheDueTimeByTheTable) {
     }
 }
 
+// Where the backend can wait for events, the last milliseconds wait for the
+// next event or the due time instead of reading the clock in a loop.
+TEST_F(FrameLimiter, LastMillisecondsWaitForEventsWhereTheBackendCan) {
+    video.waitsForEvents = true;
+    video.onWait = [this](int ms) { clock.nowMs += ms; };
+    renderer->framePeriod = 20.0;
+    clock.stepPerReadMs = 0.0;
+    const double oldDue = clock.nowMs + 12.5;
+    renderer->nextFrameDue = oldDue;
+    EXPECT_EQ(renderer->showScreen(nullptr), 1);
+    EXPECT_EQ(clock.sleeps, (std::vector<int64_t>{9}));  // the coarse sleep first, 3 ms short
+    EXPECT_EQ(video.waits, (std::vector<int>{3}));        // then up to 1 ms before the due time
+    EXPECT_DOUBLE_EQ(clock.nowMs, oldDue - 0.5);
+    EXPECT_DOUBLE_EQ(renderer->nextFrameDue, oldDue + 20.0);
+}
+
 TEST_F(FrameLimiter, PresentSwapsOnceAndPumps) {
     int swaps = video.swaps;
     int pumps = video.pumps;

@@ -1,5 +1,5 @@
-// toolkit/backend: clip areas to viewports, colours to the runtime's packing,
-// primitives to fillRect, drawLine and drawSpriteStretched.
+// toolkit/backend: clip areas to the runtime's gathered drawing, colours to the
+// runtime's packing, primitives to fillRect, drawLine and drawSpriteStretched.
 #include "toolkit/backend/korvanegraphics.h"
 
 #include "toolkit/backend/runtimecommands.h"
@@ -38,6 +38,9 @@ void KorvaneGraphics::popClipArea() {
     Graphics::popClipArea();
     if (getClipDepth() > 0) {
         applyTopClipArea();
+    } else if (gathering) {
+        runtimeCommands().endBatch2D();
+        gathering = false;
     }
 }
 
@@ -46,9 +49,19 @@ void KorvaneGraphics::applyTopClipArea() {
     clipEmpty = top.width <= 0 || top.height <= 0;
     originX = top.xOffset - top.x;
     originY = top.yOffset - top.y;
-    if (!clipEmpty) {
-        runtimeCommands().setViewport(top.x, top.y, top.width, top.height);
+    if (clipEmpty) {
+        return;
     }
+    if (!gathering) {
+        // The first visible area sets the view and the 2D state once; the
+        // areas inside it only cut what is gathered.
+        runtimeCommands().setViewport(top.x, top.y, top.width, top.height);
+        runtimeCommands().beginBatch2D();
+        gathering = true;
+        viewX = top.x;
+        viewY = top.y;
+    }
+    runtimeCommands().setBatchClip(top.x - viewX, top.y - viewY, top.width, top.height);
 }
 
 void KorvaneGraphics::drawImage(const Image* image, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -1,5 +1,6 @@
-// toolkit/backend: lmt::Graphics over the runtime's 2D commands. Each clip area
-// becomes the runtime viewport; drawing calls are made relative to it.
+// toolkit/backend: lmt::Graphics over the runtime's 2D commands. The outermost
+// clip area becomes the runtime viewport and opens a gathered batch; each clip
+// area then cuts the batch's drawing, and drawing calls are made relative to it.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +36,7 @@ public:
     uint32_t getPackedColour() const { return packedColour; }
 
 private:
-    // Sets the viewport to the clip area on top of the stack and notes where the
+    // Cuts the drawing to the clip area on top of the stack and notes where the
     // widget's origin lies inside it.
     void applyTopClipArea();
 
@@ -52,6 +53,11 @@ private:
     // widget is cut at its parent's left or top edge, or scrolled.
     int32_t originX = 0;
     int32_t originY = 0;
+    // A batch is open from the first visible clip area until the stack is
+    // empty again; clip areas are given relative to that first area's corner.
+    bool gathering = false;
+    int32_t viewX = 0;
+    int32_t viewY = 0;
 };
 
 }  // namespace lmt

@@ -13,6 +13,9 @@ namespace {
 class RuntimeBridge : public RuntimeCommands {
 public:
     void setViewport(int32_t x, int32_t y, int32_t w, int32_t h) override { ::setViewport(x, y, w, h); }
+    void beginBatch2D() override { ::beginBatch2D(); }
+    void setBatchClip(int32_t x, int32_t y, int32_t w, int32_t h) override { ::setBatchClip(x, y, w, h); }
+    void endBatch2D() override { ::endBatch2D(); }
     void fillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) override {
         ::fillRect(x, y, w, h, int32_t(colour));
     }

@@ -15,6 +15,11 @@ public:
 
     // 2D drawing; colours are 0x00BBGGRR.
     virtual void setViewport(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+    // Drawing gathered between begin and end, placed in and cut to the clip
+    // area as a viewport of that area would (runtime: beginBatch2D and friends).
+    virtual void beginBatch2D() = 0;
+    virtual void setBatchClip(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+    virtual void endBatch2D() = 0;
     virtual void fillRect(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t colour) = 0;
     virtual void drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour) = 0;
     virtual void drawSprite(int32_t sprite, int32_t x, int32_t y) = 0;

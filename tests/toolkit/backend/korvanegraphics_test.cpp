@@ -32,17 +32,18 @@ TEST_F(GraphicsTest, ColoursPackRedLowest) {
     }
 }
 
-TEST_F(GraphicsTest, WindowTargetOnlyPushesTheWholeSurface) {
+TEST_F(GraphicsTest, WindowTargetSetsTheViewOnceAndGathersUntilTheEnd) {
     graphics.beginDraw();
     graphics.endDraw();
-    EXPECT_EQ(runtime.calls, (Calls{"viewport 0,0,640,480"}));
+    EXPECT_EQ(runtime.calls, (Calls{"viewport 0,0,640,480", "batch", "clip 0,0,640,480", "batch end"}));
 }
 
 TEST_F(GraphicsTest, RenderTargetIsClearedAndReleased) {
     graphics.setTarget(3, 100, 50);
     graphics.beginDraw();
     graphics.endDraw();
-    EXPECT_EQ(runtime.calls, (Calls{"target 3", "fill 0,0,100,50,0", "viewport 0,0,100,50", "target -1"}));
+    EXPECT_EQ(runtime.calls, (Calls{"target 3", "fill 0,0,100,50,0", "viewport 0,0,100,50", "batch",
+                                    "clip 0,0,100,50", "batch end", "target -1"}));
 }
 
 TEST_F(GraphicsTest, RectangleOutlineIsFourLinesInOrder) {
@@ -68,14 +69,25 @@ TEST_F(GraphicsTest, PrimitivesGoToTheRuntimeInViewportCoordinates) {
                                     "text hi 11,12"}));
 }
 
-TEST_F(GraphicsTest, NestedClipAreasBecomeViewportsAndPopRestores) {
+TEST_F(GraphicsTest, NestedClipAreasCutTheBatchAndPopRestores) {
     graphics.beginDraw();
     graphics.pushClipArea(lmt::Rectangle(100, 50, 200, 100));
     graphics.pushClipArea(lmt::Rectangle(10, 10, 20, 20));
     graphics.popClipArea();
     graphics.popClipArea();
-    EXPECT_EQ(runtime.calls, (Calls{"viewport 0,0,640,480", "viewport 100,50,200,100", "viewport 110,60,20,20",
-                                    "viewport 100,50,200,100", "viewport 0,0,640,480"}));
+    graphics.endDraw();
+    EXPECT_EQ(runtime.calls, (Calls{"viewport 0,0,640,480", "batch", "clip 0,0,640,480", "clip 100,50,200,100",
+                                    "clip 110,60,20,20", "clip 100,50,200,100", "clip 0,0,640,480", "batch end"}));
+}
+
+TEST_F(GraphicsTest, ClipAreasAreGivenFromTheCornerOfTheFirstArea) {
+    graphics.setTarget(-1, 300, 200);
+    graphics.pushClipArea(lmt::Rectangle(40, 30, 200, 100));
+    graphics.pushClipArea(lmt::Rectangle(5, 6, 20, 20));
+    graphics.popClipArea();
+    graphics.popClipArea();
+    EXPECT_EQ(runtime.calls, (Calls{"viewport 40,30,200,100", "batch", "clip 0,0,200,100", "clip 5,6,20,20",
+                                    "clip 0,0,200,100", "batch end"}));
 }
 
 TEST_F(GraphicsTest, EmptyClipAreaDrawsNothing) {
@@ -88,7 +100,7 @@ TEST_F(GraphicsTest, EmptyClipAreaDrawsNothing) {
     EXPECT_TRUE(runtime.calls.empty());
     graphics.popClipArea();
     graphics.fillRectangle(lmt::Rectangle(0, 0, 5, 5));
-    EXPECT_EQ(runtime.calls, (Calls{"viewport 0,0,640,480", "fill 0,0,5,5,0"}));
+    EXPECT_EQ(runtime.calls, (Calls{"clip 0,0,640,480", "fill 0,0,5,5,0"}));
 }
 
 TEST_F(GraphicsTest, WidgetCutAtTheTopLeftKeepsItsOrigin) {

@@ -28,6 +28,14 @@ void RecordingRuntime::setViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
     calls.push_back("viewport " + join({x, y, w, h}));
 }
 
+void RecordingRuntime::beginBatch2D() { calls.push_back("batch"); }
+
+void RecordingRuntime::setBatchClip(int32_t x, int32_t y, int32_t w, int32_t h) {
+    calls.push_back("clip " + join({x, y, w, h}));
+}
+
+void RecordingRuntime::endBatch2D() { calls.push_back("batch end"); }
+
 void RecordingRuntime::fillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
     calls.push_back("fill " + join({x, y, w, h, colour}));
 }

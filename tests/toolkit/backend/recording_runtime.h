@@ -15,6 +15,9 @@ public:
     ~RecordingRuntime() override;
 
     void setViewport(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    void beginBatch2D() override;
+    void setBatchClip(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    void endBatch2D() override;
     void fillRect(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t colour) override;
     void drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour) override;
     void drawSprite(int32_t sprite, int32_t x, int32_t y) override;
