@@ -1,8 +1,12 @@
 # Warnings and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  # The session's locks are annotated: the compiler checks their rules.
+  # The session's locks are annotated: the compiler checks their rules, and
+  # our own builds refuse code that breaks them.
   add_compile_options(-Wthread-safety)
+  if(KRV_TOP_LEVEL)
+    add_compile_options(-Werror=thread-safety)
+  endif()
 endif()
 
 # Added to a project that sets no build type, the checkout still builds its own

@@ -56,12 +56,15 @@ TEST_F(EndServices, EachLocalPlayerWithAnIdLeavesAndTheSocketsClose) {
     sockInit();
     sockInit();
     NetSession& session = *runtimeState().netSession;
-    session.connectionSocket = sockAdopt(std::move(connection->first), false);
-    session.listenSocket = sockAdopt(std::move(listening->first), false);
-    ASSERT_GE(session.connectionSocket, 0);
-    ASSERT_GE(session.listenSocket, 0);
-    // Ids still waiting for the host (0xFFFE, 0xFFFC), unset (0xFF00) and 0 send nothing.
-    for (uint16_t id : {101, 0xFFFE, 0, 1, 0xFFFC, 0xFEFF, 0xFF00, 0xFFFF}) session.localPlayers.push_back(player(id));
+    {
+        RuntimeLock lock(session.mutex);
+        session.connectionSocket = sockAdopt(std::move(connection->first), false);
+        session.listenSocket = sockAdopt(std::move(listening->first), false);
+        ASSERT_GE(session.connectionSocket, 0);
+        ASSERT_GE(session.listenSocket, 0);
+        // Ids still waiting for the host (0xFFFE, 0xFFFC), unset (0xFF00) and 0 send nothing.
+        for (uint16_t id : {101, 0xFFFE, 0, 1, 0xFFFC, 0xFEFF, 0xFF00, 0xFFFF}) session.localPlayers.push_back(player(id));
+    }
 
     shutDownRuntime();
 
@@ -74,7 +77,11 @@ TEST_F(EndServices, EachLocalPlayerWithAnIdLeavesAndTheSocketsClose) {
 }
 
 TEST_F(EndServices, SessionWithoutConnectionSendsNothingAndEnds) {
-    runtimeState().netSession->localPlayers.push_back(player(101));
+    NetSession& session = *runtimeState().netSession;
+    {
+        RuntimeLock lock(session.mutex);
+        session.localPlayers.push_back(player(101));
+    }
     shutDownRuntime();
     EXPECT_EQ(runtimeState().netSession, nullptr);
     EXPECT_EQ(sockReferenceCount(), 0u);

@@ -32,24 +32,35 @@ TEST(NetSessionClose, WaitsForTheThreadButNotForever) {
     FakeFrameClock clock;
     clock.install();
     NetSession session;
-    session.runningFlag = 1;
-    session.stopFlag = 0;
+    {
+        RuntimeLock lock(session.mutex);
+        session.runningFlag = 1;
+        session.stopFlag = 0;
+    }
     EXPECT_FALSE(session.close(session.timings.endWaitMs));
     EXPECT_EQ(clock.sleeps.size(), static_cast<size_t>(session.timings.endWaitMs / session.timings.endPollMs));
-    EXPECT_EQ(session.runningFlag, 0);
-    EXPECT_EQ(session.nextPlayerId, 101);
+    {
+        RuntimeLock lock(session.mutex);
+        EXPECT_EQ(session.runningFlag, 0);
+        EXPECT_EQ(session.nextPlayerId, 101);
+    }
 
     // A thread that sees the stop flag and ends, on the real clock.
     FakeFrameClock::uninstall();
     NetSession stopping;
-    stopping.runningFlag = 1;
-    stopping.stopFlag = 0;
+    {
+        RuntimeLock lock(stopping.mutex);
+        stopping.runningFlag = 1;
+        stopping.stopFlag = 0;
+    }
     std::thread worker([&] {
         for (;;) {
-            mutexLock(stopping.mutex);
-            bool stop = stopping.stopFlag != 0;
-            if (stop) stopping.runningFlag = 0;
-            mutexUnlock(stopping.mutex);
+            bool stop = false;
+            {
+                RuntimeLock lock(stopping.mutex);
+                stop = stopping.stopFlag != 0;
+                if (stop) stopping.runningFlag = 0;
+            }
             if (stop) return;
             std::this_thread::yield();
         }
