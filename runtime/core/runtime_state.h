@@ -87,6 +87,13 @@ struct RuntimeState {
     MusicPlayer* musicWindow = nullptr;
     double musicLoopEnd = 0.0;
     double musicVolume = -1.0;
+    // What the music and movie commands take from the program above them,
+    // installed at start-up: the runtime's clock in milliseconds, a frame of
+    // a movie's own loop (false once the window is closed), and the program's
+    // end after such a close (never returns).
+    double (*mediaClock)() = nullptr;
+    bool (*presentMovieFrame)() = nullptr;
+    void (*endProgramAfterMovie)() = nullptr;
 };
 
 // The one instance, constructed before anything else of the runtime runs.

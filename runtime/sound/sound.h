@@ -1,4 +1,4 @@
-// sound: the sound device, its mixer and the sound slots; music.
+// sound: the sound device, its mixer and the sound slots; music and movies.
 #pragma once
 
 // --- Device and mixer ---
@@ -26,9 +26,16 @@
 // --- Music ---
 // MusicPlayer (the player the frame restarts and closes)                music_player.h
 // musicLoopPeriod, kMusicMinimumPeriodMs                                music_player.h
+// serviceMusicLoop, closeMusic (called by the frame and the end)        music_loop.h
+#include "runtime/sound/music_loop.h"
 #include "runtime/sound/music_player.h"
 
-// --- Media layer (music and movie players; their commands are system's) ---
+// --- Music and movie commands ---
+// playMusic, stopMusic, setMusicVolume                                  media_commands.h
+// playMovie, playMovieLoop, playMovieOnce, fitMovie                     media_commands.h
+#include "runtime/sound/media_commands.h"
+
+// --- Media layer (music and movie players) ---
 // MediaBackend, MoviePlayer, mediaBackend, setMediaBackend              media_backend.h
 // decodeAudioFile, VideoDecoder (decoding with FFmpeg)                  ffmpeg_decoder.h
 // MediaInput (media files read through the platform's file layer)       media_input.h

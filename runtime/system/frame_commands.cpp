@@ -14,8 +14,8 @@
 #include "runtime/input/input_devices.h"
 #include "runtime/platform/window.h"
 #include "runtime/render3d/rainbows_3d.h"
+#include "runtime/sound/music_loop.h"
 #include "runtime/sound/sound_device.h"
-#include "runtime/system/music_loop.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/timers.h"
@@ -171,6 +171,8 @@ OpenGLRainbows::MessageCallback resolveWin32MessageCallback() {
     }
     return rs.win32MessageLookup == 1 ? forwardToProgram : nullptr;
 }
+
+bool presentOwnLoopFrame() { return runtimeState().renderer->showScreen(resolveWin32MessageCallback()) != 0; }
 
 void showScreen() {
     RuntimeState& rs = runtimeState();

@@ -16,5 +16,9 @@ void setEscapeEndsProgram(double value);
 // The program's KRV_WIN32_MSG as a message callback, or null; looked up once.
 OpenGLRainbows::MessageCallback resolveWin32MessageCallback();
 
+// A frame of a command's own loop (a movie's): presents, handing the window's
+// messages to the program; false once the window is closed.
+bool presentOwnLoopFrame();
+
 // Escape with the extended flag, which the frame takes as Escape too.
 constexpr int kKeyEscapeExtended = 129;

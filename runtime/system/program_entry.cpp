@@ -88,6 +88,9 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     removeErrorLog();
     rs.autoPause = 1;
     timerFrequencyInit();
+    rs.mediaClock = elapsedMillis;
+    rs.presentMovieFrame = presentOwnLoopFrame;
+    rs.endProgramAfterMovie = terminateProgram;
     appendErrorLog("Init GFX");
 
     rs.renderer = new OpenGLRainbows();

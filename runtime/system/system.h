@@ -53,11 +53,5 @@
 // --- Frame ---
 // showScreen, waitForInput, waitForKey, waitForMouse                    frame_commands.h
 // setScreenMode, setEscapeEndsProgram, resolveWin32MessageCallback      frame_commands.h
+// presentOwnLoopFrame (a movie's frames)                                frame_commands.h
 #include "runtime/system/frame_commands.h"
-// serviceMusicLoop, closeMusic                                          music_loop.h
-#include "runtime/system/music_loop.h"
-
-// --- Music and movies (over the sound library's media layer) ---
-// playMusic, stopMusic, setMusicVolume                                  media_commands.h
-// playMovie, playMovieLoop, playMovieOnce, fitMovie                     media_commands.h
-#include "runtime/system/media_commands.h"

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "runtime/system/media_commands.h"
+#include "runtime/sound/media_commands.h"
 #include "tests/sound/media/fake_media.h"
 #include "tests/system/frame/program_fixture.h"
 

@@ -1,6 +1,6 @@
 // playMusic, stopMusic and setMusicVolume over the fake media layer and clock.
 #include "runtime/core/runtime_state.h"
-#include "runtime/system/music_loop.h"
+#include "runtime/sound/music_loop.h"
 #include "runtime/system/timers.h"
 #include "tests/sound/media/media_fixture.h"
 

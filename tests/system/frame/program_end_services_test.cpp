@@ -12,7 +12,6 @@
 #include "runtime/platform/url_opener.h"
 #include "runtime/sound/music_player.h"
 #include "runtime/system/frame_commands.h"
-#include "runtime/system/music_loop.h"
 #include "runtime/system/open_url.h"
 #include "runtime/system/timers.h"
 #include "tests/system/frame/program_fixture.h"
@@ -105,31 +104,6 @@ private:
     int32_t length_;
 };
 
-TEST_F(EndServices, LoopingMusicRestartsWhenDueWithAPeriodOfAtLeastHalfASecond) {
-    struct Case {
-        int32_t length;
-        double period;
-    };
-    for (const Case& c : {Case{200, 500.0}, Case{499, 500.0}, Case{500, 500.0}, Case{2500, 2500.0}}) {
-        SCOPED_TRACE(c.length);
-        std::vector<std::string> log;
-        RuntimeState& rs = runtimeState();
-        rs.musicWindow = new FakeMusic(log, c.length);
-        rs.musicLoopEnd = elapsedMillis() + 1000.0;
-        serviceMusicLoop();
-        EXPECT_TRUE(log.empty());  // not due yet
-
-        clock.nowMs += 1000.0;
-        double before = elapsedMillis();
-        serviceMusicLoop();
-        EXPECT_EQ(log, (std::vector<std::string>{"length", "play", "seek", "play"}));
-        EXPECT_GT(rs.musicLoopEnd, before + c.period);
-        EXPECT_LT(rs.musicLoopEnd, before + c.period + 1.0);
-        delete rs.musicWindow;
-        rs.musicWindow = nullptr;
-    }
-}
-
 TEST_F(EndServices, FrameAndWaitServiceTheMusicAndTheEndClosesIt) {
     std::vector<std::string> log;
     RuntimeState& rs = runtimeState();
@@ -154,16 +128,6 @@ TEST_F(EndServices, FrameAndWaitServiceTheMusicAndTheEndClosesIt) {
     EXPECT_EQ(rs.musicWindow, nullptr);
     EXPECT_EQ(rs.musicVolume, -1.0);
     EXPECT_EQ(rs.musicLoopEnd, 0.0);
-}
-
-TEST_F(EndServices, NoMusicOpenMeansNothingToDo) {
-    RuntimeState& rs = runtimeState();
-    serviceMusicLoop();
-    EXPECT_EQ(rs.musicLoopEnd, 0.0);
-    // A loop end left without a player only moves on.
-    rs.musicLoopEnd = elapsedMillis();
-    serviceMusicLoop();
-    EXPECT_GT(rs.musicLoopEnd, elapsedMillis());
 }
 
 int urlQuitCalls = 0;

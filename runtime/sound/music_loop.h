@@ -1,4 +1,4 @@
-// system: the music steps of the frame.
+// sound: the music steps of the frame, which calls them.
 #pragma once
 
 // Restarts looping music whose due time has passed and sets the next one;

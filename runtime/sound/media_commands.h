@@ -1,5 +1,5 @@
-// system: the music and movie commands over the sound library's media layer
-// (sound/media_backend.h). Looping music is restarted by serviceMusicLoop.
+// sound: the music and movie commands over the media layer (media_backend.h).
+// Looping music is restarted by serviceMusicLoop.
 #pragma once
 
 #include <cstdint>  // Required for: int32_t

@@ -1,13 +1,12 @@
-// system: the music commands; names resolve through files' media archive, the
-// player comes from the sound library's media layer.
+// sound: the music commands; names resolve through files' media archive, the
+// player comes from the media layer, the time from the start-up's clock.
 #include <cmath>   // Required for: std::trunc
 #include <string>  // Required for: std::string
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
-#include "runtime/system/media_commands.h"
-#include "runtime/system/music_loop.h"
-#include "runtime/system/timers.h"
+#include "runtime/sound/media_commands.h"
+#include "runtime/sound/music_loop.h"
 
 void playMusic(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
@@ -18,7 +17,7 @@ void playMusic(const RtString& path, int32_t loop) {
     rs.musicWindow = mediaBackend().openMusic(resolved, rs.soundDevice).release();
     MusicPlayer& player = *rs.musicWindow;
     const double period = musicLoopPeriod(player.lengthMs());
-    rs.musicLoopEnd = loop != 0 ? elapsedMillis() + period : 0.0;
+    rs.musicLoopEnd = loop != 0 ? rs.mediaClock() + period : 0.0;
     player.seekToStart();
     player.play();
     setMusicVolume(1.0);

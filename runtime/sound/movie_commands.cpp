@@ -1,5 +1,6 @@
-// system: the movie commands. The movie comes from the sound library's media
-// layer and is drawn into the render object's frames (render2d).
+// sound: the movie commands. The movie comes from the media layer and is
+// drawn into the render object's frames (render2d); the frames are presented
+// and a closed window ends the program through the start-up's hooks.
 #include <algorithm>  // Required for: std::min
 #include <optional>   // Required for: std::optional
 #include <string>     // Required for: std::string
@@ -9,10 +10,8 @@
 #include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/saved_draw_state.h"
-#include "runtime/system/frame_commands.h"
-#include "runtime/system/media_commands.h"
-#include "runtime/system/music_loop.h"
-#include "runtime/system/program_end.h"
+#include "runtime/sound/media_commands.h"
+#include "runtime/sound/music_loop.h"
 
 namespace {
 
@@ -71,10 +70,10 @@ int32_t playMovie(const RtString& path, int32_t loop) {
             renderer.flushPendingClear();
             movie->drawFrame();
             // Presenting pumps the window's messages and paces the loop.
-            if (renderer.showScreen(resolveWin32MessageCallback()) == 0) {
+            if (!rs.presentMovieFrame()) {
                 programState.reset();  // while the renderer still exists
                 movie.reset();
-                terminateProgram();
+                rs.endProgramAfterMovie();
             }
             done = finished(position);
             if (loop != 0 && done) {

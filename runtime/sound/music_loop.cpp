@@ -1,15 +1,14 @@
-// system: restarting looping music from the frame's loops; the player is the
-// sound library's, the clock the timers'.
-#include "runtime/system/music_loop.h"
+// sound: restarting looping music from the frame's loops, on the clock the
+// start-up installed.
+#include "runtime/sound/music_loop.h"
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/sound/music_player.h"
-#include "runtime/system/timers.h"
 
 void serviceMusicLoop() {
     RuntimeState& rs = runtimeState();
     if (rs.musicLoopEnd <= 0.0) return;
-    double now = elapsedMillis();
+    double now = rs.mediaClock();
     if (now < rs.musicLoopEnd) return;
     // Without a player the length reads as 0 and nothing is restarted.
     MusicPlayer* player = rs.musicWindow;
