@@ -10,6 +10,7 @@
 #include "runtime/files/error_log.h"
 #include "runtime/net/net_host.h"
 #include "runtime/net/net_session.h"
+#include "runtime/net/reader_stall.h"
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/clock.h"
 
@@ -27,6 +28,7 @@ struct Connection {
     NetMessageReader reader;
     OutgoingQueue out;         // a client's; the host connection's is the session's
     int64_t progressAtMs = 0;  // when `out` last sent a byte or was empty
+    ReaderStallWatch readerStall;
     bool readable = true;      // what the last wait found
     // The host's connection to itself: this thread reads its other end, so
     // it is never a peer to give up on.
@@ -272,7 +274,7 @@ private:
             sentAny = writeQueues(closed, now) || sentAny;
         }
         sentAny = writeQueues(closed, now) || sentAny;
-        for (const Connection& connection : clients_) {
+        for (Connection& connection : clients_) {
             if (connection.own || connection.out.empty() || isIn(closed, connection.socket)) continue;
             if (outOfBounds(connection, now)) closed.push_back(connection.socket);
         }
@@ -287,11 +289,11 @@ private:
     // A peer this far behind, one that acknowledges everything but reads
     // nothing, or one silent for the stall limit is dropped; the others go
     // on. A peer beyond a broken link keeps its place until that limit.
-    bool outOfBounds(const Connection& connection, int64_t now) const {
+    bool outOfBounds(Connection& connection, int64_t now) const {
         const int64_t stalled = now - connection.progressAtMs;
-        return connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs ||
-               (stalled >= session_.timings.readerStallMs &&
-                sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1);
+        if (connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs) return true;
+        const bool readsNothing = sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1;
+        return connection.readerStall.look(readsNothing, now, session_.timings.readerStallMs);
     }
 
     // A peer that answered none of the probes of an idle connection.
@@ -317,6 +319,7 @@ private:
             if (sent < 0) closed.push_back(connection.socket);
             if (sent <= 0) continue;
             connection.progressAtMs = now;
+            connection.readerStall.progressed();
             sentAny = true;
         }
         return sentAny;

@@ -191,7 +191,9 @@ TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind
         ASSERT_EQ(answer.header.type, kNetRequestIdAt) << "burst " << burst;
         dropped = answer.payload == std::vector<uint8_t>{0, 0};
         if (burst % 16 == 0) {
-            ASSERT_EQ(session.playerCount(), dropped ? 1 : 2) << "burst " << burst;
+            // The host may drop the stalled peer between the two questions.
+            const int32_t count = session.playerCount();
+            ASSERT_TRUE(count == 1 || (count == 2 && !dropped)) << "burst " << burst << ": " << count;
         }
     }
     EXPECT_TRUE(dropped);
