@@ -111,7 +111,8 @@ TEST_F(HostileModels, AnIndexOfAHundredThousandModelsLoads) {
     std::string objects = "count=100000\r\n";
     for (int i = 1; i <= 100000; ++i) objects += std::to_string(i) + "=tiny.ddd\r\n" + std::to_string(i) + "ta=0\r\n";
     const std::string set = writeIndex("large.ini", objects);
-    EXPECT_TRUE(passesInCappedChild(512 * kMegabyte, 60, [&] {
+    // A million file calls: the limit only catches a hang, even on a busy machine.
+    EXPECT_TRUE(passesInCappedChild(512 * kMegabyte, 300, [&] {
         return report(engine.loadObject(set.c_str(), 1) == 1, "the set loads") &&
                report(engine.objects.data[1].meshes.count == 100000, "100,000 meshes") &&
                report(engine.objects.data[1].meshes.data[99999].frames.count == 1, "the last is loaded");
