@@ -38,6 +38,10 @@ uint16_t NetSession::registerPlayer(const char* name, std::size_t length) {
     std::list<PlayerNode>::iterator node;
     {
         RuntimeLock lock(mutex);
+        // A host that accepts no players refuses its own at once: its answer
+        // must not depend on whether its thread reads the request before the
+        // program lets players in again.
+        if (listenSocket != -1 && acceptFlag == 0) return 0;
         PlayerNode player;
         player.record.id = kPlayerIdQueued;
         player.record.query = name == nullptr ? 1 : 0;

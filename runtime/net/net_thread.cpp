@@ -113,17 +113,27 @@ private:
         std::vector<NetMessage> messages;
         Pumped state = pump(server_, buffer_, messages);
         std::vector<std::string> notes;
+        std::vector<uint16_t> unclaimed;
         {
             RuntimeLock lock(session_.mutex);
-            for (NetMessage& message : messages) takeFromHost(message, notes);
+            for (NetMessage& message : messages) takeFromHost(message, notes, unclaimed);
         }
         for (const std::string& note : notes) appendErrorLog(note.c_str());
+        // A registration answered after its wait gave up would stay in the
+        // session as a player nobody plays: it leaves at once.
+        for (uint16_t id : unclaimed) {
+            NetMessageHeader header;
+            header.type = kNetMessagePlayerLeft;
+            header.from = id;
+            session_.queueOnConnection(frameMessage(header, nullptr, 0));
+        }
         return state == Pumped::Open;
     }
 
     // Only the connection to the host carries answers, and an answer counts
     // only where this program waits for it.
-    void takeFromHost(NetMessage& message, std::vector<std::string>& notes) KRV_REQUIRES(session_.mutex) {
+    void takeFromHost(NetMessage& message, std::vector<std::string>& notes, std::vector<uint16_t>& unclaimed)
+        KRV_REQUIRES(session_.mutex) {
         const NetMessageHeader& header = message.header;
         if (header.type == kNetMessagePlayer) {
             for (PlayerNode& player : session_.localPlayers) {
@@ -140,6 +150,7 @@ private:
                 player.record.id = header.to;
                 return;
             }
+            unclaimed.push_back(header.to);
         } else if (header.type >= kNetFirstAnswerType && header.type == session_.awaitedAnswer &&
                    session_.replies.empty()) {
             session_.replies.push_back(std::move(message));

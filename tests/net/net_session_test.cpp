@@ -409,6 +409,24 @@ TEST_F(JoinedSession, ARequestWaitsNoLongerThanItsBoundHoweverLongEachPollTakes)
     EXPECT_EQ(host.readFrame().header.type, kNetRequestCount);
 }
 
+TEST_F(JoinedSession, ARegistrationAnsweredAfterItsWaitLeavesAtOnce) {
+    session.timings.answerWaitMs = 100;
+    EXPECT_EQ(session.registerPlayer("Slow", 4), 0);  // the host here does not answer in time
+    session.timings.answerWaitMs = NetTimings{}.answerWaitMs;
+    EXPECT_EQ(host.readFrame().header.type, kNetMessageRegister);
+    host.sendBytes({2, 0, 0, 103, 0, 0, 0});
+    NetMessage leave = host.readFrame();
+    EXPECT_EQ(leave.header.type, kNetMessagePlayerLeft);
+    EXPECT_EQ(leave.header.from, 103);
+    // The next registration gets its own answer.
+    uint16_t next = 0;
+    std::thread registering([&] { next = session.registerPlayer("Next", 4); });
+    EXPECT_EQ(host.readFrame().header.type, kNetMessageRegister);
+    host.sendBytes({2, 0, 0, 104, 0, 0, 0});
+    registering.join();
+    EXPECT_EQ(next, 104);
+}
+
 TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDropped) {
     TempFolder logFolder;
     const char* oldTmp = std::getenv("TMPDIR");
