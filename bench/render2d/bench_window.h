@@ -8,22 +8,25 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/window.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 
+// The runtime's render object, made on the first call; it goes at the exit,
+// before the video system it was made through.
 inline OpenGLRainbows* benchRenderer() {
-    static std::unique_ptr<OpenGLRainbows> renderer = [] {
-        if (std::getenv("DISPLAY") == nullptr) return std::unique_ptr<OpenGLRainbows>();
-        auto r = std::make_unique<OpenGLRainbows>();
-        if (!r->createWindow(nullptr, 640, 480, 0, 60, 0, 0)) return std::unique_ptr<OpenGLRainbows>();
-        runtimeState().renderer = r.get();
-        return r;
+    static OpenGLRainbows* renderer = []() -> OpenGLRainbows* {
+        if (std::getenv("DISPLAY") == nullptr) return nullptr;
+        OpenGLRainbows& r = createRenderObject();
+        const bool made = r.createWindow(nullptr, 640, 480, 0, 60, 0, 0);
+        // Registered after the video system came up, so it runs before that goes.
+        std::atexit([] { runtimeState().engines.destroy(EngineSlot::Renderer); });
+        return made ? &r : nullptr;
     }();
-    return renderer.get();
+    return renderer;
 }
 
 // The present of the runtime's frame (showScreen without its frame limiter),

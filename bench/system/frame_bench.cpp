@@ -42,11 +42,7 @@ bool startRuntime() {
     return runtimeStartup(nullptr, 1, "Frame Benchmark") == 0;
 }
 
-void stopRuntime() {
-    shutDownRuntime();
-    delete runtimeState().engine3D;
-    runtimeState().engine3D = nullptr;
-}
+void stopRuntime() { shutDownRuntime(); }
 
 // The first iteration includes bringing up the video system of the process.
 void StartupToInitFinalized(benchmark::State& state) {

@@ -1,15 +1,15 @@
 // core: the runtime's process-wide state. Every field has one owning subsystem;
 // this header only gathers them so that every layer reads the same record.
-// Engine objects are forward-declared: core never depends on the layers above.
+// The engines are owned by `engines`, by slot: core never knows their types,
+// and each library reaches its own through an accessor of its own.
 #pragma once
 
 #include <cstdint>  // Required for: fixed-width fields
 
 #include "runtime/core/random_state.h"
 #include "runtime/core/rt_string.h"
+#include "runtime/core/runtime_engines.h"
 
-class OpenGLRainbows;
-class Rainbows3D;
 class NetSession;
 class InputDevices;
 class SoundDevice;
@@ -44,14 +44,12 @@ struct RuntimeState {
     DataBlock* currentDataBlock = nullptr;
 
     // Engine objects and devices, owned from start-up to shut-down.
-    OpenGLRainbows* renderer = nullptr;
     uint32_t window = 0;  // the platform window's id; 0 = none
     RtString windowTitle;
     bool (*glEntryPointProbe)(const char* name) = nullptr;  // answers "GLEXT:"; set by the renderer
     // The program bound an OpenGL function with DECLARE: it may draw behind the
     // renderer's back, so each present clears the back buffer at once.
     uint8_t programCallsGl = 0;
-    Rainbows3D* engine3D = nullptr;
     NetSession* netSession = nullptr;
     InputDevices* input = nullptr;
     SoundDevice* soundDevice = nullptr;
@@ -94,6 +92,9 @@ struct RuntimeState {
     double (*mediaClock)() = nullptr;
     bool (*presentMovieFrame)() = nullptr;
     void (*endProgramAfterMovie)() = nullptr;
+
+    // Last: destroyed first, while the rest of the record still holds.
+    RuntimeEngines engines;
 };
 
 // The one instance, constructed before anything else of the runtime runs.

@@ -7,6 +7,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 
 namespace {
 
@@ -25,17 +26,17 @@ JoystickState readJoystick(int index) {
 }
 
 bool portrait() {
-    OpenGLRainbows* r = runtimeState().renderer;
+    OpenGLRainbows* r = renderObject();
     return r != nullptr && r->portrait != 0;
 }
 
 int windowWidth() {
-    OpenGLRainbows* r = runtimeState().renderer;
+    OpenGLRainbows* r = renderObject();
     return r != nullptr ? r->width : 0;
 }
 
 int windowHeight() {
-    OpenGLRainbows* r = runtimeState().renderer;
+    OpenGLRainbows* r = renderObject();
     return r != nullptr ? r->height : 0;
 }
 

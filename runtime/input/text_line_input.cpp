@@ -9,6 +9,7 @@
 #include "runtime/input/input_devices.h"
 #include "runtime/input/text_line_editor.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kSavedScreenSlot = 3;
 
 void inputText(RtString& text, int32_t x, int32_t y) {
     RuntimeState& rs = runtimeState();
-    OpenGLRainbows* r = rs.renderer;
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || rs.input == nullptr || rs.input->showFrame == nullptr) return;
     const InputDevices::FrameHook showFrame = rs.input->showFrame;
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y);

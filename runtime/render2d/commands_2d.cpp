@@ -10,10 +10,9 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
 
 namespace {
-
-OpenGLRainbows* renderer() { return runtimeState().renderer; }
 
 // A number the language passes where an int is wanted: truncated toward zero,
 // saturated instead of overflowing.
@@ -35,7 +34,7 @@ bool resolveResourceName(const RtString& path, std::string& resolved) {
 // ---- Screen, view and frame ----
 
 void clearScreen() {
-    if (OpenGLRainbows* r = renderer()) {
+    if (OpenGLRainbows* r = renderObject()) {
         r->freeTiledImage(kTiledImageBackground);
         r->flushPendingClear();
         glClear(GL_COLOR_BUFFER_BIT);
@@ -43,7 +42,7 @@ void clearScreen() {
 }
 
 void setViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (OpenGLRainbows* r = renderer()) {
+    if (OpenGLRainbows* r = renderObject()) {
         if (r->beforeViewportCommand != nullptr) r->beforeViewportCommand();
         r->setViewport(x, y, w, h);
     }
@@ -51,7 +50,7 @@ void setViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 void getViewport(int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
     x = y = w = h = 0;
-    if (const OpenGLRainbows* r = renderer()) {
+    if (const OpenGLRainbows* r = renderObject()) {
         x = r->viewportX;
         y = r->viewportY;
         w = r->viewportWidth;
@@ -70,7 +69,7 @@ void getViewport(double& x, double& y, double& w, double& h) {
 
 void getScreenSize(int32_t& w, int32_t& h) {
     w = h = 0;
-    if (const OpenGLRainbows* r = renderer()) {
+    if (const OpenGLRainbows* r = renderObject()) {
         w = r->portrait != 0 ? r->height : r->width;
         h = r->portrait != 0 ? r->width : r->height;
     }
@@ -84,11 +83,11 @@ void getScreenSize(double& w, double& h) {
 }
 
 void setFrameRate(double fps) {
-    if (OpenGLRainbows* r = renderer()) r->setFrameRate(toInt(fps));
+    if (OpenGLRainbows* r = renderObject()) r->setFrameRate(toInt(fps));
 }
 
 int32_t isFullscreen() {
-    const OpenGLRainbows* r = renderer();
+    const OpenGLRainbows* r = renderObject();
     return r != nullptr && r->fullscreen != 0 ? 1 : 0;
 }
 
@@ -103,7 +102,7 @@ void noOperation() {}
 // ---- Primitives and polygons ----
 
 void drawPoint(int32_t x, int32_t y, int32_t colour) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     if (r->gatheringShapes()) {
         r->gatherFill(x, y, 1, 1, static_cast<uint32_t>(colour));  // a point sets the pixel a 1 x 1 fill does
@@ -113,7 +112,7 @@ void drawPoint(int32_t x, int32_t y, int32_t colour) {
 }
 
 void drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     if (r->gatheringShapes()) {
         r->gatherLine(x1, y1, x2, y2, static_cast<uint32_t>(colour));
@@ -123,7 +122,7 @@ void drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour) {
 }
 
 void fillRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t colour) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     if (r->gatheringShapes()) {
         r->gatherFill(x, y, w, h, static_cast<uint32_t>(colour));
@@ -133,26 +132,26 @@ void fillRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t colour) {
 }
 
 int32_t readPixel(int32_t x, int32_t y) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     return r != nullptr ? static_cast<int32_t>(r->readPixel(x, y)) : 0;
 }
 
 void startPolygon(int32_t sprite, int32_t mode) {
-    if (OpenGLRainbows* r = renderer()) r->startPolygon(sprite, mode);
+    if (OpenGLRainbows* r = renderObject()) r->startPolygon(sprite, mode);
 }
 
 void addPolygonVertex(double x, double y, double u, double v, int32_t colour) {
-    if (OpenGLRainbows* r = renderer())
+    if (OpenGLRainbows* r = renderObject())
         r->addPolygonVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(u),
                             static_cast<float>(v), static_cast<uint32_t>(colour));
 }
 
 void newPolygonStrip() {
-    if (OpenGLRainbows* r = renderer()) r->newPolygonStrip();
+    if (OpenGLRainbows* r = renderObject()) r->newPolygonStrip();
 }
 
 void endPolygon() {
-    if (OpenGLRainbows* r = renderer()) r->endPolygon();
+    if (OpenGLRainbows* r = renderObject()) r->endPolygon();
 }
 
 // ---- Sprites ----
@@ -161,7 +160,7 @@ namespace {
 
 void loadSpriteWith(const RtString& path, int32_t n, bool normalMap) {
     clearError();
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || !isSpriteNumber(n)) {
         setError(kErrorNoSuchFile);
         return;
@@ -184,7 +183,7 @@ void loadAnim(const RtString& path, int32_t n, int32_t frameWidth, int32_t frame
 }
 
 void setAnimSize(int32_t n, int32_t frameWidth, int32_t frameHeight) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || !fitsFrameSize(frameWidth) || !fitsFrameSize(frameHeight)) return;
     int w = 0, h = 0;
     r->getSpriteSize(n, w, h);
@@ -192,16 +191,16 @@ void setAnimSize(int32_t n, int32_t frameWidth, int32_t frameHeight) {
 }
 
 void setColourKey(int32_t colour) {
-    if (OpenGLRainbows* r = renderer()) r->setColourKeys(static_cast<uint32_t>(colour));
+    if (OpenGLRainbows* r = renderObject()) r->setColourKeys(static_cast<uint32_t>(colour));
 }
 
 int32_t grabSprite(int32_t n, int32_t x, int32_t y, int32_t w, int32_t h) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     return r != nullptr && r->grabSprite(n, x, y, w, h) ? 1 : 0;
 }
 
 int32_t spriteTextureId(int32_t n) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || !isSpriteNumber(n)) return 0;
     // The program may change the texture through its name: no shared copy of it is kept.
     r->atlas.remove(n);
@@ -217,11 +216,11 @@ void getSpriteSize(double n, double& w, double& h) {
 
 void getSpriteSize(int32_t n, int32_t& w, int32_t& h) {
     w = h = 0;
-    if (const OpenGLRainbows* r = renderer()) r->getSpriteSize(n, w, h);
+    if (const OpenGLRainbows* r = renderObject()) r->getSpriteSize(n, w, h);
 }
 
 int32_t firstFreeSprite() {
-    const OpenGLRainbows* r = renderer();
+    const OpenGLRainbows* r = renderObject();
     if (r == nullptr) return -1;
     for (int32_t n = 0; n <= kLastUserSprite; ++n) {
         if (r->sprites[static_cast<size_t>(n)].width == 0) return n;
@@ -230,11 +229,11 @@ int32_t firstFreeSprite() {
 }
 
 void drawSprite(int32_t n, int32_t x, int32_t y) {
-    if (OpenGLRainbows* r = renderer()) r->drawSprite(n, x, y);
+    if (OpenGLRainbows* r = renderObject()) r->drawSprite(n, x, y);
 }
 
 void drawSpriteStretched(int32_t n, int32_t x, int32_t y, int32_t w, int32_t h) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     if (r->gatheringShapes()) {
         r->gatherSprite(n, x, y, w, h);
@@ -244,7 +243,7 @@ void drawSpriteStretched(int32_t n, int32_t x, int32_t y, int32_t w, int32_t h) 
 }
 
 void drawSpriteZoomed(int32_t n, int32_t x, int32_t y, double zoomX, double zoomY) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     int w0 = 0, h0 = 0;
     r->getSpriteSize(n, w0, h0);
@@ -253,35 +252,35 @@ void drawSpriteZoomed(int32_t n, int32_t x, int32_t y, double zoomX, double zoom
 }
 
 void drawSpriteRotated(int32_t n, int32_t x, int32_t y, double angle) {
-    if (OpenGLRainbows* r = renderer()) r->drawSpriteRotoZoom(n, x, y, static_cast<float>(angle), 1.0f);
+    if (OpenGLRainbows* r = renderObject()) r->drawSpriteRotoZoom(n, x, y, static_cast<float>(angle), 1.0f);
 }
 
 void drawSpriteRotoZoom(int32_t n, int32_t x, int32_t y, double angle, double zoom) {
-    if (OpenGLRainbows* r = renderer())
+    if (OpenGLRainbows* r = renderObject())
         r->drawSpriteRotoZoom(n, x, y, static_cast<float>(angle), static_cast<float>(zoom));
 }
 
 void drawAnim(int32_t n, int32_t frame, int32_t x, int32_t y) {
-    if (OpenGLRainbows* r = renderer()) r->drawAnim(n, frame, x, y);
+    if (OpenGLRainbows* r = renderObject()) r->drawAnim(n, frame, x, y);
 }
 
 void drawAnimStretched(int32_t n, int32_t frame, int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (OpenGLRainbows* r = renderer()) r->drawAnimStretched(n, frame, x, y, w, h);
+    if (OpenGLRainbows* r = renderObject()) r->drawAnimStretched(n, frame, x, y, w, h);
 }
 
 void drawAnimRotoZoom(int32_t n, int32_t frame, int32_t x, int32_t y, double angle, double zoom) {
-    if (OpenGLRainbows* r = renderer())
+    if (OpenGLRainbows* r = renderObject())
         r->drawAnimRotoZoom(n, frame, x, y, static_cast<float>(angle), static_cast<float>(zoom));
 }
 
 int32_t spriteCollision(int32_t a, int32_t xa, int32_t ya, int32_t b, int32_t xb, int32_t yb) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     return r != nullptr && r->spriteCollision(a, b, xa, ya, xb, yb) ? 1 : 0;
 }
 
 int32_t animCollision(int32_t a, int32_t frameA, int32_t xa, int32_t ya, int32_t b, int32_t frameB, int32_t xb,
                       int32_t yb) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     return r != nullptr && r->animCollision(a, frameA, xa, ya, b, frameB, xb, yb) ? 1 : 0;
 }
 
@@ -295,7 +294,7 @@ int32_t setFont(int32_t font) {
 void loadFont(const RtString& path, int32_t font) {
     clearError();
     const int32_t slot = setFont(font);
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) {
         setError(kErrorNoSuchFile);
         return;
@@ -309,7 +308,7 @@ void loadFont(const RtString& path, int32_t font) {
 
 void getFontSize(int32_t& w, int32_t& h) {
     w = h = 0;
-    if (const OpenGLRainbows* r = renderer()) {
+    if (const OpenGLRainbows* r = renderObject()) {
         const FontCell cell = r->getFontCharSize(runtimeState().currentFont);
         w = cell.width;
         h = cell.height;
@@ -324,7 +323,7 @@ void getFontSize(double& w, double& h) {
 }
 
 int32_t firstFreeFont() {
-    const OpenGLRainbows* r = renderer();
+    const OpenGLRainbows* r = renderObject();
     if (r == nullptr) return -1;
     for (int32_t font = 0; font < kFontCount - 1; ++font) {
         if (r->getFontCharSize(font).width == 0) return font;
@@ -333,7 +332,7 @@ int32_t firstFreeFont() {
 }
 
 void printText(const RtString& text, double x, double y) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
     if (r->gatheringShapes()) {
@@ -348,26 +347,26 @@ void printText(double value, double x, double y) { printText(RtString(value), x,
 // ---- Gathered 2D drawing ----
 
 void beginBatch2D() {
-    if (OpenGLRainbows* r = renderer()) r->startShapeBatch();
+    if (OpenGLRainbows* r = renderObject()) r->startShapeBatch();
 }
 
 void setBatchClip(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (OpenGLRainbows* r = renderer()) r->clipShapeBatch(x, y, w, h);
+    if (OpenGLRainbows* r = renderObject()) r->clipShapeBatch(x, y, w, h);
 }
 
 void endBatch2D() {
-    if (OpenGLRainbows* r = renderer()) r->endShapeBatch();
+    if (OpenGLRainbows* r = renderObject()) r->endShapeBatch();
 }
 
 // ---- Background, files, render targets ----
 
 void grabBackground() {
-    if (OpenGLRainbows* r = renderer()) r->grabScreenToTiledImage(kTiledImageBackground);
+    if (OpenGLRainbows* r = renderObject()) r->grabScreenToTiledImage(kTiledImageBackground);
 }
 
 void loadBackground(const RtString& path) {
     clearError();
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) {
         setError(kErrorNoSuchFile);
         return;
@@ -385,22 +384,22 @@ void loadBackground(const RtString& path) {
 
 void saveScreen(const RtString& path) {
     clearError();
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || !r->saveScreen(path.data)) setError(kErrorNoSuchFile);
 }
 
 void saveSprite(const RtString& path, int32_t n) {
     clearError();
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr || !r->saveSprite(n, path.data)) setError(kErrorNoSuchFile);
 }
 
 void createRenderTarget(int32_t n, int32_t sprite, int32_t w, int32_t h) {
-    if (OpenGLRainbows* r = renderer()) r->createRenderTarget(n, sprite, w, h);
+    if (OpenGLRainbows* r = renderObject()) r->createRenderTarget(n, sprite, w, h);
 }
 
 void selectRenderTarget(int32_t n) {
-    OpenGLRainbows* r = renderer();
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) return;
     if (n < 0) {
         r->useScreen();

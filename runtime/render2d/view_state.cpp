@@ -6,6 +6,7 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void OpenGLRainbows::restoreOpaqueDrawing() {
 }
 
 void setAlphaMode(double mode) {
-    OpenGLRainbows* r = runtimeState().renderer;
+    OpenGLRainbows* r = renderObject();
     if (r != nullptr) r->endSpritePoints();  // the colour changes
     auto a = static_cast<float>(mode);
     float alpha = 1.0f;
@@ -94,5 +95,5 @@ void setAlphaMode(double mode) {
 }
 
 void setSmoothing(double flag) {
-    if (OpenGLRainbows* r = runtimeState().renderer) r->smoothing = flag != 0.0 ? 1 : 0;
+    if (OpenGLRainbows* r = renderObject()) r->smoothing = flag != 0.0 ? 1 : 0;
 }

@@ -14,6 +14,7 @@
 #include "runtime/render3d/billboards.h"
 #include "runtime/render3d/collision_queries.h"
 #include "runtime/render3d/command_args_3d.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/render3d/screen_projection.h"
 
@@ -24,7 +25,6 @@ constexpr uint32_t kMissColour = 0x00FF00;
 constexpr int16_t kHitLineWidth = 5;
 constexpr int16_t kMissLineWidth = 1;
 
-Rainbows3D* engine() { return runtimeState().engine3D; }
 bool debugging() { return runtimeState().debugFlag != 0; }
 
 // The sprites last given to setTextures3D, bound with the texture variant.
@@ -63,7 +63,7 @@ uint32_t hitColour(bool hit) { return hit ? kHitColour : kMissColour; }
 // ---- Frame, textures and view ----
 
 void start3D(double nearPlane, double farPlane, double fovDegrees) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     RuntimeState& rs = runtimeState();
     e->endShadowsClearDepth();
@@ -80,14 +80,14 @@ void start3D(double nearPlane, double farPlane, double fovDegrees) {
 }
 
 void end3D() {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     e->setShadowPass(0);
     if (e->renderer != nullptr) e->renderer->setViewport(0, 0, 0, 0);
 }
 
 void setTextures3D(double first, double second) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     runtimeState().textureFirst3D = intArg(first);
     runtimeState().textureSecond3D = intArg(second);
@@ -95,55 +95,55 @@ void setTextures3D(double first, double second) {
 }
 
 void setCameraUp3D(double x, double y, double z) {
-    if (Rainbows3D* e = engine()) e->setCameraUp(floatArg(x), floatArg(y), floatArg(z));
+    if (Rainbows3D* e = engine3D()) e->setCameraUp(floatArg(x), floatArg(y), floatArg(z));
 }
 
 void setCamera3D(double eyeX, double eyeY, double eyeZ, double targetX, double targetY, double targetZ) {
-    if (Rainbows3D* e = engine()) {
+    if (Rainbows3D* e = engine3D()) {
         e->setCamera(floatArg(eyeX), floatArg(eyeY), floatArg(eyeZ), floatArg(targetX), floatArg(targetY),
                      floatArg(targetZ));
     }
 }
 
 void setCullMode3D(double value) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     runtimeState().cullModeShadow3D = cullModeArg(value);
     e->setCullMode(cullModeArg(value));
 }
 
 void setSphereMapping3D(double value) {
-    if (Rainbows3D* e = engine()) e->sphereMap = value != 0 ? 1 : 0;
+    if (Rainbows3D* e = engine3D()) e->sphereMap = value != 0 ? 1 : 0;
 }
 
 void setNormalMode3D(double mode) {
-    if (Rainbows3D* e = engine()) e->normalMode = normalModeArg(mode);
+    if (Rainbows3D* e = engine3D()) e->normalMode = normalModeArg(mode);
 }
 
 void endShadows3D() {
-    if (Rainbows3D* e = engine()) e->endShadowsClearDepth();
+    if (Rainbows3D* e = engine3D()) e->endShadowsClearDepth();
 }
 
 void endShadowPass3D() {
-    if (Rainbows3D* e = engine()) e->setShadowPass(0);
+    if (Rainbows3D* e = engine3D()) e->setShadowPass(0);
 }
 
 // ---- Lights and fog ----
 
 void setCameraLight3D(double light, double colour) {
-    if (Rainbows3D* e = engine()) e->setCameraLight(intArg(light), colourArg(colour));
+    if (Rainbows3D* e = engine3D()) e->setCameraLight(intArg(light), colourArg(colour));
 }
 
 void setLight3D(double light, double colour, double x, double y, double z, double dx, double dy, double dz,
                 double spotCutoff) {
-    if (Rainbows3D* e = engine()) {
+    if (Rainbows3D* e = engine3D()) {
         e->setLight(intArg(light), colourArg(colour), floatArg(x), floatArg(y), floatArg(z), floatArg(dx),
                     floatArg(dy), floatArg(dz), floatArg(spotCutoff), debugging() ? 1 : 0);
     }
 }
 
 void setFog3D(double colour, double exponential, double startOrDensity, double end) {
-    if (Rainbows3D* e = engine()) {
+    if (Rainbows3D* e = engine3D()) {
         e->setFog(colourArg(colour), intArg(exponential), floatArg(startOrDensity), floatArg(end));
     }
 }
@@ -151,27 +151,27 @@ void setFog3D(double colour, double exponential, double startOrDensity, double e
 // ---- Movement ----
 
 void rotateMovement3D(double angle, double x, double y, double z) {
-    if (Rainbows3D* e = engine()) e->rotateMovement(floatArg(angle), floatArg(x), floatArg(y), floatArg(z));
+    if (Rainbows3D* e = engine3D()) e->rotateMovement(floatArg(angle), floatArg(x), floatArg(y), floatArg(z));
 }
 
 void setMovementPosition3D(double x, double y, double z) {
-    if (Rainbows3D* e = engine()) e->setMovementPosition(floatArg(x), floatArg(y), floatArg(z));
+    if (Rainbows3D* e = engine3D()) e->setMovementPosition(floatArg(x), floatArg(y), floatArg(z));
 }
 
 void setMovementScale3D(double x, double y, double z) {
-    if (Rainbows3D* e = engine()) e->setMovementScale(floatArg(x), floatArg(y), floatArg(z));
+    if (Rainbows3D* e = engine3D()) e->setMovementScale(floatArg(x), floatArg(y), floatArg(z));
 }
 
 void pushMovement3D() {
-    if (Rainbows3D* e = engine()) e->pushMovement();
+    if (Rainbows3D* e = engine3D()) e->pushMovement();
 }
 
 void popMovement3D() {
-    if (Rainbows3D* e = engine()) e->popMovement();
+    if (Rainbows3D* e = engine3D()) e->popMovement();
 }
 
 void multMatrix3D(const RtArray<double>& matrix) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr || matrix.dimensions != 1 || matrix.d1 != 16) return;
     Matrix4 m{};
     for (int32_t i = 0; i < 16; ++i) m[static_cast<size_t>(i)] = floatArg(matrix.at(i));
@@ -181,11 +181,11 @@ void multMatrix3D(const RtArray<double>& matrix) {
 // ---- Debug drawing and text ----
 
 void drawAxes3D(double x, double y, double z) {
-    if (Rainbows3D* e = engine()) e->drawAxes(floatArg(x), floatArg(y), floatArg(z));
+    if (Rainbows3D* e = engine3D()) e->drawAxes(floatArg(x), floatArg(y), floatArg(z));
 }
 
 void drawLine3D(double x1, double y1, double z1, double x2, double y2, double z2, double width, double colour) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     const float from[3] = {floatArg(x1), floatArg(y1), floatArg(z1)};
     const float to[3] = {floatArg(x2), floatArg(y2), floatArg(z2)};
@@ -193,14 +193,14 @@ void drawLine3D(double x1, double y1, double z1, double x2, double y2, double z2
 }
 
 void drawPoint3D(double x, double y, double z, double size, double colour) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     const float at[3] = {floatArg(x), floatArg(y), floatArg(z)};
     e->drawDebugPoint(at, colourArg(colour), debugSizeArg(size));
 }
 
 void print3D(const RtString& text, double x, double y, double z, double size) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr || e->renderer == nullptr) return;
     printText3D(*e->renderer, runtimeState().currentFont, text.data, floatArg(x), floatArg(y), floatArg(z),
                 floatArg(size));
@@ -209,7 +209,7 @@ void print3D(const RtString& text, double x, double y, double z, double size) {
 // ---- Screen projection and collisions ----
 
 void project3D(double x, double y, double z, double& screenX, double& screenY, double& screenZ) {
-    if (engine() == nullptr) return;
+    if (engine3D() == nullptr) return;
     float wx = 0, wy = 0, wz = 0;
     if (projectPoint(currentView(), floatArg(x), floatArg(y), floatArg(z), wx, wy, wz) == 0) return;
     screenX = wx;
@@ -218,7 +218,7 @@ void project3D(double x, double y, double z, double& screenX, double& screenY, d
 }
 
 void unproject3D(double screenX, double screenY, double screenZ, double& x, double& y, double& z) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr || e->renderer == nullptr) return;
     const double rows = e->renderer->height - 1 - screenY;
     float px = 0, py = 0, pz = 0;
@@ -229,7 +229,7 @@ void unproject3D(double screenX, double screenY, double screenZ, double& x, doub
 }
 
 int32_t collideSphere3D(double object, double frame, double radius, double x, double y, double z) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     ObjectSlot* s = e != nullptr ? e->slot(intArg(object)) : nullptr;
     if (s == nullptr) return 0;
     const Vec3f centre = point(x, y, z);
@@ -243,7 +243,7 @@ int32_t collideSphere3D(double object, double frame, double radius, double x, do
 
 int32_t collideBox3D(double object, double frame, double x, double y, double z, double width, double height,
                      double depth) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     ObjectSlot* s = e != nullptr ? e->slot(intArg(object)) : nullptr;
     if (s == nullptr) return 0;
     const Vec3f centre = point(x, y, z);
@@ -258,14 +258,14 @@ int32_t collideBox3D(double object, double frame, double x, double y, double z, 
 }
 
 int32_t collideSphereBox3D(double x, double y, double z, double radius, double width, double height, double depth) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return 0;
     return sphereHitsBox(movementMatrix(*e), point(x, y, z), floatArg(radius), floatArg(width * 0.5),
                          floatArg(height * 0.5), floatArg(depth * 0.5));
 }
 
 double collideRay3D(double object, double frame, double x, double y, double z, double dx, double dy, double dz) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     ObjectSlot* s = e != nullptr ? e->slot(intArg(object)) : nullptr;
     if (s == nullptr) return 0.0;
     const Vec3f origin = point(x, y, z), direction = point(dx, dy, dz);
@@ -283,17 +283,17 @@ int32_t lastHitFace3D() { return lastHitFace(); }
 // ---- Shaders ----
 
 void useShader3D(double n) {
-    if (Rainbows3D* e = engine()) e->useShader(intArg(n));
+    if (Rainbows3D* e = engine3D()) e->useShader(intArg(n));
 }
 
 int32_t loadShader3D(double n, const RtString& vertexFile, const RtString& fragmentFile) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return 0;
     return e->loadShader(intArg(n), vertexFile.data, fragmentFile.data, shaderErrorPrinter) ? 1 : 0;
 }
 
 void setShaderFloat3D(const RtString& name, double value) {
-    if (Rainbows3D* e = engine()) e->setShaderUniformFloat(name.data, floatArg(value), shaderErrorPrinter);
+    if (Rainbows3D* e = engine3D()) e->setShaderUniformFloat(name.data, floatArg(value), shaderErrorPrinter);
 }
 
 void shaderErrorPrinter(const char* message) {

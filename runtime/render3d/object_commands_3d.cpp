@@ -10,6 +10,7 @@
 #include "runtime/render3d/command_args_3d.h"
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/render3d/resolved_resource.h"
 
@@ -20,10 +21,9 @@ constexpr int32_t kFaceValues = 9;
 constexpr uint32_t kLongestLoadName = 1024;
 constexpr int32_t kStripPrimitive = 1;
 
-Rainbows3D* engine() { return runtimeState().engine3D; }
 
 ObjectSlot* slotOf(double object) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     return e != nullptr ? e->slot(intArg(object)) : nullptr;
 }
 
@@ -38,28 +38,28 @@ void putCorner(RtArray<double>& out, int32_t row, const MeshVertex& v) {
 // ---- Building, loading and drawing ----
 
 void beginObject3D(double object) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e != nullptr && e->slot(intArg(object)) != nullptr) e->builderBeginObject(intArg(object), kStripPrimitive);
 }
 
 void addVertex3D(double x, double y, double z, double u, double v, double colour) {
-    if (Rainbows3D* e = engine()) {
+    if (Rainbows3D* e = engine3D()) {
         e->builderAddVertex(floatArg(x), floatArg(y), floatArg(z), floatArg(u), floatArg(v), colourArg(colour));
     }
 }
 
 void startPrimitive3D() {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e != nullptr && e->builderObject >= 0) e->builderStartPrimitive(kStripPrimitive);
 }
 
 void endObject3D() {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e != nullptr && e->builderObject >= 0) e->builderEndObject();
 }
 
 void loadObject3D(const RtString& path, double object) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr || e->slot(intArg(object)) == nullptr || path.length > kLongestLoadName) return;
     ResolvedResource file;
     if (!resolveResource(path.data, file)) return;
@@ -67,7 +67,7 @@ void loadObject3D(const RtString& path, double object) {
 }
 
 void drawObject3D(double object, double frame) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr || e->slot(intArg(object)) == nullptr) return;
     const RuntimeState& rs = runtimeState();
     if (e->renderer != nullptr) e->renderer->bindSprite(rs.textureFirst3D, rs.textureSecond3D, e->textureVariant != 0);
@@ -75,11 +75,11 @@ void drawObject3D(double object, double frame) {
 }
 
 void setTextureOffset3D(double u, double v) {
-    if (Rainbows3D* e = engine()) e->setTextureOffset(floatArg(u), floatArg(v));
+    if (Rainbows3D* e = engine3D()) e->setTextureOffset(floatArg(u), floatArg(v));
 }
 
 void setShadingRamp3D(const RtArray<int32_t>& values) {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return;
     if (values.dimensions > 1) fatalError(kErrorOutOfBounds);
     const int32_t count = values.dimensions == 1 ? values.d1 : 0;
@@ -91,7 +91,7 @@ void setShadingRamp3D(const RtArray<int32_t>& values) {
 // ---- Slots ----
 
 int32_t firstFreeObject3D() {
-    Rainbows3D* e = engine();
+    Rainbows3D* e = engine3D();
     if (e == nullptr) return -1;
     for (int32_t n = 0; n < e->objects.count; ++n) {
         if (e->objects.data[n].used == 0) return n;

@@ -8,6 +8,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render3d/engine_3d.h"
 
 // [SECTION] Construction and slots
 
@@ -44,7 +45,7 @@ void Rainbows3D::useShader(int n) {
 }
 
 void setTextureVariant3D(double mode) {
-    if (Rainbows3D* engine = runtimeState().engine3D) {
+    if (Rainbows3D* engine = engine3D()) {
         engine->textureVariant = mode == mode ? static_cast<int32_t>(std::clamp(mode, -2.0e9, 2.0e9)) : 0;
     }
 }

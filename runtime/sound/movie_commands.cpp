@@ -9,6 +9,7 @@
 #include "runtime/files/resource_archive.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/render2d/saved_draw_state.h"
 #include "runtime/sound/media_commands.h"
 #include "runtime/sound/music_loop.h"
@@ -41,7 +42,7 @@ MovieRect fitMovie(int32_t sourceWidth, int32_t sourceHeight, int32_t clientWidt
 
 int32_t playMovie(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return kMovieNotFound;
+    if (renderObject() == nullptr || rs.input == nullptr) return kMovieNotFound;
     std::string resolved;
     // An archive entry plays from memory: no temporary file that another user could swap.
     if (archiveFetch(rs.mediaArchive, path.data, resolved, 1) == 0) return kMovieNotFound;
@@ -52,7 +53,7 @@ int32_t playMovie(const RtString& path, int32_t loop) {
     // A movie that does not know its length plays to the end of its stream.
     const auto finished = [&](int32_t position) { return length > 0 ? position >= end : movie->atEnd(); };
 
-    OpenGLRainbows& renderer = *rs.renderer;
+    OpenGLRainbows& renderer = *renderObject();
     const MovieRect rect = fitMovie(movie->sourceWidth(), movie->sourceHeight(), renderer.width, renderer.height);
     if (rect.w <= 0 || rect.h <= 0) return kMovieNotFound;  // nothing to show it in
     movie->setDestination(rect);

@@ -7,6 +7,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/timers.h"
 
@@ -26,7 +27,7 @@ void loadBackgroundFaded(const RtString& path, int ms) {
         setError(kErrorNoSuchFile);
         return;
     }
-    OpenGLRainbows* r = rs.renderer;
+    OpenGLRainbows* r = renderObject();
     if (r == nullptr) {
         setError(kErrorNoSuchFile);
         return;

@@ -11,6 +11,7 @@
 #include "runtime/core/string_functions.h"
 #include "runtime/platform/library.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/system/debug_output.h"
 
 namespace {
@@ -75,9 +76,9 @@ void bindDllFunction(const RtString& dllName, const RtString& functionName, void
         rs.programCallsGl = 1;
         // Its drawing may come next: the clear of this frame must be done
         // before, and sprites must no longer be drawn as points.
-        if (rs.renderer != nullptr) {
-            rs.renderer->flushPendingDepthClear();
-            rs.renderer->endSpritePoints();
+        if (OpenGLRainbows* renderer = renderObject()) {
+            renderer->flushPendingDepthClear();
+            renderer->endSpritePoints();
         }
     }
 }

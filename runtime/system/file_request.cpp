@@ -9,6 +9,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/platform/dialog.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/utility_commands.h"
 
@@ -60,11 +61,11 @@ RtString fileRequest(int32_t open, const RtString& filter) {
     // The dialog is a window of its own: a fullscreen program steps aside for
     // it and takes its display mode back afterwards.
     RuntimeState& state = runtimeState();
-    if (state.renderer) state.renderer->leaveFullscreen();
+    if (OpenGLRainbows* renderer = renderObject()) renderer->leaveFullscreen();
     std::optional<std::string> chosen = platform::runFileDialog(request);
-    if (state.renderer) {
+    if (OpenGLRainbows* renderer = renderObject()) {
         if (state.fullscreen == 0) {
-            state.renderer->setWindowed();
+            renderer->setWindowed();
         } else {
             setScreenMode(state.screenWidth, state.screenHeight, 1);
         }

@@ -13,6 +13,8 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/platform/window.h"
+#include "runtime/render2d/render_object.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/music_loop.h"
 #include "runtime/sound/sound_device.h"
@@ -45,19 +47,19 @@ void bringWindowBack(RuntimeState& rs) {
     platform::WindowMessage activated;
     activated.window = rs.window;
     activated.type = platform::WindowEventType::FocusGained;
-    rs.renderer->windowProc(activated);
+    renderObject()->windowProc(activated);
     std::fputs("ok\n", stdout);
     std::fflush(stdout);
     rs.activateRequest = 0;
 }
 
-void resetDrawingState(RuntimeState& rs) {
-    OpenGLRainbows& renderer = *rs.renderer;
+void resetDrawingState() {
+    OpenGLRainbows& renderer = *renderObject();
     renderer.restoreOpaqueDrawing();
     renderer.drawTiledImage(kTiledImageBackground);  // nothing when no background is loaded
     renderer.setViewport(0, 0, 0, 0);
     setTextureVariant3D(0.0);
-    if (rs.engine3D != nullptr) rs.engine3D->useShader(-1);
+    if (Rainbows3D* engine = engine3D()) engine->useShader(-1);
 }
 
 struct PointerState {
@@ -68,7 +70,7 @@ struct PointerState {
 
 PointerState pointerState(RuntimeState& rs) {
     InputDevices& input = *rs.input;
-    const OpenGLRainbows& renderer = *rs.renderer;
+    const OpenGLRainbows& renderer = *renderObject();
     MouseSample sample;
     input.pollMouse(sample);
     input.mouseX = std::max(std::min(input.mouseX, renderer.width - 1), 0);
@@ -150,9 +152,9 @@ bool onlyEventsWake(RuntimeState& rs) { return rs.input->joystickCount() == 0 &&
 
 // One pump for the wait loops: a close request ends the program with the
 // error code as it is.
-void pumpOrEnd(RuntimeState& rs) {
+void pumpOrEnd() {
     serviceMusicLoop();
-    if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) terminateProgram();
+    if (renderObject()->pumpMessages(resolveWin32MessageCallback()) == 0) terminateProgram();
 }
 
 }  // namespace
@@ -172,18 +174,18 @@ OpenGLRainbows::MessageCallback resolveWin32MessageCallback() {
     return rs.win32MessageLookup == 1 ? forwardToProgram : nullptr;
 }
 
-bool presentOwnLoopFrame() { return runtimeState().renderer->showScreen(resolveWin32MessageCallback()) != 0; }
+bool presentOwnLoopFrame() { return renderObject()->showScreen(resolveWin32MessageCallback()) != 0; }
 
 void showScreen() {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (renderObject() == nullptr || rs.input == nullptr) return;
     if (rs.activateRequest != 0) bringWindowBack(rs);
     rs.previousFrameTime = rs.frameTime;
     rs.frameTime = elapsedMillis();
 
     while (rs.paused != 0 && rs.activateRequest == 0) {
         serviceMusicLoop();
-        if (rs.renderer->pumpMessages(resolveWin32MessageCallback()) == 0) {
+        if (renderObject()->pumpMessages(resolveWin32MessageCallback()) == 0) {
             setError(0);
             terminateProgram();
         }
@@ -202,19 +204,19 @@ void showScreen() {
         terminateProgram();
     }
 
-    if (rs.engine3D != nullptr) rs.engine3D->setShadowPass(0);
+    if (Rainbows3D* engine = engine3D()) engine->setShadowPass(0);
     serviceMusicLoop();
     OpenGLRainbows::MessageCallback callback = resolveWin32MessageCallback();
-    if (rs.renderer->pumpMessages(callback) == 0 || rs.renderer->showScreen(callback) == 0) {
+    if (renderObject()->pumpMessages(callback) == 0 || renderObject()->showScreen(callback) == 0) {
         setError(0);
         terminateProgram();
     }
-    resetDrawingState(rs);
+    resetDrawingState();
 }
 
 void waitForInput() {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (renderObject() == nullptr || rs.input == nullptr) return;
     InputDevices& input = *rs.input;
     const PointerState reference = pointerState(rs);
     // The keys as the frame read them: one of them let go wakes the wait too, so
@@ -227,7 +229,7 @@ void waitForInput() {
     double sleepLeft = kWaitPasses * kWaitSleepMs;
 
     for (int pass = 0; pass < kWaitPasses; ++pass) {
-        pumpOrEnd(rs);
+        pumpOrEnd();
         input.pollKeyboard();
         input.newFrame = 1;
         if (escapePressed(input)) terminateProgram();
@@ -252,7 +254,7 @@ void waitForInput() {
 
 void waitForKey() {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (renderObject() == nullptr || rs.input == nullptr) return;
     InputDevices& input = *rs.input;
     while (input.anyKey()) {
     }
@@ -262,14 +264,14 @@ void waitForKey() {
             }
             return;
         }
-        pumpOrEnd(rs);
+        pumpOrEnd();
         waitForInput();
     }
 }
 
 void waitForMouse() {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (renderObject() == nullptr || rs.input == nullptr) return;
     InputDevices& input = *rs.input;
     while (input.anyMouseButton()) {
     }
@@ -280,16 +282,16 @@ void waitForMouse() {
 
 void setScreenMode(int width, int height, int fullscreen) {
     RuntimeState& rs = runtimeState();
-    if (rs.renderer == nullptr || rs.input == nullptr) return;
+    if (renderObject() == nullptr || rs.input == nullptr) return;
     rs.screenWidth = width;
     rs.screenHeight = height;
     rs.fullscreen = fullscreen;
-    rs.renderer->setScreen(width, height, 0, fullscreen);
+    renderObject()->setScreen(width, height, 0, fullscreen);
     rs.input->setPointerShown(rs.input->pointerShown != 0);
-    rs.input->window = rs.renderer->windowHandle;
-    rs.window = rs.renderer->windowHandle;
+    rs.input->window = renderObject()->windowHandle;
+    rs.window = renderObject()->windowHandle;
     if (rs.soundDevice != nullptr) rs.soundDevice->setCooperativeLevel(rs.window);
-    const FramesOffSchedule unpaced(*rs.renderer);
+    const FramesOffSchedule unpaced(*renderObject());
     for (int i = 0; i < kScreenModeFrames; ++i) showScreen();
 }
 

@@ -15,7 +15,7 @@
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
-#include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/sound/music_loop.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/sound/sound_sample.h"
@@ -99,7 +99,7 @@ void shutDownRuntime() {
     RuntimeState& rs = runtimeState();
     // A program end raised by the end hook or a release finds the runtime
     // already going down and does not start over.
-    if (rs.renderer == nullptr || rs.shuttingDown != 0) return;
+    if (renderObject() == nullptr || rs.shuttingDown != 0) return;
     rs.shuttingDown = 1;
     appendErrorLog("Shut down KRV");
 
@@ -128,9 +128,9 @@ void shutDownRuntime() {
         rs.soundDevice = nullptr;
     }
 
-    // The render object takes its window and the context with it.
-    delete rs.renderer;
-    rs.renderer = nullptr;
+    // The rest go newest first: the 3D engine before the render object it
+    // draws through, which takes its window and the context with it.
+    rs.engines.destroyAll();
 
     releaseArchive(rs.mediaArchive);
     releaseArchive(rs.mainArchive);

@@ -19,8 +19,9 @@
 #include "runtime/render2d/gl_extensions.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/render3d/commands_3d.h"
-#include "runtime/render3d/rainbows_3d.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/sound/sound_sample.h"
 #include "runtime/system/frame_commands.h"
@@ -93,8 +94,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     rs.endProgramAfterMovie = terminateProgram;
     appendErrorLog("Init GFX");
 
-    rs.renderer = new OpenGLRainbows();
-    OpenGLRainbows& renderer = *rs.renderer;
+    OpenGLRainbows& renderer = createRenderObject();
     if (!renderer.createWindow(instance, rs.screenWidth, rs.screenHeight, 0, rs.framesPerSecond,
                                rs.multisampleCount, rs.fullscreen != 0)) {
         return kStartupNoWindow;
@@ -108,7 +108,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     seedRandom(static_cast<int32_t>(millisSinceStart()));
 
     rs.netSession = new NetSession();
-    rs.engine3D = new Rainbows3D(rs.renderer);
+    createEngine3D(&renderer);
     renderer.beforeViewportCommand = endShadowPass3D;
     rs.input = new InputDevices();
     rs.input->showFrame = showScreen;

@@ -5,6 +5,7 @@
 #include "runtime/input/input_commands.h"
 #include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 #include "tests/system/frame/program_fixture.h"
 
 namespace {
@@ -189,7 +190,7 @@ TEST_F(InputCommands, MouseStateClampsAndStoresThePosition) {
         devices().pointerShown = 0;  // relative: the stored position stands
         devices().mouseX = c.storedX;
         devices().mouseY = c.storedY;
-        runtimeState().renderer->portrait = c.portrait;
+        renderObject()->portrait = c.portrait;
         int x = -1, y = -1, b1 = -1, b2 = -1;
         mouseState(x, y, b1, b2);
         EXPECT_EQ(x, c.x);
@@ -198,7 +199,7 @@ TEST_F(InputCommands, MouseStateClampsAndStoresThePosition) {
         EXPECT_EQ(devices().mouseY, c.keptY);
         EXPECT_EQ(b1, 0);
     }
-    runtimeState().renderer->portrait = 0;
+    renderObject()->portrait = 0;
 }
 
 TEST_F(InputCommands, MouseAxesTable) {
@@ -271,10 +272,10 @@ TEST_F(InputCommands, JoystickAxesAndHats) {
     EXPECT_DOUBLE_EQ(joystickX(256), 1.0);  // the low byte picks the joystick
     EXPECT_DOUBLE_EQ(joystickX(1), 0.0);    // no such joystick reads zero
     EXPECT_DOUBLE_EQ(joystickCount(), 1.0);
-    runtimeState().renderer->portrait = 1;
+    renderObject()->portrait = 1;
     EXPECT_DOUBLE_EQ(joystickX(0), 1.0);
     EXPECT_DOUBLE_EQ(joystickY(0), 1.0);
-    runtimeState().renderer->portrait = 0;
+    renderObject()->portrait = 0;
 }
 
 TEST_F(InputCommands, HatTables) {

@@ -8,21 +8,20 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/open_gl_rainbows.h"
+#include "runtime/render2d/render_object.h"
 
 class GlContext : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (std::getenv("DISPLAY") == nullptr) return;
-        renderer = new OpenGLRainbows();
+        renderer = &createRenderObject();
         if (!renderer->createWindow(nullptr, 640, 480, 0, 60, 0, 0)) {
-            delete renderer;
+            runtimeState().engines.destroy(EngineSlot::Renderer);
             renderer = nullptr;
         }
-        runtimeState().renderer = renderer;
     }
     static void TearDownTestSuite() {
-        runtimeState().renderer = nullptr;
-        delete renderer;
+        runtimeState().engines.destroy(EngineSlot::Renderer);
         renderer = nullptr;
     }
 

@@ -21,11 +21,9 @@ protected:
     void SetUp() override {
         Gl3D::SetUp();
         if (contextMissing()) return;
-        runtimeState().engine3D = engine.get();
         runtimeState().debugFlag = 0;
     }
     void TearDown() override {
-        runtimeState().engine3D = nullptr;
         runtimeState().debugFlag = 0;
         Gl3D::TearDown();
     }

@@ -1,5 +1,5 @@
-// A window for the 3D tests with a fresh engine per test, its projection set
-// up over the whole window; helpers to build objects, read GL state back and
+// A window for the 3D tests with a fresh runtime engine per test, its
+// projection set up over the whole window; helpers to build objects, read GL state back and
 // leave the frame as a PNG for a person to look at.
 #pragma once
 
@@ -7,10 +7,11 @@
 
 #include <GL/gl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "runtime/core/runtime_state.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "tests/render2d/gl_fixture.h"
 #include "tests/render3d/frame_artefact.h"
@@ -26,12 +27,12 @@ protected:
         GlDrawing::SetUp();
         if (contextMissing()) return;
         r().setViewport(0, 0, 0, 0);
-        engine = std::make_unique<Rainbows3D>(renderer);
+        engine = &createEngine3D(renderer);
         ASSERT_TRUE(engine->setProjection(1.0f, 1000.0f, 60.0f));
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
     void TearDown() override {
-        engine.reset();
+        destroyEngine();
         if (renderer != nullptr) r().setViewport(0, 0, 0, 0);
     }
 
@@ -74,7 +75,12 @@ protected:
         return pixels;
     }
 
-    std::unique_ptr<Rainbows3D> engine;
+    void destroyEngine() {
+        runtimeState().engines.destroy(EngineSlot::Engine3D);
+        engine = nullptr;
+    }
+
+    Rainbows3D* engine = nullptr;
 };
 
 // Channels of a 0x00BBGGRR pixel.

@@ -425,7 +425,7 @@ TEST_F(Draw3D, ReleasingTheEngineGivesBackItsGlNames) {
     for (GLuint b : buffers) EXPECT_GT(bufferSize(b), 0);
     const GLuint shade = m.shadeTexture;
     ASSERT_NE(shade, 0u);
-    engine.reset();
+    destroyEngine();
     EXPECT_FALSE(glIsTexture(shade));
     for (GLuint b : buffers) EXPECT_EQ(bufferSize(b), 0);
     ext.glDeleteBuffersARB(2, buffers);

@@ -5,6 +5,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/ddd_file.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "tests/files/temp_folder.h"
 #include "tests/render3d/shadow_mesh.h"
@@ -13,8 +14,7 @@ namespace {
 
 class ObjectCommands : public ::testing::Test {
 protected:
-    void SetUp() override { runtimeState().engine3D = &engine; }
-    void TearDown() override { runtimeState().engine3D = nullptr; }
+    void TearDown() override { runtimeState().engines.destroy(EngineSlot::Engine3D); }
 
     // Slot n with one mesh per entry of triangleCounts; triangle t of mesh m
     // has its first corner at x = 100 m + t.
@@ -35,7 +35,7 @@ protected:
         s->used = 1;
     }
 
-    Rainbows3D engine{nullptr};
+    Rainbows3D& engine = createEngine3D(nullptr);  // the runtime's, made with the fixture
 };
 
 TEST_F(ObjectCommands, FaceCountAndFacesRunAcrossTheMeshesOfASlot) {
@@ -90,7 +90,7 @@ TEST_F(ObjectCommands, FirstFreeSlotAndSaving) {
     MeshObject back;
     ASSERT_EQ(loadDdd(back, full.c_str()), 1);
     EXPECT_EQ(back.frames.data[0].vertices.count, 3);
-    runtimeState().engine3D = nullptr;
+    runtimeState().engines.destroy(EngineSlot::Engine3D);
     EXPECT_EQ(firstFreeObject3D(), -1) << "no engine";
 }
 

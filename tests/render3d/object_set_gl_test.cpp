@@ -102,13 +102,11 @@ TEST_F(ObjectSets, APackedSetAndAPackedModelLoadThroughTheCommands) {
     std::filesystem::remove_all(folder.path() / "data");
     RuntimeState& rs = runtimeState();
     rs.mainArchive = &archive;
-    rs.engine3D = engine.get();
 
     loadObject3D(RtString("data/set.ini"), 3);
     loadObject3D(RtString("one.ddd"), 4);
     loadObject3D(RtString("nowhere.ddd"), 5);
     rs.mainArchive = nullptr;
-    rs.engine3D = nullptr;
 
     const ObjectSlot& set = engine->objects.data[3];
     EXPECT_EQ(set.used, 1);

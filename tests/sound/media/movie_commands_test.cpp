@@ -7,6 +7,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
 #include "tests/sound/media/media_fixture.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST_F(MovieCommands, AMovieLeavesTheProgramsViewAndDrawingStateAsItWas) {
     int32_t x = 0, y = 0, w = 0, h = 0;
     getViewport(x, y, w, h);
     EXPECT_EQ((std::array{x, y, w, h}), (std::array{40, 30, 320, 200}));
-    const OpenGLRainbows& renderer = *runtimeState().renderer;
+    const OpenGLRainbows& renderer = *renderObject();
     EXPECT_EQ(renderer.smoothing, 0);
     EXPECT_EQ(renderer.globalAlpha, 0.5f);
     if (realWindow) {

@@ -6,6 +6,8 @@
 #include "runtime/input/input_devices.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/program_entry.h"
@@ -71,7 +73,7 @@ TEST_F(FrameCommands, WindowCloseEndsTheProgramFromThePump) {
 
 TEST_F(FrameCommands, ShowScreenPresentsAndRestoresThe2DState) {
     int swaps = video.swaps;
-    OpenGLRainbows& r = *runtimeState().renderer;
+    OpenGLRainbows& r = *renderObject();
     r.globalAlpha = 0.25f;
     r.setViewport(10, 10, 20, 20);
     runtimeState().frameTime = 5.0;
@@ -85,18 +87,18 @@ TEST_F(FrameCommands, ShowScreenPresentsAndRestoresThe2DState) {
 }
 
 TEST_F(FrameCommands, TheViewportCommandEndsTheShadowPassBeforeItSetsTheView) {
-    Rainbows3D& engine = *runtimeState().engine3D;
+    Rainbows3D& engine = *engine3D();
     engine.setShadowPass(1);
     setViewport(10, 10, 20, 20);
     EXPECT_EQ(engine.shadowPass, 0);
     // The end of the pass sets the whole window; the command's view comes after.
-    EXPECT_EQ(runtimeState().renderer->viewportWidth, 20);
+    EXPECT_EQ(renderObject()->viewportWidth, 20);
 }
 
 TEST_F(FrameCommands, PauseLoopSleepsUntilTheWindowIsActiveAgain) {
     RuntimeState& rs = runtimeState();
     video.queue(rs.window, platform::WindowEventType::FocusLost);
-    rs.renderer->pumpMessages(nullptr);
+    renderObject()->pumpMessages(nullptr);
     EXPECT_EQ(rs.paused, 1);
     EXPECT_EQ(video.find(rs.window)->title, "Game <pause>");
     double before = clock.nowMs;
@@ -124,7 +126,7 @@ TEST_F(FrameCommands, PauseLoopSleepsUntilTheWindowIsActiveAgain) {
 TEST_F(FrameCommands, ActivationRequestEndsThePauseLoop) {
     RuntimeState& rs = runtimeState();
     video.queue(rs.window, platform::WindowEventType::FocusLost);
-    rs.renderer->pumpMessages(nullptr);
+    renderObject()->pumpMessages(nullptr);
     ASSERT_EQ(rs.paused, 1);
     rs.activateRequest = 1;
     ::testing::internal::CaptureStdout();
@@ -251,35 +253,34 @@ TEST_F(FrameCommands, SetScreenModeKeepsThePointerAndShowsFiveFrames) {
     setScreenMode(800, 600, 0);
     EXPECT_EQ(video.swaps, swaps + 5);
     EXPECT_EQ(rs.screenWidth, 800);
-    EXPECT_EQ(rs.renderer->width, 800);
+    EXPECT_EQ(renderObject()->width, 800);
     EXPECT_EQ(video.find(rs.window)->width, 800);
     EXPECT_EQ(rs.input->pointerShown, 0);
     EXPECT_TRUE(input.relative);
     setScreenMode(640, 480, 1);
     EXPECT_TRUE(video.find(rs.window)->fullscreen);
-    EXPECT_EQ(rs.window, rs.renderer->windowHandle);
+    EXPECT_EQ(rs.window, renderObject()->windowHandle);
 }
 
 TEST_F(FrameCommands, ScreenModeFramesGoOutBackToBackAndTheProgramsFramesKeepTheirSchedule) {
-    RuntimeState& rs = runtimeState();
-    const double period = rs.renderer->framePeriod;
+    const double period = renderObject()->framePeriod;
     ASSERT_GT(period, 10.0);
     showScreen();
     showScreen();  // the schedule runs: this one waits
     ASSERT_FALSE(clock.sleeps.empty());
     clock.sleeps.clear();
 
-    const double due = rs.renderer->nextFrameDue;
+    const double due = renderObject()->nextFrameDue;
     int swaps = video.swaps;
     setScreenMode(640, 480, 0);
     EXPECT_EQ(video.swaps, swaps + 5);
     EXPECT_TRUE(clock.sleeps.empty());
-    EXPECT_EQ(rs.renderer->framePeriod, period);
-    EXPECT_EQ(rs.renderer->nextFrameDue, due);
+    EXPECT_EQ(renderObject()->framePeriod, period);
+    EXPECT_EQ(renderObject()->nextFrameDue, due);
 
     showScreen();  // the program's next frame waits for its time as before
     EXPECT_FALSE(clock.sleeps.empty());
-    EXPECT_EQ(rs.renderer->nextFrameDue, due + period);
+    EXPECT_EQ(renderObject()->nextFrameDue, due + period);
 }
 
 TEST_F(FrameCommands, EscapeSettingTreatsNaNAsSet) {

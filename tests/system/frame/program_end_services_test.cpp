@@ -10,6 +10,7 @@
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/socket.h"
 #include "runtime/platform/url_opener.h"
+#include "runtime/render2d/render_object.h"
 #include "runtime/sound/music_player.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/open_url.h"
@@ -144,7 +145,7 @@ TEST_F(EndServices, OpenUrlRunsTheQuitFunctionOnceShutsDownOpensAndEnds) {
     platform::setUrlOpenHook([&](const std::string& address) {
         steps.push_back("open " + address);
         EXPECT_EQ(urlQuitCalls, 1);
-        EXPECT_EQ(runtimeState().renderer, nullptr);  // the runtime is down already
+        EXPECT_EQ(renderObject(), nullptr);  // the runtime is down already
         return true;
     });
     RtString address("https://example.org/a b?x=1&y=2");

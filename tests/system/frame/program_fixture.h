@@ -17,7 +17,6 @@
 #include "runtime/platform/fake/fake_input.h"
 #include "runtime/platform/fake/fake_video.h"
 #include "runtime/platform/process_exit.h"
-#include "runtime/render3d/rainbows_3d.h"
 #include "runtime/system/program_entry.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
@@ -59,7 +58,6 @@ protected:
 
     void TearDown() override {
         shutDownRuntime();
-        delete runtimeState().engine3D;
         runtimeState() = RuntimeState{};
         FakeFrameClock::uninstall();
         platform::setExitHook({});
@@ -79,13 +77,8 @@ protected:
         rs.title = "Main Lumiset Test Program";
     }
 
-    // Starts the runtime again after a test ended it (the 3D engine outlives
-    // a shut-down, so the old one goes first).
-    static int restart() {
-        delete runtimeState().engine3D;
-        runtimeState().engine3D = nullptr;
-        return runtimeStartup(nullptr, 1, "Game");
-    }
+    // Starts the runtime again after a test ended it.
+    static int restart() { return runtimeStartup(nullptr, 1, "Game"); }
 
     // Runs `action` and returns the exit status it ended with, or -1.
     static int exitStatusOf(const std::function<void()>& action) {

@@ -46,8 +46,6 @@ TEST_F(ServicesInFrame, DialogLeavesFullscreenAndReturnsToIt) {
         EXPECT_EQ(runtimeState().fullscreen, fullscreen);
         EXPECT_EQ(runtimeState().screenWidth, 640);
         shutDownRuntime();
-        delete runtimeState().engine3D;
-        runtimeState().engine3D = nullptr;
     }
 }
 

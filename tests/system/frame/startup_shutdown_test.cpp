@@ -9,6 +9,8 @@
 #include "runtime/render2d/image_files.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
+#include "runtime/render2d/render_object.h"
+#include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
 #include "runtime/system/program_entry.h"
@@ -37,8 +39,8 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
     testProject().main = [&] {
         ran = true;
         RuntimeState& rs = runtimeState();
-        EXPECT_NE(rs.renderer, nullptr);
-        EXPECT_NE(rs.engine3D, nullptr);
+        EXPECT_NE(renderObject(), nullptr);
+        EXPECT_NE(engine3D(), nullptr);
         EXPECT_NE(rs.netSession, nullptr);
         EXPECT_NE(rs.input, nullptr);
         EXPECT_NE(rs.soundDevice, nullptr);
@@ -46,7 +48,7 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
         EXPECT_NE(rs.mainArchive, nullptr);
         EXPECT_NE(rs.mediaArchive, nullptr);
         EXPECT_EQ(rs.autoPause, 1);
-        EXPECT_EQ(rs.window, rs.renderer->windowHandle);
+        EXPECT_EQ(rs.window, renderObject()->windowHandle);
         EXPECT_STREQ(rs.windowTitle.data, "Main Lumiset Test Program");
         auto* w = video.find(rs.window);
         ASSERT_NE(w, nullptr);
@@ -69,10 +71,10 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
     EXPECT_TRUE(ran);
     EXPECT_STREQ(runtimeState().commandLine.data, "prog a");
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized", "Shut down KRV"}));
-    EXPECT_EQ(runtimeState().renderer, nullptr);
+    EXPECT_EQ(renderObject(), nullptr);
     EXPECT_EQ(runtimeState().input, nullptr);
     EXPECT_EQ(runtimeState().window, 0u);
-    EXPECT_NE(runtimeState().engine3D, nullptr);  // lives until the process ends
+    EXPECT_EQ(engine3D(), nullptr);
     EXPECT_EQ(testProject().endHookCalls, 1);
 }
 
@@ -95,7 +97,7 @@ TEST_F(ProgramFrame, FailedWindowEndsWithNonZeroStatusWithoutRunningTheProgram) 
     EXPECT_EQ(err, "No window could be created: windows refused by the test\n") << "the user learns why";
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No window could be created",
                                                     "Shut down KRV"}));
-    EXPECT_EQ(runtimeState().renderer, nullptr);
+    EXPECT_EQ(renderObject(), nullptr);
 }
 
 TEST_F(ProgramFrame, CloseRequestTakenByTheStartupsPresentEndsTheProgram) {
@@ -162,8 +164,6 @@ TEST_F(ProgramFrame, EndReportWithDebugFlag) {
 
 TEST_F(ProgramFrame, QuitCallbackRunsOnceEvenWhenItEndsTheProgramItself) {
     for (const ProgramFunction* table : {kQuitTable, kReenteringQuitTable}) {
-        delete runtimeState().engine3D;
-        runtimeState().engine3D = nullptr;
         quitCalls = 0;
         runtimeState().quitCallbackDone = 0;
         runtimeState().programFunctions = table;
@@ -197,13 +197,11 @@ TEST_F(ProgramFrame, HiddenStartAndPointerSettings) {
         runtimeState().hidePointer = c.hidePointer;
         ASSERT_EQ(runtimeStartup(nullptr, c.showCommand, "t"), 0);
         EXPECT_EQ(video.find(runtimeState().window)->shown, c.shown);
-        EXPECT_EQ(runtimeState().renderer->fullscreen, 0);
+        EXPECT_EQ(renderObject()->fullscreen, 0);
         EXPECT_EQ(input.cursorShown, c.cursor);
         EXPECT_EQ(input.relative, c.relative);
         EXPECT_EQ(runtimeState().input->pointerShown, c.cursor ? 1 : 0);
         shutDownRuntime();
-        delete runtimeState().engine3D;
-        runtimeState().engine3D = nullptr;
     }
 }
 
@@ -212,7 +210,7 @@ TEST_F(ProgramFrame, FullscreenStartThatIsRefusedLogsAndRunsWindowed) {
     runtimeState().fullscreen = 1;
     video.fullscreenWorks = false;
     ASSERT_EQ(runtimeStartup(nullptr, 1, "t"), 0);
-    EXPECT_EQ(runtimeState().renderer->fullscreen, 0);
+    EXPECT_EQ(renderObject()->fullscreen, 0);
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "No Fullscreen Mode available",
                                                     "Init Finalized"}));
 }
@@ -310,7 +308,7 @@ TEST_F(ProgramFrame, FatalErrorInTheEndHookEndsOnceWithoutStartingTheShutDownAga
     testProject().endHook = nullptr;
     runtimeState().shuttingDown = 0;
     shutDownRuntime();
-    EXPECT_EQ(runtimeState().renderer, nullptr);
+    EXPECT_EQ(renderObject(), nullptr);
 }
 
 }  // namespace
