@@ -1,7 +1,10 @@
 #include "gl_call_counter.h"
 
 #include <GL/gl.h>
-#include <dlfcn.h>  // Required for: dlsym, RTLD_NEXT
+#include <GL/glext.h>  // Required for: the extension entry points' types
+#include <dlfcn.h>     // Required for: dlsym, RTLD_NEXT
+
+#include <cstring>  // Required for: std::strcmp
 
 namespace {
 
@@ -92,3 +95,49 @@ KRV_COUNTED(state, void, glLineWidth, (GLfloat width), (width))
 KRV_COUNTED(state, void, glColorMask, (GLboolean r, GLboolean g, GLboolean b, GLboolean a), (r, g, b, a))
 KRV_COUNTED(state, void, glDepthMask, (GLboolean flag), (flag))
 KRV_COUNTED(state, void, glDepthFunc, (GLenum func), (func))
+
+// Extension entry points reach the runtime through SDL_GL_GetProcAddress; the
+// ones the 2D drawing calls are handed out as wrappers that count each call.
+namespace {
+
+#define KRV_COUNTED_EXT(kind, name, params, args)       \
+    void (*real_##name) params = nullptr;                \
+    void counted_##name params {                         \
+        note(Kind::kind);                                \
+        real_##name args;                                \
+    }
+
+KRV_COUNTED_EXT(state, glActiveTextureARB, (GLenum unit), (unit))
+KRV_COUNTED_EXT(state, glClientActiveTextureARB, (GLenum unit), (unit))
+KRV_COUNTED_EXT(state, glBindBufferARB, (GLenum target, GLuint buffer), (target, buffer))
+KRV_COUNTED_EXT(other, glBufferDataARB, (GLenum target, GLsizeiptrARB size, const void* data, GLenum usage),
+                (target, size, data, usage))
+KRV_COUNTED_EXT(other, glGenBuffersARB, (GLsizei n, GLuint* buffers), (n, buffers))
+KRV_COUNTED_EXT(state, glBindFramebufferEXT, (GLenum target, GLuint framebuffer), (target, framebuffer))
+
+struct CountedEntry {
+    const char* name;
+    void** real;
+    void* wrapper;
+};
+
+#define KRV_ENTRY(name) \
+    CountedEntry { #name, reinterpret_cast<void**>(&real_##name), reinterpret_cast<void*>(&counted_##name) }
+
+const CountedEntry kCountedEntries[] = {KRV_ENTRY(glActiveTextureARB), KRV_ENTRY(glClientActiveTextureARB),
+                                        KRV_ENTRY(glBindBufferARB),    KRV_ENTRY(glBufferDataARB),
+                                        KRV_ENTRY(glGenBuffersARB),    KRV_ENTRY(glBindFramebufferEXT)};
+
+}  // namespace
+
+extern "C" void* SDL_GL_GetProcAddress(const char* name) {
+    static const auto real = reinterpret_cast<void* (*)(const char*)>(dlsym(RTLD_NEXT, "SDL_GL_GetProcAddress"));
+    void* entry = real(name);
+    if (entry == nullptr || name == nullptr) return entry;
+    for (const CountedEntry& e : kCountedEntries) {
+        if (std::strcmp(e.name, name) != 0) continue;
+        *e.real = entry;
+        return e.wrapper;
+    }
+    return entry;
+}

@@ -1,6 +1,6 @@
 // The GL calls this program makes, counted by definitions of the core GL entry
-// points that take the place of the GL library's and forward to it. Entry
-// points fetched by name at run time (extensions) are not counted.
+// points that take the place of the GL library's and forward to it, and by
+// wrappers of the extension entry points the 2D drawing fetches by name.
 #pragma once
 
 #include <cstdint>

@@ -76,6 +76,21 @@ void OpenGLRainbows::clearNow() {
     changeClearState(pendingClearState, now);
 }
 
+// A clear of every pixel of the window's colour comes next: the pending
+// clear's colour part is left out where the next one writes all it would.
+void OpenGLRainbows::overwritePendingClear() {
+    GLboolean mask[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    const bool allChannels = mask[0] != GL_FALSE && mask[1] != GL_FALSE && mask[2] != GL_FALSE && mask[3] != GL_FALSE;
+    if (!allChannels || pendingClearState.framebuffer != 0 || glIsEnabled(GL_SCISSOR_TEST) != GL_FALSE) {
+        clearPending = true;
+        clearNow();
+        return;
+    }
+    // The depth part, as clearNow leaves it with the depth test off.
+    if (pendingClearState.depthMask != 0) deferDepthClear();
+}
+
 // Two depth clears with nothing drawn between: an earlier one still waiting
 // matters only where the later one leaves pixels alone.
 void OpenGLRainbows::deferDepthClear() {
@@ -97,7 +112,13 @@ void OpenGLRainbows::clearDepthNow() {
 
 int OpenGLRainbows::showScreen(MessageCallback callback) {
     const RuntimeState& rs = runtimeState();
-    useScreen();
+    // A render target in use ends; the view itself is set again by whoever
+    // draws the next frame, so the present leaves it as it is.
+    if (currentTarget != -1) {
+        useScreen();
+    } else {
+        endSpritePoints();
+    }
     flushPendingClear();  // a frame with nothing drawn shows a cleared picture
     platform::video().swapBuffers(windowHandle);
     if (rs.programCallsGl != 0) {

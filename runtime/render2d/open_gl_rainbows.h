@@ -13,6 +13,7 @@
 #include "runtime/render2d/polygon_batch.h"
 #include "runtime/render2d/render_target.h"
 #include "runtime/render2d/shape_batch.h"
+#include "runtime/render2d/shape_vertex_buffer.h"
 #include "runtime/render2d/sprite_atlas.h"
 #include "runtime/render2d/sprite_points.h"
 #include "runtime/render2d/sprite_record.h"
@@ -119,6 +120,9 @@ public:
     void endPolygon();
     bool loadTiledImage(int slot, const char* path);
     void grabScreenToTiledImage(int slot);
+    bool tiledImageLoaded(int slot) const {
+        return isTiledImageSlot(slot) && tiledImages[static_cast<size_t>(slot)].columns != 0;
+    }
     void drawTiledImage(int slot);
     void freeTiledImage(int slot);
 
@@ -174,6 +178,7 @@ public:
     SpriteAtlas atlas;     // copies of small sprites for drawing without texture switches
     SpritePoints spritePoints;  // drawSprite's point path while it is on
     ShapeBatch shapes;          // shapes gathered between startShapeBatch and endShapeBatch
+    ShapeVertexBuffer shapeVertexBuffer;  // what the gathered shapes are drawn from
     int32_t boundSprite = -1;
     int32_t boundSecondSprite = -1;
     uint32_t boundUsesMipTexture = 0;
@@ -206,6 +211,9 @@ public:
 private:
     bool makeWindow(int samplesWanted);
     void clearNow();
+    // Called with the pending clear taken off, before a clear of the whole
+    // window in the state in force: carries out what of it still matters.
+    void overwritePendingClear();
     void clearDepthNow();
     void deferDepthClear();
     // bindSprite with the names already chosen for units 0 and 1.

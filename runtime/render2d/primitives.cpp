@@ -74,11 +74,21 @@ void OpenGLRainbows::fillRect(int x, int y, int w, int h, uint32_t colour) {
         h = -h;
         y = y - h + 1;
     }
+    // The frame's pending clear waits for the decision: a fill that clears
+    // the window sets every pixel it would set.
+    drawGatheredShapes();
+    const bool windowClearPending = clearPending;
+    clearPending = false;
     const int alpha = beginPrimitive(colour);
     if (fillClearsWindow(x, y, w, h, alpha)) {
+        if (windowClearPending) overwritePendingClear();
         clearWindowTo(colour, alpha);
         endPrimitive();
         return;
+    }
+    if (windowClearPending) {
+        clearPending = true;
+        clearNow();
     }
     // The two triangles a fan of the four corners makes, as one mergeable run.
     const float left = static_cast<float>(x) + kPixelCentreShift, top = static_cast<float>(y) + kPixelCentreShift;

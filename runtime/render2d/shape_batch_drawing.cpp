@@ -8,6 +8,8 @@
 
 #include <algorithm>  // Required for: std::min
 #include <array>      // Required for: the textures set up in one drawing
+#include <cstddef>    // Required for: offsetof
+#include <cstdint>    // Required for: uintptr_t
 #include <cstdlib>    // Required for: std::abs
 
 #include "runtime/render2d/open_gl_rainbows.h"
@@ -199,14 +201,19 @@ void OpenGLRainbows::drawShapesNow() {
     if (clearPending) clearNow();
     bindSprite(-1, -1, false);  // both units untextured
 
+    // In a buffer object the vertices reach GL once; client arrays would be
+    // read again by every draw.
     const std::vector<ShapeVertex>& vertices = shapes.vertexList();
+    // An offset into the buffer is passed as a pointer: added as integers.
+    const auto base = reinterpret_cast<uintptr_t>(shapeVertexBuffer.upload(vertices));
+    auto field = [base](size_t offset) { return reinterpret_cast<const void*>(base + offset); };
     constexpr GLsizei kStride = sizeof(ShapeVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, kStride, &vertices[0].x);
+    glVertexPointer(2, GL_FLOAT, kStride, field(offsetof(ShapeVertex, x)));
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, kStride, &vertices[0].u);
+    glTexCoordPointer(2, GL_FLOAT, kStride, field(offsetof(ShapeVertex, u)));
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, &vertices[0].r);
+    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, field(offsetof(ShapeVertex, r)));
 
     bool textureOn = false;
     int alphaTest = -1;  // not known yet
@@ -253,6 +260,7 @@ void OpenGLRainbows::drawShapesNow() {
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    shapeVertexBuffer.unbind();
     if (scissorOn) glDisable(GL_SCISSOR_TEST);
     if (textureOn) glDisable(GL_TEXTURE_2D);
     if (alphaTest != 1) glEnable(GL_ALPHA_TEST);

@@ -33,6 +33,7 @@ void OpenGLRainbows::releaseAll() {
     if (contextAlive != 0) {
         spritePoints.release();
         atlas.release();
+        shapeVertexBuffer.release();
     }
     for (int slot = 0; slot < kTiledImageCount; ++slot) freeTiledImage(slot);
 }

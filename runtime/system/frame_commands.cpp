@@ -55,8 +55,10 @@ void bringWindowBack(RuntimeState& rs) {
 
 void resetDrawingState() {
     OpenGLRainbows& renderer = *renderObject();
-    renderer.restoreOpaqueDrawing();
-    renderer.drawTiledImage(kTiledImageBackground);  // nothing when no background is loaded
+    if (renderer.tiledImageLoaded(kTiledImageBackground)) {
+        renderer.restoreOpaqueDrawing();
+        renderer.drawTiledImage(kTiledImageBackground);
+    }
     renderer.setViewport(0, 0, 0, 0);
     setTextureVariant3D(0.0);
     if (Rainbows3D* engine = engine3D()) engine->useShader(-1);
