@@ -90,12 +90,20 @@ PixelArea ShapeBatch::fillPixels(int32_t x, int32_t y, int32_t w, int32_t h) con
 }
 
 void ShapeBatch::fill(const PixelArea& pixels, float shift, const uint8_t (&rgba)[4]) {
-    ShapeRun& run = runFor(false, false, {}, pixels, false);
+    const bool onWhite = !runs.empty() && runs.back().textured && runs.back().texture.plainU >= 0.0f &&
+                         rgba[3] > kShapeLargestTestedAlpha;
+    const ShapeTexture white = onWhite ? runs.back().texture : ShapeTexture{};
+    ShapeRun& run = runFor(false, onWhite, white, pixels, false);
     run.lowestAlpha = std::min(run.lowestAlpha, rgba[3]);
     const float l = static_cast<float>(pixels.x0) + shift, t = static_cast<float>(pixels.y0) + shift;
     const float r = static_cast<float>(pixels.x1) + shift, b = static_cast<float>(pixels.y1) + shift;
-    const ShapeVertex corners[4] = {coloured(l, b, rgba), coloured(r, b, rgba), coloured(r, t, rgba),
-                                    coloured(l, t, rgba)};
+    ShapeVertex corners[4] = {coloured(l, b, rgba), coloured(r, b, rgba), coloured(r, t, rgba), coloured(l, t, rgba)};
+    if (onWhite) {
+        for (ShapeVertex& c : corners) {
+            c.u = white.plainU;
+            c.v = white.plainV;
+        }
+    }
     for (const int i : {0, 1, 2, 0, 2, 3}) vertices.push_back(corners[i]);
     run.count += 6;
 }

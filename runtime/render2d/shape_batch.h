@@ -19,6 +19,9 @@ struct ShapeVertex {
     uint8_t r = 255, g = 255, b = 255, a = 255;
 };
 
+// Alpha bytes at or below this may fail the 2D alpha test (its reference is 0.05).
+inline constexpr uint8_t kShapeLargestTestedAlpha = 13;
+
 // Pixels [x0, x1) x [y0, y1) of the view.
 struct PixelArea {
     int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -34,6 +37,10 @@ enum class ShapeFilter : uint8_t { keep, nearest, linear };
 struct ShapeTexture {
     uint32_t name = 0;
     ShapeFilter filter = ShapeFilter::keep;
+    // Where the texture holds white texels (negative: nowhere): plain shapes
+    // that follow its run join it, modulating white by their colour.
+    float plainU = -1.0f;
+    float plainV = -1.0f;
     bool operator==(const ShapeTexture&) const = default;
 };
 
@@ -63,7 +70,9 @@ public:
     // The pixels of the view a filled rectangle (w, h >= 0) at (x, y) of the
     // clip area covers, cut to the clip area.
     PixelArea fillPixels(int32_t x, int32_t y, int32_t w, int32_t h) const;
-    // Fills those pixels (not empty) with corners shifted by `shift`.
+    // Fills those pixels (not empty) with corners shifted by `shift`. A fill
+    // whose alpha passes the alpha test joins a textured run before it that
+    // has white texels.
     void fill(const PixelArea& pixels, float shift, const uint8_t (&rgba)[4]);
     // A line from (x1, y1) to (x2, y2), both shifted by `shift`, whose end
     // pixel is set by a one-pixel line after it. False, with nothing added,

@@ -18,8 +18,6 @@ namespace {
 
 // As the immediate primitives: integer coordinates hit pixel centres.
 constexpr float kPixelCentreShift = 0.375f;
-// Alpha bytes at or below this may fail the alpha test (its reference is 0.05).
-constexpr uint8_t kLargestTestedAlpha = 13;
 
 GLint filterOf(ShapeFilter filter) { return filter == ShapeFilter::linear ? GL_LINEAR : GL_NEAREST; }
 
@@ -146,7 +144,7 @@ void OpenGLRainbows::gatherText(int font, const char* text, float x, float y) {
     }
     const SpriteRecord& s = sprites[static_cast<size_t>(kFirstFontSprite + font)];
     layoutText(s, text, x, y, 0.0f, textVertices);
-    const ShapeTexture texture{s.texture, ShapeFilter::keep};
+    const ShapeTexture texture{s.texture, ShapeFilter::keep, s.plainU, s.plainV};
     for (int32_t i = 0; i + 3 < textVertices.count; i += 4) {
         const TextVertex* v = &textVertices.data[i];
         const ShapeVertex corners[4] = {{v[0].x, v[0].y, v[0].u, v[0].v},
@@ -232,7 +230,7 @@ void OpenGLRainbows::drawShapesNow() {
         // alpha is high enough, and go without it otherwise, as they always did.
         int wanted = alphaTest == 0 ? 0 : 1;
         if (run.textured) wanted = 1;
-        if (!run.textured && run.lowestAlpha <= kLargestTestedAlpha) wanted = 0;
+        if (!run.textured && run.lowestAlpha <= kShapeLargestTestedAlpha) wanted = 0;
         if (wanted != alphaTest) {
             wanted != 0 ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
             alphaTest = wanted;

@@ -20,6 +20,10 @@ struct SpriteRecord {
     int16_t height = 0;
     uint16_t frameWidth = 0;  // 0 = not an animation strip
     uint16_t frameHeight = 0;
+    // A white block a font's texture holds beside its picture: the centre of
+    // its middle texel, where plain shapes drawn among text sample it. Negative: none.
+    float plainU = -1.0f;
+    float plainV = -1.0f;
 };
 
 // The picture's size and that of the power-of-two texture holding it; every

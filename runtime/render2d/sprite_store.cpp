@@ -24,6 +24,7 @@ void OpenGLRainbows::releaseSprite(int n) {
     s.textureWidth = s.textureHeight = -1;
     s.width = s.height = 0;
     s.uMax = s.vMax = 1.0f;
+    s.plainU = s.plainV = -1.0f;
     pixelCopies[static_cast<size_t>(n)].reset();
     atlas.remove(n);
 }
@@ -53,6 +54,11 @@ bool OpenGLRainbows::loadSprite(int n, const char* path, uint32_t colourKey, boo
     const int32_t w = std::min(image.width, limit), h = std::min(image.height, limit);
     setSpriteSize(s, w, h, textureSizeFor(w), textureSizeFor(h));
     if (!font && !normalMap) atlas.add(n, s);
+    if (font) {
+        // Plain shapes drawn among the font's text take their white from it.
+        glBindTexture(GL_TEXTURE_2D, s.texture);
+        addPlainTexels(s.textureWidth, s.textureHeight, w, h, s.plainU, s.plainV);
+    }
     return true;
 }
 

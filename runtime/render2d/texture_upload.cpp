@@ -6,7 +6,8 @@
 
 #include <GL/glext.h>  // Required for: GL_BGRA
 
-#include <algorithm>  // Required for: std::min
+#include <algorithm>  // Required for: std::min, std::fill
+#include <iterator>   // Required for: std::begin, std::end
 
 #include "runtime/render2d/texture_image.h"
 
@@ -55,5 +56,32 @@ bool createTexture(const PixelBuffer& source, int32_t x, int32_t y, int32_t w, i
             glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, b.width, b.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, b.pixels);
         });
     }
+    return true;
+}
+
+bool addPlainTexels(int32_t w, int32_t h, int32_t pictureW, int32_t pictureH, float& u, float& v) {
+    // Two texels of distance each way: a linear filter reads one texel beyond
+    // what it samples, and a repeating wrap joins the far edges to the near ones.
+    constexpr int32_t kSide = 3, kGap = 2, kRoom = kSide + 2 * kGap;
+    int32_t x = 0, y = 0;
+    if (h - pictureH >= kRoom && w >= kRoom) {
+        x = kGap;
+        y = h - kGap - kSide;
+    } else if (w - pictureW >= kRoom && h >= kRoom) {
+        x = w - kGap - kSide;
+        y = kGap;
+    } else {
+        return false;
+    }
+    uint8_t white[kSide * kSide * 4];
+    std::fill(std::begin(white), std::end(white), uint8_t{255});
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    u = (static_cast<float>(x) + 1.5f) / static_cast<float>(w);
+    v = (static_cast<float>(y) + 1.5f) / static_cast<float>(h);
     return true;
 }

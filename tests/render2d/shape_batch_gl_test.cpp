@@ -3,6 +3,8 @@
 // must be the same.
 #include <GL/gl.h>
 
+#include <GL/glext.h>  // Required for: GL_ARRAY_BUFFER_BINDING
+
 #include <random>
 
 #include "runtime/render2d/render2d.h"
@@ -50,6 +52,9 @@ protected:
         GlDrawing::SetUp();
         if (contextMissing()) return;
         r().installDefaultFont(0);
+        // A font whose texture has room beside its picture: fills among its
+        // text are drawn with the text, from white texels put there.
+        makeSprite(kFirstFontSprite + 1, 128, 96, spritePattern(128, 96, 3));
         makeSprite(7, 16, 16, spritePattern(16, 16, 5));
     }
 };
@@ -65,18 +70,24 @@ int differingBytes(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
 
 TEST_F(ShapeBatchDrawing, DrawsThePixelsOfTheCommandsDrawnAtOnce) {
     if (contextMissing()) GTEST_SKIP() << "needs a display";
-    for (const uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
-        for (const uint8_t smooth : {0, 1}) {
-            glClear(GL_COLOR_BUFFER_BIT);
-            r().smoothing = smooth;
-            drawScene(false, seed);
-            const std::vector<uint8_t> atOnce = readFrame();
-            glClear(GL_COLOR_BUFFER_BIT);
-            r().smoothing = smooth;
-            drawScene(true, seed);
-            EXPECT_EQ(differingBytes(readFrame(), atOnce), 0) << "seed " << seed << " smoothing " << int(smooth);
+    ASSERT_GE(r().sprites[kFirstFontSprite + 1].plainU, 0.0f);
+    for (const int font : {0, 1}) {
+        setFont(font);
+        for (const uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
+            for (const uint8_t smooth : {0, 1}) {
+                glClear(GL_COLOR_BUFFER_BIT);
+                r().smoothing = smooth;
+                drawScene(false, seed);
+                const std::vector<uint8_t> atOnce = readFrame();
+                glClear(GL_COLOR_BUFFER_BIT);
+                r().smoothing = smooth;
+                drawScene(true, seed);
+                EXPECT_EQ(differingBytes(readFrame(), atOnce), 0)
+                    << "font " << font << " seed " << seed << " smoothing " << int(smooth);
+            }
         }
     }
+    setFont(0);
 }
 
 TEST_F(ShapeBatchDrawing, LeavesTheStateOfTheViewItWasOpenedIn) {
@@ -88,6 +99,9 @@ TEST_F(ShapeBatchDrawing, LeavesTheStateOfTheViewItWasOpenedIn) {
     EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
     EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
     EXPECT_EQ(r().boundSprite, -1);
+    GLint arrayBuffer = -1;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
+    EXPECT_EQ(arrayBuffer, 0);
     GLfloat colour[4] = {};
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ((std::array<GLfloat, 4>{colour[0], colour[1], colour[2], colour[3]}),

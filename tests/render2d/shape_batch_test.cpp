@@ -87,6 +87,44 @@ TEST(ShapeBatch, RunsSplitWhereTypeTextureOrScissorChange) {
     for (const ShapeRun& run : runs) EXPECT_FALSE(run.scissored);
 }
 
+// A fill after a run of a texture with white texels joins it, sampling them,
+// where its alpha passes the alpha test as the texture's run has it on.
+TEST(ShapeBatch, FillsJoinTheRunOfATextureWithWhiteTexels) {
+    const struct {
+        const char* what;
+        float plainU;
+        uint8_t rgba[4];
+        bool joins;
+    } cases[] = {
+        {"opaque after white texels", 0.5f, {255, 0, 0, 255}, true},
+        {"alpha the test may fail", 0.5f, {0, 255, 0, kShapeLargestTestedAlpha}, false},
+        {"no white texels", -1.0f, {255, 0, 0, 255}, false},
+    };
+    for (const auto& c : cases) {
+        ShapeBatch batch = opened(0, 0, 640, 480);
+        const ShapeVertex corners[4] = {{10, 18, 0, 0}, {18, 18, 1, 0}, {18, 10, 1, 1}, {10, 10, 0, 1}};
+        batch.quad(corners, {0, 2, 3}, {3, ShapeFilter::keep, c.plainU, 0.25f});
+        batch.fill({20, 20, 30, 30}, 0.375f, c.rgba);
+        const std::vector<ShapeRun>& runs = batch.runList();
+        ASSERT_EQ(runs.size(), c.joins ? 1u : 2u) << c.what;
+        const ShapeVertex& v = batch.vertexList().back();
+        EXPECT_EQ(runs.back().textured, c.joins) << c.what;
+        if (c.joins) {
+            EXPECT_EQ(runs[0].count, 12) << c.what;
+            EXPECT_EQ(v.u, 0.5f) << c.what;
+            EXPECT_EQ(v.v, 0.25f) << c.what;
+        }
+        EXPECT_EQ(v.r, c.rgba[0]) << c.what;
+        EXPECT_EQ(v.a, c.rgba[3]) << c.what;
+    }
+    // A plain run goes on as it was: a fill joins the texture's run only after it.
+    ShapeBatch batch = opened(0, 0, 640, 480);
+    batch.fill({0, 0, 5, 5}, 0.375f, kOpaqueRed);
+    square(batch, 10, 10, 8, 1);
+    batch.fill({0, 0, 5, 5}, 0.375f, kOpaqueRed);
+    EXPECT_EQ(batch.runList().size(), 3u);
+}
+
 TEST(ShapeBatch, QuadsCutByTheClipAreaTakeItAsScissor) {
     ShapeBatch batch = opened(0, 0, 640, 480);
     square(batch, 100, 100, 8, 1);  // inside the whole view
