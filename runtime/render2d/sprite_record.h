@@ -35,6 +35,7 @@ inline void setSpriteSize(SpriteRecord& s, int32_t w, int32_t h, int32_t texture
     s.textureHeight = static_cast<int16_t>(textureH);
     s.uMax = static_cast<float>(w) / static_cast<float>(textureW);
     s.vMax = static_cast<float>(h) / static_cast<float>(textureH);
+    s.plainU = s.plainV = -1.0f;  // a new picture holds no white texels until they are put in
 }
 
 inline bool isSpriteNumber(int32_t n) { return n >= 0 && n < kSpriteCount; }

@@ -109,6 +109,15 @@ TEST_F(ShapeBatchDrawing, LeavesTheStateOfTheViewItWasOpenedIn) {
     EXPECT_FALSE(r().gatheringShapes());
 }
 
+// A picture grabbed into the font's sprite holds no white texels.
+TEST_F(ShapeBatchDrawing, AFontGrabbedAnewHasNoWhiteTexels) {
+    if (contextMissing()) GTEST_SKIP() << "needs a display";
+    ASSERT_GE(r().sprites[kFirstFontSprite + 1].plainU, 0.0f);
+    ASSERT_TRUE(r().grabSprite(kFirstFontSprite + 1, 0, 0, 100, 50));
+    EXPECT_LT(r().sprites[kFirstFontSprite + 1].plainU, 0.0f);
+    EXPECT_LT(r().sprites[kFirstFontSprite + 1].plainV, 0.0f);
+}
+
 // Anything else that draws while shapes are gathered draws after them.
 TEST_F(ShapeBatchDrawing, OtherDrawingKeepsItsPlaceInTheOrder) {
     if (contextMissing()) GTEST_SKIP() << "needs a display";
