@@ -53,6 +53,11 @@ Pumped pump(Connection& connection, std::vector<uint8_t>& buffer, std::vector<Ne
     return Pumped::Open;
 }
 
+std::string addressText(uint32_t address) {
+    return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
+           std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
 bool isIn(const std::vector<int32_t>& sockets, int32_t socket) {
     return std::find(sockets.begin(), sockets.end(), socket) != sockets.end();
 }
@@ -72,7 +77,10 @@ public:
         for (;;) {
             if (!queueRegistrations()) break;
             int serverWaitMs = -1;
-            if (!session_.flushConnection(serverWaitMs)) break;
+            if (!session_.flushConnection(serverWaitMs)) {
+                appendErrorLog("Session: the host took nothing for too long or could not be written to; the session ended");
+                break;
+            }
             bool relayed = false;
             if (listenSocket_ >= 0) {
                 dropLateRegistrations(millisNow());
@@ -82,7 +90,10 @@ public:
             // What the host relays to its own players is on its connection
             // already: read it now rather than after another wait.
             if ((server_.readable || relayed) && !readServer()) break;
-            if (listenSocket_ < 0 && silent(server_)) break;
+            if (listenSocket_ < 0 && silent(server_)) {
+                appendErrorLog("Session: the host answered nothing for too long; the session ended");
+                break;
+            }
             listenerReady = waitForWork(serverWaitMs);
         }
         finish();
@@ -259,19 +270,26 @@ private:
     // anything was sent.
     bool serveClients() {
         std::vector<int32_t> closed;
+        std::vector<std::string> notes;
+        // Why a guest went is logged: the game's players only see it gone.
+        auto drop = [&](const Connection& connection, const char* why) {
+            if (isIn(closed, connection.socket)) return;
+            closed.push_back(connection.socket);
+            if (why != nullptr) notes.push_back("Session: the guest at " + addressText(connection.address) + " " + why);
+        };
         bool sentAny = false;
         const int64_t now = millisNow();
         for (Connection& connection : clients_) {
             if (!connection.readable) continue;
             std::vector<NetMessage> messages;
-            if (pump(connection, buffer_, messages) == Pumped::Closed) closed.push_back(connection.socket);
+            if (pump(connection, buffer_, messages) == Pumped::Closed) drop(connection, nullptr);
             if (messages.empty()) continue;
             NetOutbox outbox;
             {
                 RuntimeLock lock(session_.mutex);
                 for (const NetMessage& message : messages) {
                     if (hostHandleMessage(session_, connection.socket, message, outbox)) continue;
-                    if (!isIn(closed, connection.socket)) closed.push_back(connection.socket);
+                    drop(connection, "registered too many players and was dropped");
                     break;
                 }
                 connection.registered = connection.registered || hostPlayersOf(session_, connection.socket) > 0;
@@ -282,29 +300,35 @@ private:
                 if (target->out.empty()) target->progressAtMs = now;
                 target->out.append(frame);
             }
-            sentAny = writeQueues(closed, now) || sentAny;
+            sentAny = writeQueues(closed, drop, now) || sentAny;
         }
-        sentAny = writeQueues(closed, now) || sentAny;
+        sentAny = writeQueues(closed, drop, now) || sentAny;
         for (Connection& connection : clients_) {
             if (connection.own || connection.out.empty() || isIn(closed, connection.socket)) continue;
-            if (outOfBounds(connection, now)) closed.push_back(connection.socket);
+            if (const char* why = outOfBounds(connection, now)) drop(connection, why);
         }
         for (const Connection& connection : clients_) {
             if (connection.own || isIn(closed, connection.socket)) continue;
-            if (silent(connection)) closed.push_back(connection.socket);
+            if (silent(connection)) drop(connection, "answered nothing for too long and was dropped");
         }
         for (int32_t socket : closed) dropClient(socket);
+        for (const std::string& note : notes) appendErrorLog(note.c_str());
         return sentAny;
     }
 
     // A peer this far behind, one that acknowledges everything but reads
     // nothing, or one silent for the stall limit is dropped; the others go
     // on. A peer beyond a broken link keeps its place until that limit.
-    bool outOfBounds(Connection& connection, int64_t now) const {
+    // Why the connection is to go, or null.
+    const char* outOfBounds(Connection& connection, int64_t now) const {
         const int64_t stalled = now - connection.progressAtMs;
-        if (connection.out.pending() > kNetBacklogLimit || stalled >= session_.timings.stallLimitMs) return true;
+        if (connection.out.pending() > kNetBacklogLimit) return "fell too far behind and was dropped";
+        if (stalled >= session_.timings.stallLimitMs) return "took nothing for too long and was dropped";
         const bool readsNothing = sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1;
-        return connection.readerStall.look(readsNothing, now, session_.timings.readerStallMs);
+        if (connection.readerStall.look(readsNothing, now, session_.timings.readerStallMs)) {
+            return "stopped reading and was dropped";
+        }
+        return nullptr;
     }
 
     // A peer that answered none of the probes of an idle connection.
@@ -320,14 +344,15 @@ private:
         return reader > now ? reader : std::min(silence, now + 1000);
     }
 
-    // Sends what each client's socket takes now; a failed one goes to
-    // `closed`. True when anything was sent.
-    bool writeQueues(std::vector<int32_t>& closed, int64_t now) {
+    // Sends what each client's socket takes now; a failed one is dropped.
+    // True when anything was sent.
+    template <class Drop>
+    bool writeQueues(const std::vector<int32_t>& closed, Drop& drop, int64_t now) {
         bool sentAny = false;
         for (Connection& connection : clients_) {
             if (connection.out.empty() || isIn(closed, connection.socket)) continue;
             int32_t sent = connection.out.writeTo(connection.socket);
-            if (sent < 0) closed.push_back(connection.socket);
+            if (sent < 0) drop(connection, "could not be written to and was dropped");
             if (sent <= 0) continue;
             connection.progressAtMs = now;
             connection.readerStall.progressed();

@@ -12,6 +12,30 @@
 
 namespace {
 
+// The error log goes to a folder of the test's own while this lives.
+class LogFolder {
+public:
+    LogFolder() : old_(std::getenv("TMPDIR")), restore_(old_ == nullptr ? "" : old_) {
+        setenv("TMPDIR", folder_.path().c_str(), 1);
+    }
+    ~LogFolder() {
+        if (old_ == nullptr) {
+            unsetenv("TMPDIR");
+        } else {
+            setenv("TMPDIR", restore_.c_str(), 1);
+        }
+    }
+    std::string text() const {
+        std::ifstream log(folder_.file("ErrorLog.txt"));
+        return std::string((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    }
+
+private:
+    TempFolder folder_;
+    const char* old_;
+    std::string restore_;
+};
+
 std::vector<uint8_t> bytesOf(const NetMessage& message) {
     return frameMessage(message.header, message.payload.data(), message.payload.size());
 }
@@ -168,6 +192,7 @@ TEST_F(HostedSession, ABrokenOrVanishedClientLosesAllItsPlayersAndNoOneElseIsHel
 
 TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind) {
     // Limits far beyond the test: only the backlog bound may end the stalled peer.
+    LogFolder log;
     session.end();
     session.timings.stallLimitMs = 600000;
     session.timings.readerStallMs = 600000;
@@ -199,6 +224,7 @@ TEST_F(HostedSession, APeerThatStopsReadingHoldsUpNoOneAndIsDroppedOnceFarBehind
     EXPECT_TRUE(dropped);
     EXPECT_TRUE(stalled.seesEnd());
     EXPECT_EQ(takeLeftNotes(session), std::vector<int32_t>{stalledId});
+    EXPECT_EQ(log.text(), "Session: the guest at 127.0.0.1 fell too far behind and was dropped\r\n");
 }
 
 TEST_F(HostedSession, AConnectionFloodingRegistrationsIsDroppedAndOthersStillJoin) {
@@ -428,11 +454,7 @@ TEST_F(JoinedSession, ARegistrationAnsweredAfterItsWaitLeavesAtOnce) {
 }
 
 TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDropped) {
-    TempFolder logFolder;
-    const char* oldTmp = std::getenv("TMPDIR");
-    const std::string restore = oldTmp == nullptr ? "" : oldTmp;
-    setenv("TMPDIR", logFolder.path().c_str(), 1);
-
+    LogFolder log;
     struct Case {
         std::size_t size;   // payload bytes of each message
         std::size_t kept;   // what the inbox holds of them
@@ -458,19 +480,13 @@ TEST_F(JoinedSession, AnUnreadPlayerKeepsItsOldestMessagesAndTheLogSaysWhatWasDr
         EXPECT_TRUE(eventually([&] { return std::string(session.takeMessage(player).data) == "ok"; }));
     }
 
-    std::ifstream log(logFolder.file("ErrorLog.txt"));
-    std::string all((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    const std::string all = log.text();
     const std::string dropping = "Session: player 102 has " + std::to_string(kNetInboxMessages) +
                                  " unread messages; newer ones are dropped until it reads\r\n";
     const std::string missed =
         "Session: player 102 reads again; " + std::to_string(kExtra) + " messages to it were dropped\r\n";
     EXPECT_NE(all.find(dropping + missed), std::string::npos) << all;
     EXPECT_NE(all.rfind(missed), all.find(missed)) << all;  // once per case
-    if (oldTmp == nullptr) {
-        unsetenv("TMPDIR");
-    } else {
-        setenv("TMPDIR", restore.c_str(), 1);
-    }
 }
 
 TEST_F(JoinedSession, TheEndWaitsForNoRoomForItsLeaveMessages) {

@@ -20,6 +20,7 @@ import queue
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -45,8 +46,12 @@ class Peer:
     """A peer program in a namespace; its output lines arrive on a queue."""
 
     def __init__(self, namespace, *args):
+        # Each peer logs into a folder of its own: a failure prints why a side dropped the other.
+        self.logs = os.path.join(log_root, str(args[0]))
+        os.mkdir(self.logs, 0o700)
         self.process = subprocess.Popen(["ip", "netns", "exec", namespace, program, *map(str, args)],
-                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
+                                        env=dict(os.environ, TMPDIR=self.logs))
         self.lines = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
 
@@ -153,14 +158,28 @@ def scenario():
         for peer in peers:
             if peer.process.wait(timeout=20) != 0:
                 failures.append("a peer ended with status %d" % peer.process.returncode)
+        if failures:
+            show_logs(peers)
         return failures
+    except (RuntimeError, queue.Empty, subprocess.TimeoutExpired):
+        show_logs(peers)
+        raise
     finally:
         for peer in peers:
             peer.stop()
 
 
+def show_logs(peers):
+    for peer in peers:
+        path = os.path.join(peer.logs, "ErrorLog.txt")
+        if os.path.exists(path):
+            with open(path, errors="replace") as log:
+                for line in log:
+                    print("%s log: %s" % (peer.process.args[5], line.rstrip()))
+
+
 def main():
-    global program
+    global program, log_root
     program = os.path.abspath(sys.argv[1])
     if os.geteuid() != 0 or shutil.which("ip") is None or shutil.which("nft") is None:
         print("skipped: needs root, iproute2 and nftables for network namespaces")
@@ -172,6 +191,7 @@ def main():
         for namespace in namespaces:
             run("ip", "netns", "del", namespace)
         return SKIP
+    log_root = tempfile.mkdtemp(prefix="krv-outage-")
     try:
         failures = scenario()
     except (RuntimeError, queue.Empty, subprocess.TimeoutExpired) as error:
@@ -179,6 +199,7 @@ def main():
     finally:
         for namespace in namespaces:
             run("ip", "netns", "del", namespace)
+        shutil.rmtree(log_root, ignore_errors=True)
     for failure in failures:
         print("FAILED " + failure)
     print("passed" if not failures else "%d failed" % len(failures))
