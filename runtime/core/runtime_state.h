@@ -10,12 +10,6 @@
 #include "runtime/core/rt_string.h"
 #include "runtime/core/runtime_engines.h"
 
-class NetSession;
-class InputDevices;
-class SoundDevice;
-class SoundSample;
-class ResourceArchive;
-class MusicPlayer;
 struct ProgramFunction;
 struct DataBlock;
 
@@ -43,19 +37,13 @@ struct RuntimeState {
     RandomState random;
     DataBlock* currentDataBlock = nullptr;
 
-    // Engine objects and devices, owned from start-up to shut-down.
+    // The window and the drawing settings around it.
     uint32_t window = 0;  // the platform window's id; 0 = none
     RtString windowTitle;
     bool (*glEntryPointProbe)(const char* name) = nullptr;  // answers "GLEXT:"; set by the renderer
     // The program bound an OpenGL function with DECLARE: it may draw behind the
     // renderer's back, so each present clears the back buffer at once.
     uint8_t programCallsGl = 0;
-    NetSession* netSession = nullptr;
-    InputDevices* input = nullptr;
-    SoundDevice* soundDevice = nullptr;
-    SoundSample* soundSlots = nullptr;
-    ResourceArchive* mediaArchive = nullptr;
-    ResourceArchive* mainArchive = nullptr;
     int32_t currentFont = 0;
 
     // The 3D commands: the sprites of setTextures3D (-1 none) and the cull
@@ -82,7 +70,6 @@ struct RuntimeState {
     const ProgramFunction* programFunctions = nullptr;
 
     // Music, serviced by the frame loop.
-    MusicPlayer* musicWindow = nullptr;
     double musicLoopEnd = 0.0;
     double musicVolume = -1.0;
     // What the music and movie commands take from the program above them,
@@ -93,7 +80,8 @@ struct RuntimeState {
     bool (*presentMovieFrame)() = nullptr;
     void (*endProgramAfterMovie)() = nullptr;
 
-    // Last: destroyed first, while the rest of the record still holds.
+    // The engines, owned from their making to shut-down. Last: destroyed
+    // first, while the rest of the record still holds.
     RuntimeEngines engines;
 };
 

@@ -11,6 +11,7 @@
 #include "runtime/core/numeric_convert.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int32_t openFileChannel(int32_t channel, const RtString& path, int32_t mode) {
     stream.close();
     if (mode > 0) {
         std::string resolved;
-        if (!archiveFetch(runtimeState().mainArchive, path.data, resolved, 1)) setNoSuchFile();
+        if (!archiveFetch(mainArchive(), path.data, resolved, 1)) setNoSuchFile();
         return stream.openRead(resolved.c_str()) ? 1 : 0;
     }
     const bool opened = mode == 0 ? stream.openWrite(path.data) : stream.openAppend(path.data);

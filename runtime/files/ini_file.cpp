@@ -11,6 +11,7 @@
 #include "runtime/files/file_stream.h"
 #include "runtime/files/memory_blocks.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/files/whole_file.h"
 
 namespace {
@@ -99,7 +100,7 @@ void IniFile::load(const RtString& name) {
     sections.clear();
     std::string resolved;
     // A name found nowhere keeps its own text, so that a save creates the file.
-    if (!archiveFetch(runtimeState().mainArchive, name.data, resolved, 1)) resolved = name.data;
+    if (!archiveFetch(mainArchive(), name.data, resolved, 1)) resolved = name.data;
     sections.setGrowth(16, 8);
     fileName = resolved.c_str();
 

@@ -14,6 +14,7 @@
 #include "runtime/files/memory_blocks.h"
 #include "runtime/files/path_names.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/files/whole_file.h"
 #include "runtime/platform/files.h"
 
@@ -110,7 +111,7 @@ double lineFileLoad(LineFileCache& cache, const char* name) {
 
     std::string resolved;
     FileStream stream;
-    if (!archiveFetch(runtimeState().mainArchive, cache.fileName, resolved, 1) || !stream.openRead(resolved.c_str())) {
+    if (!archiveFetch(mainArchive(), cache.fileName, resolved, 1) || !stream.openRead(resolved.c_str())) {
         cache.keepFile = existsOnDisk(cache.fileName) ? 1 : 0;
         return softError(kErrorNoSuchFile);
     }

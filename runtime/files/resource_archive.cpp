@@ -11,6 +11,7 @@
 #include "runtime/files/file_stream.h"
 #include "runtime/files/packer.h"
 #include "runtime/files/path_names.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/platform/files.h"
 
 namespace {
@@ -139,6 +140,6 @@ int archiveFetch(ResourceArchive* archive, const RtString& name, RtString& outNa
 }
 
 void resetArchives(const char* name1, const char* name2) {
-    if (ResourceArchive* main = runtimeState().mainArchive) main->reset(name1);
-    if (ResourceArchive* media = runtimeState().mediaArchive) media->reset(name2);
+    if (ResourceArchive* main = mainArchive()) main->reset(name1);
+    if (ResourceArchive* media = mediaArchive()) media->reset(name2);
 }

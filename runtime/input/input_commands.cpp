@@ -6,6 +6,7 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render_object.h"
 
@@ -21,7 +22,7 @@ int joystickIndex(int j) { return static_cast<int8_t>(static_cast<uint8_t>(j)); 
 
 JoystickState readJoystick(int index) {
     JoystickState state;
-    if (InputDevices* input = runtimeState().input) input->pollJoystick(state, index);
+    if (InputDevices* input = inputDevices()) input->pollJoystick(state, index);
     return state;
 }
 
@@ -59,14 +60,14 @@ double hatY(uint32_t pov) {
 }  // namespace
 
 int keyDown(uint8_t code) {
-    InputDevices* input = runtimeState().input;
+    InputDevices* input = inputDevices();
     if (input == nullptr) return 0;
     input->pollKeyboard();
     return input->keyIsDown(code) ? 1 : 0;
 }
 
 RtString typedKey() {
-    InputDevices* input = runtimeState().input;
+    InputDevices* input = inputDevices();
     char c = input != nullptr ? input->readTypedChar() : 0;
     if (c == 0) return RtString();
     return RtString(&c, 1);
@@ -76,7 +77,7 @@ void setAutoPause(double value) { runtimeState().autoPause = value != 0.0 ? 1 : 
 
 void mouseState(int& x, int& y, int& button1, int& button2) {
     x = y = button1 = button2 = 0;
-    InputDevices* input = runtimeState().input;
+    InputDevices* input = inputDevices();
     if (input == nullptr) return;
     MouseSample sample;
     input->pollMouse(sample);
@@ -107,7 +108,7 @@ void mouseStateValues(double& x, double& y, double& button1, double& button2) {
 }
 
 int mouseAxis(int n) {
-    InputDevices* input = runtimeState().input;
+    InputDevices* input = inputDevices();
     if (input == nullptr) return 0;
     MouseSample sample;
     if (input->pollMouse(sample) == 0) return 0;
@@ -125,7 +126,7 @@ int mouseAxis(int n) {
 }
 
 void setMousePosition(int x, int y) {
-    if (InputDevices* input = runtimeState().input) {
+    if (InputDevices* input = inputDevices()) {
         input->mouseX = x;
         input->mouseY = y;
     }
@@ -133,13 +134,13 @@ void setMousePosition(int x, int y) {
 
 void showPointer(double value) {
     // NaN counts as non-zero: it is not equal to 0.
-    if (InputDevices* input = runtimeState().input) input->setPointerShown(value != 0.0);
+    if (InputDevices* input = inputDevices()) input->setPointerShown(value != 0.0);
 }
 
 int mouseCount() { return 1; }
 
 void selectMouse(int n) {
-    if (InputDevices* input = runtimeState().input) input->selectMouse(n < input->mouseCount() ? n : 0);
+    if (InputDevices* input = inputDevices()) input->selectMouse(n < input->mouseCount() ? n : 0);
 }
 
 double joystickX(int j) {
@@ -169,17 +170,17 @@ void joystickState(double& x, double& y, double& button1, double& button2) {
 
 RtString joystickName(int j) {
     char name[kJoystickNameSize] = {};
-    if (InputDevices* input = runtimeState().input) input->joystickName(name, j);
+    if (InputDevices* input = inputDevices()) input->joystickName(name, j);
     return RtString(name);
 }
 
 double joystickCount() {
-    InputDevices* input = runtimeState().input;
+    InputDevices* input = inputDevices();
     return input != nullptr ? input->joystickCount() : 0.0;
 }
 
 void joystickRumble(int j, double durationMs, double x, double y) {
-    if (InputDevices* input = runtimeState().input) {
+    if (InputDevices* input = inputDevices()) {
         input->rumble(j, 1, static_cast<float>(durationMs), static_cast<float>(x),
                       static_cast<float>(y));
     }

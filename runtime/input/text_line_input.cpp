@@ -7,6 +7,7 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/input/text_line_editor.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render_object.h"
@@ -20,19 +21,19 @@ constexpr int kSavedScreenSlot = 3;
 void inputText(RtString& text, int32_t x, int32_t y) {
     RuntimeState& rs = runtimeState();
     OpenGLRainbows* r = renderObject();
-    if (r == nullptr || rs.input == nullptr || rs.input->showFrame == nullptr) return;
-    const InputDevices::FrameHook showFrame = rs.input->showFrame;
+    if (r == nullptr || inputDevices() == nullptr || inputDevices()->showFrame == nullptr) return;
+    const InputDevices::FrameHook showFrame = inputDevices()->showFrame;
     const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
     r->grabScreenToTiledImage(kSavedScreenSlot);
     r->drawTiledImage(kSavedScreenSlot);
     r->printText(rs.currentFont, text.data, fx, fy, 0.0f);
     // What was typed before the line appeared is not the line's.
-    rs.input->discardTypedText();
+    inputDevices()->discardTypedText();
     showFrame();
     TextLineEditor editor(text);
     std::string typed;
     for (;;) {
-        const char key = rs.input->readTyping(typed);
+        const char key = inputDevices()->readTyping(typed);
         if (!editor.feed(key, typed)) break;
         r->drawTiledImage(kSavedScreenSlot);
         r->printText(rs.currentFont, editor.display().data, fx, fy, 0.0f);

@@ -9,6 +9,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/render2d/render_object.h"
 
@@ -28,7 +29,7 @@ bool fitsFrameSize(int32_t v) { return v >= 0 && v <= std::numeric_limits<uint16
 }  // namespace
 
 bool resolveResourceName(const RtString& path, std::string& resolved) {
-    return archiveFetch(runtimeState().mainArchive, path.data, resolved, 1) != 0;
+    return archiveFetch(mainArchive(), path.data, resolved, 1) != 0;
 }
 
 // ---- Screen, view and frame ----

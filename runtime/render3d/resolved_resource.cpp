@@ -3,9 +3,10 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 
 bool resolveResource(const char* name, ResolvedResource& out) {
-    ResourceArchive* archive = runtimeState().mainArchive;
+    ResourceArchive* archive = mainArchive();
     out.block.reset();
     const bool found = archiveFetch(archive, name, out.name, 1) != 0;
     if (found && archive != nullptr && isMemoryFileName(out.name.c_str())) out.block = archive->lastBlock;

@@ -7,12 +7,15 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render_object.h"
 #include "runtime/render2d/saved_draw_state.h"
 #include "runtime/sound/media_commands.h"
 #include "runtime/sound/music_loop.h"
+#include "runtime/sound/sound_engines.h"
 
 namespace {
 
@@ -42,11 +45,11 @@ MovieRect fitMovie(int32_t sourceWidth, int32_t sourceHeight, int32_t clientWidt
 
 int32_t playMovie(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return kMovieNotFound;
+    if (renderObject() == nullptr || inputDevices() == nullptr) return kMovieNotFound;
     std::string resolved;
     // An archive entry plays from memory: no temporary file that another user could swap.
-    if (archiveFetch(rs.mediaArchive, path.data, resolved, 1) == 0) return kMovieNotFound;
-    std::unique_ptr<MoviePlayer> movie = mediaBackend().openMovie(resolved, rs.soundDevice);
+    if (archiveFetch(mediaArchive(), path.data, resolved, 1) == 0) return kMovieNotFound;
+    std::unique_ptr<MoviePlayer> movie = mediaBackend().openMovie(resolved, soundDevice());
     if (movie == nullptr) return kMovieNotFound;
     const int32_t length = movie->lengthMs();
     const int32_t end = movie->startMs() + length;
@@ -58,7 +61,7 @@ int32_t playMovie(const RtString& path, int32_t loop) {
     if (rect.w <= 0 || rect.h <= 0) return kMovieNotFound;  // nothing to show it in
     movie->setDestination(rect);
 
-    InputDevices& input = *rs.input;
+    InputDevices& input = *inputDevices();
     while (inputDown(input)) {
     }
     if (movie->play()) {

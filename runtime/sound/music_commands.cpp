@@ -5,17 +5,18 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/sound/media_commands.h"
 #include "runtime/sound/music_loop.h"
+#include "runtime/sound/sound_engines.h"
 
 void playMusic(const RtString& path, int32_t loop) {
     RuntimeState& rs = runtimeState();
     closeMusic();
     std::string resolved;
     // An archive entry plays from memory: no temporary file that another user could swap.
-    if (archiveFetch(rs.mediaArchive, path.data, resolved, 1) == 0) return;
-    rs.musicWindow = mediaBackend().openMusic(resolved, rs.soundDevice).release();
-    MusicPlayer& player = *rs.musicWindow;
+    if (archiveFetch(mediaArchive(), path.data, resolved, 1) == 0) return;
+    MusicPlayer& player = *adoptMusicWindow(mediaBackend().openMusic(resolved, soundDevice()));
     const double period = musicLoopPeriod(player.lengthMs());
     rs.musicLoopEnd = loop != 0 ? rs.mediaClock() + period : 0.0;
     player.seekToStart();
@@ -32,7 +33,8 @@ void setMusicVolume(double volume) {
     RuntimeState& rs = runtimeState();
     if (volume == rs.musicVolume) return;
     rs.musicVolume = volume;
-    if (rs.musicWindow == nullptr) return;
+    MusicPlayer* player = musicWindow();
+    if (player == nullptr) return;
     const double sent = std::trunc(volume * 1000.0);
-    rs.musicWindow->setVolume(sent >= -2.0e9 && sent <= 2.0e9 ? static_cast<int32_t>(sent) : 0);
+    player->setVolume(sent >= -2.0e9 && sent <= 2.0e9 ? static_cast<int32_t>(sent) : 0);
 }

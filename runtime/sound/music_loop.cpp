@@ -4,6 +4,7 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/sound/music_player.h"
+#include "runtime/sound/sound_engines.h"
 
 void serviceMusicLoop() {
     RuntimeState& rs = runtimeState();
@@ -11,7 +12,7 @@ void serviceMusicLoop() {
     double now = rs.mediaClock();
     if (now < rs.musicLoopEnd) return;
     // Without a player the length reads as 0 and nothing is restarted.
-    MusicPlayer* player = rs.musicWindow;
+    MusicPlayer* player = musicWindow();
     int32_t length = player != nullptr ? player->lengthMs() : 0;
     rs.musicLoopEnd = now + musicLoopPeriod(length);
     if (player == nullptr) return;
@@ -24,7 +25,6 @@ void closeMusic() {
     RuntimeState& rs = runtimeState();
     rs.musicVolume = -1.0;
     rs.musicLoopEnd = 0.0;
-    if (rs.musicWindow != nullptr) rs.musicWindow->stop();
-    delete rs.musicWindow;
-    rs.musicWindow = nullptr;
+    if (MusicPlayer* player = musicWindow()) player->stop();
+    rs.engines.destroy(EngineSlot::Music);
 }

@@ -6,9 +6,10 @@
 #include <cmath>      // Required for: std::trunc, std::isnan
 #include <string>     // Required for: std::string
 
-#include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/sound/sound_sample.h"
 
 namespace {
@@ -20,14 +21,14 @@ constexpr int32_t kCopyMask = 0xFF;
 // The slot a load or play names (above the table: the last slot); null for a
 // negative number or before start-up.
 SoundSample* slotFor(int32_t slot) {
-    SoundSample* slots = runtimeState().soundSlots;
+    SoundSample* slots = soundSlots();
     if (slots == nullptr || slot < 0) return nullptr;
     return &slots[std::min(slot, kLastSlot)];
 }
 
 // The slot of a channel; null for a negative channel or a slot past the table.
 SoundSample* slotOfChannel(int32_t channel) {
-    SoundSample* slots = runtimeState().soundSlots;
+    SoundSample* slots = soundSlots();
     if (slots == nullptr || channel < 0 || (channel >> kCopyBits) > kLastSlot) return nullptr;
     return &slots[channel >> kCopyBits];
 }
@@ -35,7 +36,7 @@ SoundSample* slotOfChannel(int32_t channel) {
 }  // namespace
 
 int32_t firstFreeSound() {
-    SoundSample* slots = runtimeState().soundSlots;
+    SoundSample* slots = soundSlots();
     if (slots == nullptr) return -1;
     for (int32_t i = 0; i < kSoundSlots; ++i) {
         if (!slots[i].inUse()) return i;
@@ -46,10 +47,9 @@ int32_t firstFreeSound() {
 int32_t loadSound(const RtString& path, int32_t slot, int32_t copies) {
     SoundSample* sample = slotFor(slot);
     if (sample == nullptr) return 0;
-    RuntimeState& rs = runtimeState();
     std::string resolved;
-    archiveFetch(rs.mainArchive, path.data, resolved, 1);
-    return sample->load(rs.soundDevice, resolved.c_str(), copies);
+    archiveFetch(mainArchive(), path.data, resolved, 1);
+    return sample->load(soundDevice(), resolved.c_str(), copies);
 }
 
 int32_t playSound(int32_t slot, double pan, double volume) {
@@ -60,7 +60,7 @@ int32_t playSound(int32_t slot, double pan, double volume) {
     const auto percentInt = static_cast<int32_t>(percent > 0.0 ? percent : 0.0);
     const int copy = sample->play(panUnits, percentInt, 0);
     if (copy < 0) return copy;
-    return static_cast<int32_t>(sample - runtimeState().soundSlots) * 256 + copy;
+    return static_cast<int32_t>(sample - soundSlots()) * 256 + copy;
 }
 
 int32_t soundPlaying(int32_t channel) {
@@ -73,7 +73,7 @@ void stopSound(int32_t channel) {
 }
 
 void stopAllSounds() {
-    SoundSample* slots = runtimeState().soundSlots;
+    SoundSample* slots = soundSlots();
     if (slots == nullptr) return;
     for (int32_t i = 0; i < kSoundSlots; ++i) slots[i].stop(-1);
 }

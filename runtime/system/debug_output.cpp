@@ -8,6 +8,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/platform/debugger.h"
 
 namespace {
@@ -38,7 +39,7 @@ void debugBreakpoint(int32_t number) {
     RuntimeState& state = runtimeState();
     state.paused = 0;
     // Keys held while the program stood still are seen anew.
-    if (InputDevices* input = state.input) {
+    if (InputDevices* input = inputDevices()) {
         input->pollKeyboard();
         input->newFrame = 1;
     }

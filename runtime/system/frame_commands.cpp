@@ -12,12 +12,14 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/platform/window.h"
 #include "runtime/render2d/render_object.h"
 #include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/music_loop.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/timers.h"
@@ -70,8 +72,8 @@ struct PointerState {
     bool operator==(const PointerState&) const = default;
 };
 
-PointerState pointerState(RuntimeState& rs) {
-    InputDevices& input = *rs.input;
+PointerState pointerState() {
+    InputDevices& input = *inputDevices();
     const OpenGLRainbows& renderer = *renderObject();
     MouseSample sample;
     input.pollMouse(sample);
@@ -150,7 +152,9 @@ private:
 
 // Nothing but an event changes what a pass of waitForInput reads: no
 // joystick to poll and no music loop to restart at its time.
-bool onlyEventsWake(RuntimeState& rs) { return rs.input->joystickCount() == 0 && rs.musicLoopEnd <= 0.0; }
+bool onlyEventsWake(const InputDevices& input) {
+    return input.joystickCount() == 0 && runtimeState().musicLoopEnd <= 0.0;
+}
 
 // One pump for the wait loops: a close request ends the program with the
 // error code as it is.
@@ -180,21 +184,23 @@ bool presentOwnLoopFrame() { return renderObject()->showScreen(resolveWin32Messa
 
 void showScreen() {
     RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return;
+    OpenGLRainbows* renderer = renderObject();
+    InputDevices* devices = inputDevices();
+    if (renderer == nullptr || devices == nullptr) return;
     if (rs.activateRequest != 0) bringWindowBack(rs);
     rs.previousFrameTime = rs.frameTime;
     rs.frameTime = elapsedMillis();
 
     while (rs.paused != 0 && rs.activateRequest == 0) {
         serviceMusicLoop();
-        if (renderObject()->pumpMessages(resolveWin32MessageCallback()) == 0) {
+        if (renderer->pumpMessages(resolveWin32MessageCallback()) == 0) {
             setError(0);
             terminateProgram();
         }
         sleepMillis(kPausedSleepMs);
     }
 
-    InputDevices& input = *rs.input;
+    InputDevices& input = *devices;
     input.pollKeyboard();
     input.newFrame = 1;
     if (escapePressed(input)) {
@@ -209,7 +215,7 @@ void showScreen() {
     if (Rainbows3D* engine = engine3D()) engine->setShadowPass(0);
     serviceMusicLoop();
     OpenGLRainbows::MessageCallback callback = resolveWin32MessageCallback();
-    if (renderObject()->pumpMessages(callback) == 0 || renderObject()->showScreen(callback) == 0) {
+    if (renderer->pumpMessages(callback) == 0 || renderer->showScreen(callback) == 0) {
         setError(0);
         terminateProgram();
     }
@@ -217,10 +223,9 @@ void showScreen() {
 }
 
 void waitForInput() {
-    RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return;
-    InputDevices& input = *rs.input;
-    const PointerState reference = pointerState(rs);
+    if (renderObject() == nullptr || inputDevices() == nullptr) return;
+    InputDevices& input = *inputDevices();
+    const PointerState reference = pointerState();
     // The keys as the frame read them: one of them let go wakes the wait too, so
     // that the next frame sees it up before it goes down again (a double letter
     // typed is two presses, not one long one).
@@ -239,9 +244,9 @@ void waitForInput() {
         for (int code = 0; code < 255; ++code) {
             if (input.keyIsDown(code) || (seen[static_cast<size_t>(code)] & 0x80) != 0) return;
         }
-        if (!(pointerState(rs) == reference)) return;
+        if (!(pointerState() == reference)) return;
         if (joystickActive(input)) return;
-        if (onlyEventsWake(rs)) {
+        if (onlyEventsWake(input)) {
             const double before = elapsedMillis();
             if (platform::video().waitForEvent(static_cast<int>(std::ceil(sleepLeft)))) {
                 sleepLeft -= elapsedMillis() - before;
@@ -255,9 +260,8 @@ void waitForInput() {
 }
 
 void waitForKey() {
-    RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return;
-    InputDevices& input = *rs.input;
+    if (renderObject() == nullptr || inputDevices() == nullptr) return;
+    InputDevices& input = *inputDevices();
     while (input.anyKey()) {
     }
     for (;;) {
@@ -272,9 +276,8 @@ void waitForKey() {
 }
 
 void waitForMouse() {
-    RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return;
-    InputDevices& input = *rs.input;
+    if (renderObject() == nullptr || inputDevices() == nullptr) return;
+    InputDevices& input = *inputDevices();
     while (input.anyMouseButton()) {
     }
     while (!input.anyMouseButton()) waitForInput();
@@ -284,16 +287,18 @@ void waitForMouse() {
 
 void setScreenMode(int width, int height, int fullscreen) {
     RuntimeState& rs = runtimeState();
-    if (renderObject() == nullptr || rs.input == nullptr) return;
+    OpenGLRainbows* renderer = renderObject();
+    InputDevices* input = inputDevices();
+    if (renderer == nullptr || input == nullptr) return;
     rs.screenWidth = width;
     rs.screenHeight = height;
     rs.fullscreen = fullscreen;
-    renderObject()->setScreen(width, height, 0, fullscreen);
-    rs.input->setPointerShown(rs.input->pointerShown != 0);
-    rs.input->window = renderObject()->windowHandle;
-    rs.window = renderObject()->windowHandle;
-    if (rs.soundDevice != nullptr) rs.soundDevice->setCooperativeLevel(rs.window);
-    const FramesOffSchedule unpaced(*renderObject());
+    renderer->setScreen(width, height, 0, fullscreen);
+    input->setPointerShown(input->pointerShown != 0);
+    input->window = renderer->windowHandle;
+    rs.window = renderer->windowHandle;
+    if (SoundDevice* sound = soundDevice()) sound->setCooperativeLevel(rs.window);
+    const FramesOffSchedule unpaced(*renderer);
     for (int i = 0; i < kScreenModeFrames; ++i) showScreen();
 }
 

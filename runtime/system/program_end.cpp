@@ -1,6 +1,6 @@
-// system: the program end and the shut-down of the runtime. Releases the
-// engines of render2d, render3d, sound and net; ends the process through
-// platform/process_exit.h.
+// system: the program end and the shut-down of the runtime. Ends the net
+// session, then has the runtime's engines destroyed newest first; ends the
+// process through platform/process_exit.h.
 #include "runtime/system/program_end.h"
 
 #include <cstdio>  // Required for: std::snprintf, std::fputs
@@ -9,16 +9,13 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
 #include "runtime/files/file_channels.h"
-#include "runtime/files/resource_archive.h"
-#include "runtime/input/input_devices.h"
 #include "runtime/net/net_session.h"
+#include "runtime/net/runtime_session.h"
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/process_exit.h"
 #include "runtime/render2d/render_object.h"
 #include "runtime/sound/music_loop.h"
-#include "runtime/sound/sound_device.h"
-#include "runtime/sound/sound_sample.h"
 #include "runtime/system/program_folder.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
@@ -57,11 +54,6 @@ void writeEndReport() {
         std::fputs("\n", stderr);
     }
     platform::exitProcess(fatal ? 1 : 0);
-}
-
-void releaseArchive(ResourceArchive*& archive) {
-    delete archive;  // its destructor frees the last block or deletes the temporary file
-    archive = nullptr;
 }
 
 }  // namespace
@@ -108,32 +100,24 @@ void shutDownRuntime() {
     enterProgramFolder();
     closeAllChannels();
 
-    if (rs.netSession != nullptr) {
-        rs.netSession->sendLeaveMessages();
+    if (NetSession* session = netSession()) {
+        session->sendLeaveMessages();
         // A thread that did not stop in time still uses the session: it is
         // left to the process's end rather than freed under the thread.
-        if (rs.netSession->close(rs.netSession->timings.endWaitMs)) delete rs.netSession;
-        rs.netSession = nullptr;
+        if (session->close(session->timings.endWaitMs)) {
+            rs.engines.destroy(EngineSlot::NetSession);
+        } else {
+            rs.engines.release(EngineSlot::NetSession);
+        }
     }
     // No reference of the socket layer survives the program.
     for (int i = 0; i < kSocketLayerFinalReleases; ++i) sockShutdown();
 
-    delete rs.input;
-    rs.input = nullptr;
-    delete[] rs.soundSlots;
-    rs.soundSlots = nullptr;
-    if (rs.soundDevice != nullptr) {
-        rs.soundDevice->release();
-        delete rs.soundDevice;
-        rs.soundDevice = nullptr;
-    }
-
-    // The rest go newest first: the 3D engine before the render object it
-    // draws through, which takes its window and the context with it.
+    // The rest go newest first: the archives (deleting their temporary
+    // files), the sound slots before the device they play on, the input, and
+    // the 3D engine before the render object it draws through, which takes
+    // its window and the context with it.
     rs.engines.destroyAll();
-
-    releaseArchive(rs.mediaArchive);
-    releaseArchive(rs.mainArchive);
     rs.window = 0;
     rs.shuttingDown = 0;
 }

@@ -11,8 +11,11 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/error_log.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/net/net_session.h"
+#include "runtime/net/runtime_session.h"
 #include "runtime/platform/process_exit.h"
 #include "runtime/platform/termination.h"
 #include "runtime/platform/window.h"
@@ -23,6 +26,7 @@
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/render3d/engine_3d.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/sound/sound_sample.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/platform_info.h"
@@ -74,7 +78,7 @@ void installStartupFont() {
     loadFont(RtString(""), 0);
     for (const char* name : {"smalfont.png", "smalfont.bmp"}) {
         std::string resolved;
-        if (archiveFetch(runtimeState().mainArchive, name, resolved, 1) != 0) {
+        if (archiveFetch(mainArchive(), name, resolved, 1) != 0) {
             loadFont(RtString(resolved.c_str()), 0);
             break;
         }
@@ -107,28 +111,28 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     // programStartTime is still 0: the seed counts from the first clock reading.
     seedRandom(static_cast<int32_t>(millisSinceStart()));
 
-    rs.netSession = new NetSession();
+    createNetSession();
     createEngine3D(&renderer);
     renderer.beforeViewportCommand = endShadowPass3D;
-    rs.input = new InputDevices();
-    rs.input->showFrame = showScreen;
-    rs.soundDevice = new SoundDevice();
-    rs.soundSlots = new SoundSample[kSoundSlots];
+    InputDevices& input = createInputDevices();
+    input.showFrame = showScreen;
+    SoundDevice& sound = createSoundDevice();
+    createSoundSlots();
 
     if (rs.fullscreen != 0) {
         renderer.setFullscreen();
     } else {
         renderer.setWindowed();
     }
-    rs.input->init(rs.window, instance, rs.hidePointer != 0);
-    rs.soundDevice->init(rs.window);
-    rs.input->window = renderer.windowHandle;
-    rs.soundDevice->setCooperativeLevel(rs.window);
+    input.init(rs.window, instance, rs.hidePointer != 0);
+    sound.init(rs.window);
+    input.window = renderer.windowHandle;
+    sound.setCooperativeLevel(rs.window);
     rs.currentFont = 0;
 
     std::string path = programPath();
-    rs.mediaArchive = new ResourceArchive();
-    rs.mainArchive = new ResourceArchive();
+    createMediaArchive();
+    createMainArchive();
     resetArchives(path.c_str(), path.c_str());
     enterProgramFolder();
 
@@ -141,7 +145,7 @@ int runtimeStartup(void* instance, int showCommand, const char* title) {
     setFrameTimes();
 
     if (showCommand == 0) renderer.leaveFullscreen();
-    rs.input->setPointerShown(rs.hidePointer == 0);
+    input.setPointerShown(rs.hidePointer == 0);
     appendErrorLog("Init Finalized");
     return closeRequested ? kStartupClosed : kStartupReady;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "tests/core/fatal_trap.h"
 #include "tests/files/archive_writer.h"
 #include "tests/files/temp_folder.h"
@@ -21,7 +22,7 @@ protected:
 
     void TearDown() override {
         closeAllFileChannels();
-        runtimeState().mainArchive = nullptr;
+        runtimeState().engines.destroy(EngineSlot::MainArchive);
         FatalTrap::TearDown();
     }
     RtString memoryFile(const std::string& bytes) {
@@ -258,9 +259,8 @@ TEST_F(FileChannelTest, ReadingGoesThroughTheArchiveAndKeepsTheBlock) {
     ArchiveEntry other;
     other.name = "other.bin";
     other.contents = toBytes("x");
-    ResourceArchive archive;
+    ResourceArchive& archive = createMainArchive();
     archive.reset(programWithArchive(folder.file("game"), {entry, other}).c_str());
-    runtimeState().mainArchive = &archive;
 
     ASSERT_EQ(openFileChannel(0, RtString("levels/DATA.BIN"), 1), 1);
     std::string resolved;

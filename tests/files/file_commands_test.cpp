@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "tests/core/fatal_trap.h"
 #include "tests/files/archive_writer.h"
 #include "tests/files/full_disk.h"
@@ -23,7 +24,7 @@ protected:
 
     void TearDown() override {
         std::filesystem::current_path(previous);
-        runtimeState().mainArchive = nullptr;
+        runtimeState().engines.destroy(EngineSlot::MainArchive);
         FatalTrap::TearDown();
     }
     RtString path(const std::string& name) const { return RtString(folder.file(name).c_str()); }
@@ -35,9 +36,8 @@ TEST_F(FileCommandsTest, FileExistsSeesDiskAndRegisteredBlocksOnly) {
     ArchiveEntry entry;
     entry.name = "packed.txt";
     entry.contents = toBytes("inside");
-    ResourceArchive archive;
+    ResourceArchive& archive = createMainArchive();
     archive.reset(programWithArchive(folder.file("game"), {entry}).c_str());
-    runtimeState().mainArchive = &archive;
 
     runtimeState().errorCode = 5;
     EXPECT_EQ(fileExists(path("here.txt")), 1);

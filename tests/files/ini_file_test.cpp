@@ -12,6 +12,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
 #include "runtime/files/error_log.h"
+#include "runtime/files/runtime_archives.h"
 #include "tests/files/archive_writer.h"
 #include "tests/files/full_disk.h"
 #include "tests/files/temp_folder.h"
@@ -41,7 +42,7 @@ protected:
     std::vector<MemoryBlock> blocks;
 
     void TearDown() override {
-        runtimeState().mainArchive = nullptr;
+        runtimeState().engines.destroy(EngineSlot::MainArchive);
         currentIni().changed = 0;
         currentIni().load(RtString(""));
     }
@@ -145,9 +146,8 @@ TEST_F(IniTest, MemoryAndArchiveTablesAreNeverWritten) {
     ArchiveEntry entry;
     entry.name = "game.ini";
     entry.contents = toBytes("[s]\nk=packed\n");
-    ResourceArchive archive;
+    ResourceArchive& archive = createMainArchive();
     archive.reset(programWithArchive(folder.file("game"), {entry}).c_str());
-    runtimeState().mainArchive = &archive;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
 

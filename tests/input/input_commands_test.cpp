@@ -4,6 +4,7 @@
 
 #include "runtime/input/input_commands.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render_object.h"
 #include "tests/system/frame/program_fixture.h"
@@ -17,7 +18,7 @@ protected:
         standardSettings();
         ASSERT_EQ(restart(), 0);
     }
-    InputDevices& devices() { return *runtimeState().input; }
+    InputDevices& devices() { return *inputDevices(); }
     void addJoystick(const platform::JoystickSnapshot& state, bool forceFeedback = false) {
         input.joysticks.push_back({"Pad", state, forceFeedback});
         shutDownRuntime();
@@ -355,7 +356,7 @@ TEST_F(InputCommands, RumbleWithoutForceFeedbackDoesNothing) {
 }
 
 TEST(InputWithoutRuntime, CommandsReportNothing) {
-    ASSERT_EQ(runtimeState().input, nullptr);
+    ASSERT_EQ(inputDevices(), nullptr);
     int x = 5, y = 5, b1 = 5, b2 = 5;
     mouseState(x, y, b1, b2);
     EXPECT_EQ(x + y + b1 + b2, 0);

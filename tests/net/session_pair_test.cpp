@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "runtime/core/runtime_state.h"
+#include "runtime/net/runtime_session.h"
 #include "runtime/net/session_commands.h"
 #include "runtime/platform/process.h"
 #include "tests/net/session_fixture.h"
@@ -176,7 +177,7 @@ TEST_F(SessionPair, ASessionInAnotherProcessJoinsAndAnswers) {
 }
 
 TEST(SessionCommands, WithoutASessionTheyReturnAtOnce) {
-    ASSERT_EQ(runtimeState().netSession, nullptr);
+    ASSERT_EQ(netSession(), nullptr);
     EXPECT_EQ(netPlayerCount(), 0);
     EXPECT_EQ(netSessionRunning(), 0);
     EXPECT_EQ(netCreatePlayer(RtString("x")), 0);
@@ -186,12 +187,11 @@ TEST(SessionCommands, WithoutASessionTheyReturnAtOnce) {
 
 TEST(SessionCommands, HostingOnPortZeroListensOnTheDefaultPort) {
     releaseSocketLayer();
-    NetSession probe;
+    NetSession& probe = createNetSession();
     useTestTimings(probe);
-    runtimeState().netSession = &probe;
     int32_t hosted = netHostSession(0);
     if (hosted == 0) {
-        runtimeState().netSession = nullptr;
+        runtimeState().engines.destroy(EngineSlot::NetSession);
         GTEST_SKIP() << "port 27910 is taken on this machine";
     }
     EXPECT_EQ(netSessionRunning(), 1);
@@ -202,7 +202,7 @@ TEST(SessionCommands, HostingOnPortZeroListensOnTheDefaultPort) {
     guest.end();
     netEndSession();
     EXPECT_EQ(netSessionRunning(), 0);
-    runtimeState().netSession = nullptr;
+    runtimeState().engines.destroy(EngineSlot::NetSession);
     EXPECT_EQ(sockReferenceCount(), 0u);
 }
 

@@ -2,7 +2,7 @@
 // range checks and the error code of the loaders.
 #include "gl_fixture.h"
 
-#include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/render2d/image_files.h"
 #include "runtime/render2d/render2d.h"
 
@@ -14,11 +14,10 @@ protected:
         GlDrawing::SetUp();
         runtimeState().errorCode = 0;
         runtimeState().currentLine = 77;
-        runtimeState().mainArchive = &archive;  // no archive file: plain files only
+        createMainArchive();  // no archive file: plain files only
     }
-    void TearDown() override { runtimeState().mainArchive = nullptr; }
+    void TearDown() override { runtimeState().engines.destroy(EngineSlot::MainArchive); }
     static std::string temp(const char* name) { return ::testing::TempDir() + name; }
-    ResourceArchive archive;
 };
 
 TEST_F(Commands, FontNumbersAreClamped) {

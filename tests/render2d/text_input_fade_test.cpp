@@ -8,8 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/input/text_line_input.h"
 #include "runtime/platform/input.h"
 #include "runtime/render2d/image_files.h"
@@ -96,11 +97,10 @@ protected:
         GlDrawing::SetUp();
         if (IsSkipped()) return;
         platform::setInputBackend(&keys);
-        input = std::make_unique<InputDevices>();
+        input = &createInputDevices();
         input->init(r().windowHandle, nullptr, false);
         input->showFrame = showScreen;  // as the program's start-up registers it
-        runtimeState().input = input.get();
-        runtimeState().mainArchive = &archive;
+        createMainArchive();
         runtimeState().currentFont = 0;
         runtimeState().errorCode = 0;
         timerFrequencyInit();
@@ -108,15 +108,14 @@ protected:
         r().installDefaultFont(0);
     }
     void TearDown() override {
-        runtimeState().input = nullptr;
-        runtimeState().mainArchive = nullptr;
-        input.reset();
+        runtimeState().engines.destroy(EngineSlot::MainArchive);
+        runtimeState().engines.destroy(EngineSlot::Input);
+        input = nullptr;
         platform::setInputBackend(nullptr);
         if (renderer != nullptr) r().setFrameRate(60);
     }
     ScriptedKeys keys;
-    std::unique_ptr<InputDevices> input;
-    ResourceArchive archive;
+    InputDevices* input = nullptr;
 };
 
 TEST_F(OnScreen, TypedLineIsShownOverTheKeptScreen) {

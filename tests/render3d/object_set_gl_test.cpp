@@ -7,6 +7,7 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/render2d/bmp_codec.h"
 #include "runtime/render2d/image_source.h"
 #include "runtime/render2d/jpeg_codec.h"
@@ -97,16 +98,14 @@ TEST_F(ObjectSets, APackedSetAndAPackedModelLoadThroughTheCommands) {
         entries[i + 1].name = packed[i];
         entries[i + 1].contents = toBytes(readBytes(folder.file(std::string("data/") + packed[i])));
     }
-    ResourceArchive archive;
+    ResourceArchive& archive = createMainArchive();
     archive.reset(programWithArchive(folder.file("game"), entries).c_str());
     std::filesystem::remove_all(folder.path() / "data");
-    RuntimeState& rs = runtimeState();
-    rs.mainArchive = &archive;
 
     loadObject3D(RtString("data/set.ini"), 3);
     loadObject3D(RtString("one.ddd"), 4);
     loadObject3D(RtString("nowhere.ddd"), 5);
-    rs.mainArchive = nullptr;
+    runtimeState().engines.destroy(EngineSlot::MainArchive);
 
     const ObjectSlot& set = engine->objects.data[3];
     EXPECT_EQ(set.used, 1);

@@ -8,6 +8,7 @@
 
 #include "runtime/sound/ffmpeg_decoder.h"
 #include "runtime/sound/media_backend.h"
+#include "runtime/sound/sound_engines.h"
 #include "tests/capped_child.h"
 #include "tests/sound/slots_fixture.h"
 
@@ -72,7 +73,7 @@ TEST_F(HostileMedia, StorageFailuresAreFailedLoadsOnEverySoundAndMediaPath) {
         return loadSound(RtString(large.c_str()), 3, 1) == 0 && !slot(3).inUse();
     }));
     EXPECT_TRUE(passesInCappedChild(kHeadroom, kTimeLimitSeconds, [&] {
-        return mediaBackend().openMusic(large, runtimeState().soundDevice)->lengthMs() == 0;
+        return mediaBackend().openMusic(large, soundDevice())->lengthMs() == 0;
     }));
     // One 4096 x 4096 picture: 24 MiB of YUV, 64 MiB once converted.
     const std::string header = "YUV4MPEG2 W4096 H4096 F10:1 Ip A1:1 C420jpeg\nFRAME\n";

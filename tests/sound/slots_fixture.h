@@ -16,6 +16,7 @@
 #include "runtime/core/runtime_state.h"
 #include "runtime/sound/sound_commands.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/sound/sound_sample.h"
 #include "tests/sound/fake_audio_output.h"
 #include "tests/sound/wave_bytes.h"
@@ -38,17 +39,12 @@ protected:
         ::unsetenv("TMPDIR");
     }
     void openDevice(size_t voices) {
-        RuntimeState& rs = runtimeState();
-        rs.soundDevice = new SoundDevice();
-        deviceResult = rs.soundDevice->init(7, voices);
-        rs.soundSlots = new SoundSample[kSoundSlots];
+        deviceResult = createSoundDevice().init(7, voices);
+        createSoundSlots();
     }
     void closeDevice() {
-        RuntimeState& rs = runtimeState();
-        delete[] rs.soundSlots;
-        rs.soundSlots = nullptr;
-        delete rs.soundDevice;
-        rs.soundDevice = nullptr;
+        runtimeState().engines.destroy(EngineSlot::SoundSlots);
+        runtimeState().engines.destroy(EngineSlot::SoundDevice);
     }
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
         std::filesystem::path p = folder / name;
@@ -62,7 +58,7 @@ protected:
         return write("ramp.wav", wave_bytes::riff({wave_bytes::fmt(1, 1, 22050, 16), wave_bytes::data16(samples)}));
     }
     std::string constant(int16_t value) { return write("constant.wav", wave_bytes::constantWave(1, 22050, value, 4000)); }
-    SoundSample& slot(int n) { return runtimeState().soundSlots[n]; }
+    SoundSample& slot(int n) { return soundSlots()[n]; }
     std::vector<int16_t> pull(int frames) { return FakeAudioOutput::pull(audio, frames); }
 
     FakeAudioOutput::Shared audio;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/files/memory_blocks.h"
+#include "runtime/sound/sound_engines.h"
 #include "tests/sound/slots_fixture.h"
 
 namespace {
@@ -22,7 +23,7 @@ double rms(const std::vector<int16_t>& samples, size_t stride, size_t from, size
 TEST_F(SoundSlots, TheDeviceOpensAt22050HzStereo) {
     EXPECT_EQ(deviceResult, 1);
     EXPECT_EQ(audio.frequency, 22050);
-    const SoundCaps& caps = runtimeState().soundDevice->caps;
+    const SoundCaps& caps = soundDevice()->caps;
     EXPECT_EQ(caps.sampleRate, 22050u);
     EXPECT_EQ(caps.channels, 2u);
     EXPECT_EQ(caps.bitsPerSample, 16u);

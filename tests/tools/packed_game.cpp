@@ -11,6 +11,7 @@
 #include "runtime/render3d/commands_3d.h"
 #include "runtime/sound/media_commands.h"
 #include "runtime/sound/sound_commands.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/program_end.h"
 #include "runtime/system/project_hooks.h"
 #include "runtime/system/system_commands.h"
@@ -43,8 +44,8 @@ void userMain() {
     std::printf("sound %d\n", loadSound("sfx/beep.wav", 1, 1));
 
     playMusic("music/theme.wav", 0);
-    const RuntimeState& rs = runtimeState();
-    std::printf("music %d\n", rs.musicWindow != nullptr && rs.musicWindow->lengthMs() > 0 ? 1 : 0);
+    MusicPlayer* music = musicWindow();
+    std::printf("music %d\n", music != nullptr && music->lengthMs() > 0 ? 1 : 0);
     stopMusic();
 
     loadObject3D("models/crate.ddd", 1);

@@ -5,7 +5,9 @@
 
 #include "runtime/core/runtime_state.h"
 #include "runtime/files/resource_archive.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/sound/ffmpeg_decoder.h"
+#include "runtime/sound/sound_engines.h"
 #include "tests/files/archive_writer.h"
 #include "tests/sound/media/media_fixture.h"
 #include "tests/sound/wave_bytes.h"
@@ -61,13 +63,13 @@ TEST_F(MediaFiles, AudioIsDecodedAtTheMixersRateMonoStayingMono) {
 TEST_F(MediaFiles, MusicFromAFilePlaysThroughTheMixer) {
     std::vector<uint8_t> wave = wave_bytes::constantWave(2, 22050, 1000, 22050 * 3 / 4);
     playMusic(file("song.wav", std::string(wave.begin(), wave.end())), 1);
-    MusicPlayer* music = runtimeState().musicWindow;
+    MusicPlayer* music = musicWindow();
     ASSERT_NE(music, nullptr);
     EXPECT_NEAR(music->lengthMs(), 750, 2);
     // A file the media layer cannot read gives music that plays nothing.
     playMusic(file("text.ogg", "not a media file"), 1);
-    ASSERT_NE(runtimeState().musicWindow, nullptr);
-    EXPECT_EQ(runtimeState().musicWindow->lengthMs(), 0);
+    ASSERT_NE(musicWindow(), nullptr);
+    EXPECT_EQ(musicWindow()->lengthMs(), 0);
     EXPECT_EQ(runtimeState().musicLoopEnd > 0.0, true);
 }
 
@@ -150,18 +152,18 @@ TEST_F(MediaFiles, ArchiveEntriesPlayFromMemory) {
     resetArchives(archivePath.c_str(), archivePath.c_str());
 
     playMusic(RtString("archived_song.wav"), 1);
-    ASSERT_NE(runtimeState().musicWindow, nullptr);
-    EXPECT_NEAR(runtimeState().musicWindow->lengthMs(), 750, 2);
+    ASSERT_NE(musicWindow(), nullptr);
+    EXPECT_NEAR(musicWindow()->lengthMs(), 750, 2);
     EXPECT_EQ(playMovieOnce(RtString("archived_clip.y4m")), 0);
     // A movie keeps its block while it plays, also when the next fetch lets
     // the archive's own reference go, and can go back to its start.
     std::string resolved;
-    ASSERT_EQ(archiveFetch(runtimeState().mediaArchive, "archived_clip.y4m", resolved, 1), 1);
+    ASSERT_EQ(archiveFetch(mediaArchive(), "archived_clip.y4m", resolved, 1), 1);
     VideoDecoder video;
     ASSERT_TRUE(video.open(resolved));
     const std::vector<uint8_t> first = video.pictureAt(0);
     ASSERT_FALSE(first.empty());
-    ASSERT_EQ(archiveFetch(runtimeState().mediaArchive, "archived_song.wav", resolved, 1), 1);
+    ASSERT_EQ(archiveFetch(mediaArchive(), "archived_song.wav", resolved, 1), 1);
     video.pictureAt(250);
     video.rewind();
     EXPECT_EQ(video.pictureAt(0), first);
@@ -207,8 +209,8 @@ TEST_F(MediaFiles, ContainersAndCodecsMusicAndMoviesDoNotUseAreRefusedWithALogLi
         const RtString path = file(c.name, c.contents);
         EXPECT_EQ(decodeAudioFile(path.data, 22050), nullptr);
         playMusic(path, 0);
-        ASSERT_NE(runtimeState().musicWindow, nullptr);
-        EXPECT_EQ(runtimeState().musicWindow->lengthMs(), 0);
+        ASSERT_NE(musicWindow(), nullptr);
+        EXPECT_EQ(musicWindow()->lengthMs(), 0);
         const std::vector<std::string> lines = logLines();
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.logged), lines.end());
     }

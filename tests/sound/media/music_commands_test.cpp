@@ -1,6 +1,7 @@
 // playMusic, stopMusic and setMusicVolume over the fake media layer and clock.
 #include "runtime/core/runtime_state.h"
 #include "runtime/sound/music_loop.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/timers.h"
 #include "tests/sound/media/media_fixture.h"
 
@@ -71,7 +72,7 @@ TEST_F(MusicCommands, StopMusicClosesTheMusicAndIsHarmlessWithout) {
     media.log.clear();
     EXPECT_EQ(stopMusic(), 0);
     EXPECT_EQ(media.log, (Log{"stop", "close"}));
-    EXPECT_EQ(rs.musicWindow, nullptr);
+    EXPECT_EQ(musicWindow(), nullptr);
     EXPECT_EQ(rs.musicLoopEnd, 0.0);
     EXPECT_EQ(rs.musicVolume, -1.0);
 }
@@ -81,7 +82,7 @@ TEST_F(MusicCommands, AMissingFileClosesTheOldMusicAndOpensNothing) {
     media.log.clear();
     playMusic(missing(), 1);
     EXPECT_EQ(media.log, (Log{"stop", "close"}));
-    EXPECT_EQ(runtimeState().musicWindow, nullptr);
+    EXPECT_EQ(musicWindow(), nullptr);
     EXPECT_EQ(runtimeState().musicLoopEnd, 0.0);
 }
 

@@ -1,6 +1,7 @@
 // The music step of the frame: restarting looping music when it is due.
 #include "runtime/core/runtime_state.h"
 #include "runtime/sound/music_loop.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/timers.h"
 #include "tests/sound/media/media_fixture.h"
 
@@ -20,7 +21,7 @@ TEST_F(MusicLoop, LoopingMusicRestartsWhenDueWithAPeriodOfAtLeastHalfASecond) {
         media.log.clear();
         media.musicLength = c.length;
         RuntimeState& rs = runtimeState();
-        rs.musicWindow = new FakeMedia::Music(media);
+        adoptMusicWindow(std::make_unique<FakeMedia::Music>(media));
         rs.musicLoopEnd = elapsedMillis() + 1000.0;
         serviceMusicLoop();
         EXPECT_TRUE(media.log.empty());  // not due yet
@@ -31,8 +32,7 @@ TEST_F(MusicLoop, LoopingMusicRestartsWhenDueWithAPeriodOfAtLeastHalfASecond) {
         EXPECT_EQ(media.log, (Log{"length", "play", "seek", "play"}));
         EXPECT_GT(rs.musicLoopEnd, before + c.period);
         EXPECT_LT(rs.musicLoopEnd, before + c.period + 1.0);
-        delete rs.musicWindow;
-        rs.musicWindow = nullptr;
+        rs.engines.destroy(EngineSlot::Music);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "runtime/core/error_slot.h"
 #include "runtime/input/input_commands.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/render2d/open_gl_rainbows.h"
 #include "runtime/render2d/render2d.h"
 #include "runtime/render2d/render_object.h"
@@ -83,7 +84,7 @@ TEST_F(FrameCommands, ShowScreenPresentsAndRestoresThe2DState) {
     EXPECT_EQ(r.viewportWidth, 640);
     EXPECT_EQ(runtimeState().previousFrameTime, 5.0);
     EXPECT_NE(runtimeState().frameTime, 5.0);
-    EXPECT_EQ(runtimeState().input->newFrame, 1);
+    EXPECT_EQ(inputDevices()->newFrame, 1);
 }
 
 TEST_F(FrameCommands, TheViewportCommandEndsTheShadowPassBeforeItSetsTheView) {
@@ -248,14 +249,14 @@ TEST_F(FrameCommands, WaitForInputWakesWhenAKeyTheFrameSawDownIsLetGo) {
 
 TEST_F(FrameCommands, SetScreenModeKeepsThePointerAndShowsFiveFrames) {
     RuntimeState& rs = runtimeState();
-    rs.input->setPointerShown(false);
+    inputDevices()->setPointerShown(false);
     int swaps = video.swaps;
     setScreenMode(800, 600, 0);
     EXPECT_EQ(video.swaps, swaps + 5);
     EXPECT_EQ(rs.screenWidth, 800);
     EXPECT_EQ(renderObject()->width, 800);
     EXPECT_EQ(video.find(rs.window)->width, 800);
-    EXPECT_EQ(rs.input->pointerShown, 0);
+    EXPECT_EQ(inputDevices()->pointerShown, 0);
     EXPECT_TRUE(input.relative);
     setScreenMode(640, 480, 1);
     EXPECT_TRUE(video.find(rs.window)->fullscreen);

@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/net/net_session.h"
+#include "runtime/net/runtime_session.h"
 #include "runtime/net/socket_table.h"
 #include "runtime/platform/socket.h"
 #include "runtime/platform/url_opener.h"
 #include "runtime/render2d/render_object.h"
 #include "runtime/sound/music_player.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/frame_commands.h"
 #include "runtime/system/open_url.h"
 #include "runtime/system/timers.h"
@@ -55,7 +58,7 @@ TEST_F(EndServices, EachLocalPlayerWithAnIdLeavesAndTheSocketsClose) {
     ASSERT_TRUE(connection && listening);
     sockInit();
     sockInit();
-    NetSession& session = *runtimeState().netSession;
+    NetSession& session = *netSession();
     {
         RuntimeLock lock(session.mutex);
         session.connectionSocket = sockAdopt(std::move(connection->first), false);
@@ -72,18 +75,18 @@ TEST_F(EndServices, EachLocalPlayerWithAnIdLeavesAndTheSocketsClose) {
                                                                    4, 0, 0, 0, 0, 1, 0,    //
                                                                    4, 0, 0, 0, 0, 0xFF, 0xFE}));
     EXPECT_TRUE(readToEnd(listening->second).empty());
-    EXPECT_EQ(runtimeState().netSession, nullptr);
+    EXPECT_EQ(netSession(), nullptr);
     EXPECT_EQ(sockReferenceCount(), 0u);
 }
 
 TEST_F(EndServices, SessionWithoutConnectionSendsNothingAndEnds) {
-    NetSession& session = *runtimeState().netSession;
+    NetSession& session = *netSession();
     {
         RuntimeLock lock(session.mutex);
         session.localPlayers.push_back(player(101));
     }
     shutDownRuntime();
-    EXPECT_EQ(runtimeState().netSession, nullptr);
+    EXPECT_EQ(netSession(), nullptr);
     EXPECT_EQ(sockReferenceCount(), 0u);
 }
 
@@ -108,7 +111,7 @@ private:
 TEST_F(EndServices, FrameAndWaitServiceTheMusicAndTheEndClosesIt) {
     std::vector<std::string> log;
     RuntimeState& rs = runtimeState();
-    rs.musicWindow = new FakeMusic(log, 1000);
+    adoptMusicWindow(std::make_unique<FakeMusic>(log, 1000));
     rs.musicVolume = 0.5;
 
     rs.musicLoopEnd = elapsedMillis();
@@ -126,7 +129,7 @@ TEST_F(EndServices, FrameAndWaitServiceTheMusicAndTheEndClosesIt) {
 
     shutDownRuntime();
     EXPECT_EQ(log, (std::vector<std::string>{"stop", "close"}));
-    EXPECT_EQ(rs.musicWindow, nullptr);
+    EXPECT_EQ(musicWindow(), nullptr);
     EXPECT_EQ(rs.musicVolume, -1.0);
     EXPECT_EQ(rs.musicLoopEnd, 0.0);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/platform/debugger.h"
 #include "runtime/platform/dialog.h"
 #include "runtime/render2d/open_gl_rainbows.h"
@@ -51,7 +52,7 @@ TEST_F(ServicesInFrame, DialogLeavesFullscreenAndReturnsToIt) {
 
 TEST_F(ServicesInFrame, BreakpointReadsTheKeysAnew) {
     start(0);
-    InputDevices& devices = *runtimeState().input;
+    InputDevices& devices = *inputDevices();
     devices.newFrame = 0;
     runtimeState().paused = 1;
     input.press(30);

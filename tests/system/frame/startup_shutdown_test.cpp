@@ -3,8 +3,11 @@
 
 #include "runtime/core/error_slot.h"
 #include "runtime/files/file_channels.h"
+#include "runtime/files/runtime_archives.h"
 #include "runtime/input/input_devices.h"
+#include "runtime/input/runtime_input.h"
 #include "runtime/net/net_session.h"
+#include "runtime/net/runtime_session.h"
 #include "runtime/platform/files.h"
 #include "runtime/render2d/image_files.h"
 #include "runtime/render2d/open_gl_rainbows.h"
@@ -13,6 +16,7 @@
 #include "runtime/render3d/engine_3d.h"
 #include "runtime/render3d/rainbows_3d.h"
 #include "runtime/sound/sound_device.h"
+#include "runtime/sound/sound_engines.h"
 #include "runtime/system/program_entry.h"
 #include "tests/system/frame/program_fixture.h"
 
@@ -41,12 +45,12 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
         RuntimeState& rs = runtimeState();
         EXPECT_NE(renderObject(), nullptr);
         EXPECT_NE(engine3D(), nullptr);
-        EXPECT_NE(rs.netSession, nullptr);
-        EXPECT_NE(rs.input, nullptr);
-        EXPECT_NE(rs.soundDevice, nullptr);
-        EXPECT_NE(rs.soundSlots, nullptr);
-        EXPECT_NE(rs.mainArchive, nullptr);
-        EXPECT_NE(rs.mediaArchive, nullptr);
+        EXPECT_NE(netSession(), nullptr);
+        EXPECT_NE(inputDevices(), nullptr);
+        EXPECT_NE(soundDevice(), nullptr);
+        EXPECT_NE(soundSlots(), nullptr);
+        EXPECT_NE(mainArchive(), nullptr);
+        EXPECT_NE(mediaArchive(), nullptr);
         EXPECT_EQ(rs.autoPause, 1);
         EXPECT_EQ(rs.window, renderObject()->windowHandle);
         EXPECT_STREQ(rs.windowTitle.data, "Main Lumiset Test Program");
@@ -59,11 +63,11 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
         EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized"}));
         std::filesystem::path exe = platform::executablePath();
         EXPECT_EQ(std::filesystem::current_path(), exe.parent_path());
-        EXPECT_NE(rs.netSession->mutex, nullptr);
+        EXPECT_NE(netSession()->mutex, nullptr);
         {
-            RuntimeLock lock(rs.netSession->mutex);
-            EXPECT_EQ(int{rs.netSession->nextPlayerId}, 101);
-            EXPECT_EQ(int{rs.netSession->stopFlag}, 1);
+            RuntimeLock lock(netSession()->mutex);
+            EXPECT_EQ(int{netSession()->nextPlayerId}, 101);
+            EXPECT_EQ(int{netSession()->stopFlag}, 1);
         }
         endProgram();
     };
@@ -72,7 +76,7 @@ TEST_F(ProgramFrame, StartupBuildsEverythingInOrderAndEndStatusIsZero) {
     EXPECT_STREQ(runtimeState().commandLine.data, "prog a");
     EXPECT_EQ(logLines(), (std::vector<std::string>{"Init GFX", "Init Finalized", "Shut down KRV"}));
     EXPECT_EQ(renderObject(), nullptr);
-    EXPECT_EQ(runtimeState().input, nullptr);
+    EXPECT_EQ(inputDevices(), nullptr);
     EXPECT_EQ(runtimeState().window, 0u);
     EXPECT_EQ(engine3D(), nullptr);
     EXPECT_EQ(testProject().endHookCalls, 1);
@@ -200,7 +204,7 @@ TEST_F(ProgramFrame, HiddenStartAndPointerSettings) {
         EXPECT_EQ(renderObject()->fullscreen, 0);
         EXPECT_EQ(input.cursorShown, c.cursor);
         EXPECT_EQ(input.relative, c.relative);
-        EXPECT_EQ(runtimeState().input->pointerShown, c.cursor ? 1 : 0);
+        EXPECT_EQ(inputDevices()->pointerShown, c.cursor ? 1 : 0);
         shutDownRuntime();
     }
 }
