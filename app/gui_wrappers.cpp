@@ -1,6 +1,6 @@
 // app: the wrapper library's objects and creators. Everything it makes lives
-// until the process ends; a second guiInit first destroys what the first made,
-// newest first, so no widget outlives what it points at.
+// until guiRelease (the program's end hook); a second guiInit first destroys
+// what the first made, newest first, so no widget outlives what it points at.
 #include "app/gui_wrappers.h"
 
 #include <memory>
@@ -82,10 +82,18 @@ public:
     std::vector<std::unique_ptr<KorvaneListModel>> models;
 };
 
-// Made once and never destroyed: the toolkit's objects live as long as the
-// process, and nothing of them runs while the process exits.
+// Made on first use and destroyed by guiRelease only, never by the process's
+// exit: nothing of the toolkit runs after the runtime has gone.
+GuiLibrary*& libraryInstance() {
+    static GuiLibrary* instance = nullptr;
+    return instance;
+}
+
 GuiLibrary& library() {
-    static GuiLibrary* instance = new GuiLibrary;
+    GuiLibrary*& instance = libraryInstance();
+    if (instance == nullptr) {
+        instance = new GuiLibrary;
+    }
     return *instance;
 }
 
@@ -179,6 +187,16 @@ int32_t guiInit(int32_t opaque, int32_t screen, int32_t width, int32_t height) {
     lib.top->setDimension(lmt::Rectangle(0, 0, width, height));
     lib.gui->setTop(lib.top.get());
     return 1;
+}
+
+void guiRelease() {
+    GuiLibrary*& instance = libraryInstance();
+    if (instance == nullptr) {
+        return;
+    }
+    instance->tearDown();
+    delete instance;
+    instance = nullptr;
 }
 
 int32_t guiSetFont(const RtString& fileName) {

@@ -15,6 +15,7 @@ class Widget;
 int32_t guiInit(int32_t opaque, int32_t screen, int32_t width, int32_t height);  // 1, or 0 when nothing was made
 int32_t guiSetFont(const RtString& fileName);                                   // 0 without guiInit
 int32_t guiUpdate();                                                             // logic, draw, off-screen sprite
+void guiRelease();  // destroys all the library made, newest first; the program's end hook calls it
 
 // ---- Creators: (parent, x, y, ..., mode); mode 0/1 into the parent, 2 unplaced, else into the top ----
 int32_t guiCreateLabel(int32_t parent, int32_t x, int32_t y, const RtString& caption, int32_t mode);

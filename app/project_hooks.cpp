@@ -1,5 +1,7 @@
 // app: the hooks every program supplies to the runtime: its settings, build
-// stamp, host identifier, end hook, and its (empty) table of named functions.
+// stamp, host identifier, end hook (which releases the toolkit), and its
+// (empty) table of named functions.
+#include "app/gui_wrappers.h"
 #include "runtime/core/runtime_state.h"
 #include "runtime/system/program_functions.h"
 #include "runtime/system/project_hooks.h"
@@ -21,4 +23,5 @@ RtString projectCompiledStamp() { return RtString(__DATE__ "-" __TIME__); }
 
 RtString projectHostId() { return RtString("4c6d7431"); }
 
-void projectEndHook() {}
+// The toolkit goes while the runtime it draws through is still there.
+void projectEndHook() { guiRelease(); }

@@ -20,11 +20,18 @@ struct RadioGroup {
     RtArray<RadioButton*> members;
 };
 
-// The one table of groups, in order of creation. It is never destroyed: radio
-// buttons that live to the process's end still reach their groups through it.
-RtArray<RadioGroup*>& groupTable() {
-    static auto* table = new RtArray<RadioGroup*>;
-    return *table;
+// The one table of groups, in order of creation. Made with the first group
+// and freed with the last, never by the process's exit: radio buttons that
+// live to the process's end still reach their groups through it.
+RtArray<RadioGroup*>*& groupTableSlot() {
+    static RtArray<RadioGroup*>* table = nullptr;
+    return table;
+}
+
+const RtArray<RadioGroup*>& groupTable() {
+    static const RtArray<RadioGroup*> none;
+    const RtArray<RadioGroup*>* table = groupTableSlot();
+    return table != nullptr ? *table : none;
 }
 
 RadioGroup* groupAt(int32_t position) {
@@ -34,7 +41,7 @@ RadioGroup* groupAt(int32_t position) {
 }  // namespace
 
 int32_t RadioButton::findGroup(const RtString& name) {
-    RtArray<RadioGroup*>& table = groupTable();
+    const RtArray<RadioGroup*>& table = groupTable();
     for (int32_t i = 0; i < listCount(table); ++i) {
         if (listAt(table, i)->name == name) {
             return i + 1;
@@ -97,8 +104,13 @@ void RadioButton::setGroup(const RtString& name) {
         if (position != 0) {
             RadioGroup* record = groupAt(position);
             if (listRemoveFirst(record->members, this) && listCount(record->members) == 0) {
-                listRemoveAt(groupTable(), position - 1);
+                RtArray<RadioGroup*>*& table = groupTableSlot();
+                listRemoveAt(*table, position - 1);
                 delete record;
+                if (listCount(*table) == 0) {
+                    delete table;
+                    table = nullptr;
+                }
             }
         }
     }
@@ -108,7 +120,11 @@ void RadioButton::setGroup(const RtString& name) {
             auto* record = new RadioGroup;
             record->name = name;
             listAppend(record->members, this);
-            listAppend(groupTable(), record);
+            RtArray<RadioGroup*>*& table = groupTableSlot();
+            if (table == nullptr) {
+                table = new RtArray<RadioGroup*>;
+            }
+            listAppend(*table, record);
             debugPrint("New group : ");
             debugPrint(name);
             debugPrint("\n");

@@ -22,12 +22,18 @@ namespace lmt {
 namespace {
 
 // Every constructed and not yet destroyed widget, in order of construction.
-// Never destroyed, like the default font: a widget held by an object that is
-// destroyed at process exit still leaves the registry then, whatever order the
-// exit handlers run in.
-RtArray<Widget*>& registry() {
-    static auto* widgets = new RtArray<Widget*>;
-    return *widgets;
+// Made with the first widget and freed with the last, never by the process's
+// exit: a widget held by an object that is destroyed at process exit still
+// leaves the registry then, whatever order the exit handlers run in.
+RtArray<Widget*>*& registryTable() {
+    static RtArray<Widget*>* widgets = nullptr;
+    return widgets;
+}
+
+const RtArray<Widget*>& registry() {
+    static const RtArray<Widget*> none;
+    const RtArray<Widget*>* widgets = registryTable();
+    return widgets != nullptr ? *widgets : none;
 }
 
 Font*& globalFont() {
@@ -45,7 +51,11 @@ DefaultFont& defaultFont() {
 // [SECTION] Life cycle
 
 Widget::Widget() {
-    listAppend(registry(), this);
+    RtArray<Widget*>*& widgets = registryTable();
+    if (widgets == nullptr) {
+        widgets = new RtArray<Widget*>;
+    }
+    listAppend(*widgets, this);
 }
 
 Widget::~Widget() {
@@ -66,7 +76,12 @@ Widget::~Widget() {
         focusHandler->remove(this);
         focusHandler = nullptr;
     }
-    listRemoveAll(registry(), this);
+    RtArray<Widget*>*& widgets = registryTable();
+    listRemoveAll(*widgets, this);
+    if (listCount(*widgets) == 0) {
+        delete widgets;
+        widgets = nullptr;
+    }
 }
 
 // [SECTION] Drawing

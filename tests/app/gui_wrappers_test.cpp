@@ -157,3 +157,18 @@ TEST_F(WrapperTest, TheDemonstrationBuildsAndIsTornDownByANewInit) {
     ASSERT_EQ(guiInit(1, -1, -1, -1), 1);
     EXPECT_EQ(guiUpdate(), 1);
 }
+
+TEST_F(WrapperTest, ReleaseDestroysWhatTheLibraryMadeAndANewInitStartsAfresh) {
+    init();
+    lmt::Widget* button = guiWidget(guiCreateButton(0, 0, 0, RtString("b"), 0, 2));
+    ASSERT_TRUE(lmt::Widget::widgetExists(button));
+    guiRelease();
+    EXPECT_FALSE(lmt::Widget::widgetExists(button));
+    EXPECT_EQ(guiWidget(1), nullptr);
+    debugger.clear();
+    EXPECT_EQ(guiUpdate(), 0);
+    EXPECT_NE(debugger.find("GUI = NULL\n"), std::string::npos);
+    guiRelease();  // nothing left: does nothing
+    init();
+    EXPECT_EQ(guiUpdate(), 1);
+}
