@@ -49,12 +49,16 @@ struct NetTimings {
     // unacknowledged, the connection probes the peer every `keepAliveMs`;
     // one that answers nothing for `silenceLimitMs` has gone. With data in
     // flight, lost data is sent again at least every `retransmitCeilingMs`,
-    // so the link is used again within about a second of its return; the
+    // so the link is used again within two seconds of its return; the
     // peer has gone once our data stays unacknowledged (or the queue takes
     // nothing) for `stallLimitMs`, which an outage of 30 s survives.
     int keepAliveMs = 1000;
     int silenceLimitMs = 7000;
-    int retransmitCeilingMs = 1000;
+    // Where our own side drops what we send (its interface down, a local
+    // firewall), the kernel probes instead of resending and gives up after
+    // 15 unanswered probes: at this ceiling that takes about 27 s, past an
+    // outage of 20 s.
+    int retransmitCeilingMs = 2000;
     int stallLimitMs = 35000;
     // A client that answers and acknowledges everything, yet takes nothing
     // this long, has stopped reading, and the host drops it.
