@@ -114,7 +114,7 @@ protected:
         m.build();
     }
     void TearDown() override {
-        r().bindSprite(-1, -1, false);
+        if (renderer != nullptr) r().bindSprite(-1, -1, false);
         Gl3D::TearDown();
         setGlFeatureEnabled(GlFeature::VertexBuffers, true);
         setGlFeatureEnabled(GlFeature::Multitexture, true);

@@ -46,7 +46,7 @@ protected:
         engine->setCamera(0, 0, 10, 0, 0, 0);
     }
     void TearDown() override {
-        r().bindSprite(-1, -1, false);
+        if (renderer != nullptr) r().bindSprite(-1, -1, false);
         Gl3D::TearDown();
     }
     // Whether the draw got past the view-volume test: it resets the colour.
