@@ -14,6 +14,7 @@
 
 #include "app/demo_screen.h"
 #include "app/gui_wrappers.h"
+#include "tests/app/demo_start.h"
 #include "counting_allocator.h"
 #include "runtime/platform/clock.h"
 #include "runtime/platform/files.h"
@@ -25,18 +26,7 @@
 namespace {
 
 bool demoReady() {
-    static const bool ready = [] {
-        if (std::getenv("DISPLAY") == nullptr) return false;
-        startRuntimeOnly(nullptr, 0, 0);
-        // The pictures sit beside the program, not beside the benchmark.
-        platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);
-        setScreenMode(640, 480, 0);
-        setColourKey(0xFFFFFF);
-        if (guiInit(1, -1, -1, -1) == 0) return false;
-        setColourKey(0);
-        createDemoWidgets();
-        return true;
-    }();
+    static const bool ready = startDemo(640, 480, nullptr);
     return ready;
 }
 

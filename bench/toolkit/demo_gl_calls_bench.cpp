@@ -12,6 +12,7 @@
 
 #include "app/demo_screen.h"
 #include "app/gui_wrappers.h"
+#include "tests/app/demo_start.h"
 #include "gl_call_counter.h"
 #include "runtime/platform/fake/fake_input.h"
 #include "runtime/platform/files.h"
@@ -28,19 +29,7 @@ platform::fake::FakeInput& scriptedInput() {
 }
 
 bool demoReady() {
-    static const bool ready = [] {
-        if (std::getenv("DISPLAY") == nullptr) return false;
-        platform::setInputBackend(&scriptedInput());
-        startRuntimeOnly(nullptr, 0, 0);
-        setAutoPause(0);  // another window taking the focus must not pause the frames
-        platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);  // the pictures sit beside the program
-        setScreenMode(640, 480, 0);
-        setColourKey(0xFFFFFF);
-        if (guiInit(1, -1, -1, -1) == 0) return false;
-        setColourKey(0);
-        createDemoWidgets();
-        return true;
-    }();
+    static const bool ready = startDemo(640, 480, &scriptedInput());
     return ready;
 }
 

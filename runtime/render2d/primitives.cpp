@@ -66,14 +66,7 @@ void OpenGLRainbows::drawLine(int x1, int y1, int x2, int y2, uint32_t colour) {
 }
 
 void OpenGLRainbows::fillRect(int x, int y, int w, int h, uint32_t colour) {
-    if (w < 0) {
-        w = -w;
-        x = x - w + 1;
-    }
-    if (h < 0) {
-        h = -h;
-        y = y - h + 1;
-    }
+    normaliseRect(x, y, w, h);
     // The frame's pending clear waits for the decision: a fill that clears
     // the window sets every pixel it would set.
     drawGatheredShapes();

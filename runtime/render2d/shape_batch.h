@@ -31,6 +31,19 @@ struct PixelArea {
     bool operator==(const PixelArea&) const = default;
 };
 
+// A rectangle given with a negative width or height reaches back from its
+// corner: the same pixels with a positive size from the other corner.
+inline void normaliseRect(int& x, int& y, int& w, int& h) {
+    if (w < 0) {
+        w = -w;
+        x = x - w + 1;
+    }
+    if (h < 0) {
+        h = -h;
+        y = y - h + 1;
+    }
+}
+
 // How a run's texture is sampled; `keep` leaves the texture's filters as they are.
 enum class ShapeFilter : uint8_t { keep, nearest, linear };
 

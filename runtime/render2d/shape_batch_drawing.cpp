@@ -98,14 +98,7 @@ void OpenGLRainbows::shapeColour(uint32_t colour, uint8_t (&rgba)[4]) const {
 }
 
 void OpenGLRainbows::gatherFill(int x, int y, int w, int h, uint32_t colour) {
-    if (w < 0) {
-        w = -w;
-        x = x - w + 1;
-    }
-    if (h < 0) {
-        h = -h;
-        y = y - h + 1;
-    }
+    normaliseRect(x, y, w, h);
     const PixelArea pixels = shapes.fillPixels(x, y, w, h);
     if (pixels.empty()) return;
     // A fill of the whole window may become a clear (whole_window_fill.cpp),

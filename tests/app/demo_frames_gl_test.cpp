@@ -15,6 +15,7 @@
 
 #include "app/demo_screen.h"
 #include "app/gui_wrappers.h"
+#include "tests/app/demo_start.h"
 #include "runtime/platform/fake/fake_input.h"
 #include "runtime/platform/files.h"
 #include "runtime/render2d/image_files.h"
@@ -36,19 +37,7 @@ platform::fake::FakeInput& scriptedInput() {
 }
 
 bool demoReady() {
-    static const bool ready = [] {
-        if (std::getenv("DISPLAY") == nullptr) return false;
-        platform::setInputBackend(&scriptedInput());
-        startRuntimeOnly(nullptr, 0, 0);
-        setAutoPause(0);  // another window taking the focus must not pause the frames
-        platform::setCurrentDirectory(LUMISET_PROGRAM_DIR);  // the pictures sit beside the program
-        setScreenMode(kWidth, kHeight, 0);
-        setColourKey(0xFFFFFF);
-        if (guiInit(1, -1, -1, -1) == 0) return false;
-        setColourKey(0);
-        createDemoWidgets();
-        return true;
-    }();
+    static const bool ready = startDemo(kWidth, kHeight, &scriptedInput());
     return ready;
 }
 
