@@ -324,7 +324,9 @@ private:
         const int64_t stalled = now - connection.progressAtMs;
         if (connection.out.pending() > kNetBacklogLimit) return "fell too far behind and was dropped";
         if (stalled >= session_.timings.stallLimitMs) return "took nothing for too long and was dropped";
-        const bool readsNothing = sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1;
+        // A queue that moved within the last look is not stalled; only then is the socket asked.
+        const bool readsNothing = stalled >= kSilenceLookMs &&
+                                  sockPeerReadsNothing(connection.socket, session_.timings.readerStallMs) == 1;
         if (connection.readerStall.look(readsNothing, now, session_.timings.readerStallMs)) {
             return "stopped reading and was dropped";
         }
